@@ -1,0 +1,29 @@
+#pragma once
+// Text is bytes in Windows-1252. These helpers give the Windows case rules
+// and the conversion to and from UTF-8 at the host boundary.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+char UpperChar(char c);
+std::string ToUpper(std::string_view text);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+// Byte order of the upper-cased names: the order of every listing.
+int CompareNoCase(std::string_view a, std::string_view b);
+
+struct LessNoCase {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return CompareNoCase(a, b) < 0; }
+};
+
+// Windows-1252 bytes to UTF-8 (bytes with no character map to U+FFFD).
+std::string Cp1252ToUtf8(std::string_view text);
+// UTF-8 to Windows-1252; nullopt when a character has no Windows-1252 form
+// or the bytes are not UTF-8.
+std::optional<std::string> Utf8ToCp1252(std::string_view text);
+// As above, with "?" for every character that has no Windows-1252 form.
+std::string Utf8ToCp1252Lossy(std::string_view text);
+
+}  // namespace platform

@@ -1,0 +1,107 @@
+#pragma once
+// One emulated Windows computer kept in a host folder, and the process-wide
+// binding that the Win32-style calls act on.
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <typeindex>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/machine/clock.h"
+#include "platform/machine/description.h"
+
+namespace platform {
+
+class Machine;
+
+// State an area of the layer (registry, files, ...) keeps per machine. Areas
+// are created on first use and told when to write their state and when the
+// machine restarts.
+class MachineArea {
+ public:
+  virtual ~MachineArea() = default;
+  // Writes pending state to the machine folder (atomically).
+  virtual void Flush() {}
+  // Applies what a restart applies (pending renames, volatile state).
+  virtual void OnRestart() {}
+};
+
+class Machine {
+ public:
+  // Opens an existing machine folder; throws MachineError naming the file
+  // and line when its description does not parse. Areas load lazily; use
+  // OpenMachine (platform/session.h) to load and check every stored area.
+  static std::unique_ptr<Machine> Open(const std::filesystem::path& folder);
+  ~Machine();
+
+  Machine(const Machine&) = delete;
+  Machine& operator=(const Machine&) = delete;
+
+  const MachineDescription& description() const { return description_; }
+  OsFamily family() const { return description_.family(); }
+  bool isNt() const { return family() == OsFamily::WinNT; }
+  bool isLimitedUser() const { return description_.userKind == UserKind::Limited; }
+
+  const std::filesystem::path& folder() const { return folder_; }
+  std::filesystem::path registryFolder() const { return folder_ / "registry"; }
+  std::filesystem::path stateFolder() const { return folder_ / "state"; }
+  // The host folder that is the root of drive `letter`.
+  std::filesystem::path driveFolder(char letter) const;
+
+  // Standard folders of the installed OS and the program folder.
+  StandardFolders folders() const;
+  std::string programFolder() const { return "C:\\Program Files\\Tessaly"; }
+
+  Clock& clock() { return *clock_; }
+  void setClock(std::shared_ptr<Clock> clock) { clock_ = std::move(clock); }
+  // Local time = UTC + this many minutes (Windows' bias has the other sign).
+  int localOffsetMinutes() const;
+
+  // The area of type T, created on first use as T(Machine&).
+  template <typename T>
+  T& area() {
+    auto key = std::type_index(typeid(T));
+    auto it = areas_.find(key);
+    if (it == areas_.end()) {
+      auto created = std::make_unique<T>(*this);
+      T& ref = *created;
+      areaOrder_.push_back(created.get());
+      areas_.emplace(key, std::move(created));
+      return ref;
+    }
+    return static_cast<T&>(*it->second);
+  }
+
+  // Writes the state of every area now.
+  void Flush();
+  // Restarts the machine: every area applies its restart work, then flushes.
+  void Restart();
+
+ private:
+  Machine(std::filesystem::path folder, MachineDescription description);
+
+  std::filesystem::path folder_;
+  MachineDescription description_;
+  std::shared_ptr<Clock> clock_;
+  std::unordered_map<std::type_index, std::unique_ptr<MachineArea>> areas_;
+  std::vector<MachineArea*> areaOrder_;
+};
+
+// The machine the current process runs on; null when none is bound.
+Machine* CurrentMachine();
+
+// Binds a machine to the process for its lifetime (the program binds one at
+// start, each test binds its temporary machine).
+class MachineBinding {
+ public:
+  explicit MachineBinding(Machine& machine);
+  ~MachineBinding();
+  MachineBinding(const MachineBinding&) = delete;
+  MachineBinding& operator=(const MachineBinding&) = delete;
+
+ private:
+  Machine* previous_;
+};
+
+}  // namespace platform
