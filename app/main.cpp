@@ -1,6 +1,29 @@
+// tsyT: picks its machine, creates it on first use, and starts the program.
 #include <cstdio>
+#include <exception>
+
+#include "app/machine_setup.h"
+#include "platform/machine/builder.h"
+#include "support/COpSysInfo.h"
+#include "support/system_folders.h"
 
 int main(int argc, char** argv) {
-  std::puts("tsyT");
-  return 0;
+  try {
+    auto folder = platform::DefaultMachineFolder();
+    bool created = false;
+    auto machine = tessaly::OpenOrCreateMachine(folder, created);
+    platform::MachineBinding binding(*machine);
+    std::printf("%s machine %s\n", created ? "Created" : "Opened", folder.string().c_str());
+
+    InitSystemFolders();
+    std::printf("%s\n", g_OSInfo().Version().c_str());
+    std::printf("Windows folder:      %s\n", g_WindowsDir.c_str());
+    std::printf("System folder:       %s\n", g_SystemDir.c_str());
+    std::printf("All Users profile:   %s\n", g_AllUsersDir.c_str());
+    std::printf("User profile:        %s\n", g_UserProfileDir.c_str());
+    return 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tsyT: %s\n", e.what());
+    return 1;
+  }
 }

@@ -38,7 +38,7 @@ class VirtualClock : public Clock {
   void Advance(std::uint64_t ms);
 
   // 2006-06-15 12:00:00 UTC.
-  static constexpr std::int64_t kDefaultStart = 127947600000000000LL;
+  static constexpr std::int64_t kDefaultStart = 127948464000000000LL;
 
  private:
   std::int64_t nowUtc_;

@@ -14,6 +14,9 @@ class Machine;
 std::optional<std::string> EnvironmentValue(std::string_view name);
 // %NAME% expansion as ExpandEnvironmentStringsA does it.
 std::string ExpandEnvironment(std::string_view text);
+// Sets a variable of the process copy; a null value removes it. False when
+// no machine is bound or a removed variable was not set.
+bool SetEnvironmentValue(std::string_view name, const char* value);
 // Forgets the process copy; the next use rebuilds it from the description.
 void ResetProcessEnvironment();
 }  // namespace platform

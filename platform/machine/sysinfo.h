@@ -31,8 +31,9 @@ static_assert(sizeof(OSVERSIONINFOEXA) == 156);
 
 constexpr DWORD TOKEN_QUERY = 8;
 
-// Fills the record whose size field says 148 or 156; 0 with 87 otherwise or
-// when the machine rejects the extended record.
+// Fills the record whose size field says 148 or 156 (an extended record may be
+// passed through the basic pointer, as on Windows); 0 with 87 for any other
+// size or when the machine rejects the extended record.
 BOOL GetVersionExA(OSVERSIONINFOA* info);
 BOOL GetVersionExA(OSVERSIONINFOEXA* info);
 
@@ -44,9 +45,6 @@ UINT GetSystemDirectoryA(LPSTR buffer, UINT size);
 BOOL GetUserProfileDirectoryA(HANDLE token, LPSTR buffer, DWORD* size);
 BOOL GetAllUsersProfileDirectoryA(LPSTR buffer, DWORD* size);
 BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token);
-
-BOOL GetComputerNameA(LPSTR buffer, DWORD* size);
-BOOL GetUserNameA(LPSTR buffer, DWORD* size);
 
 void GetSystemTime(SYSTEMTIME* time);
 void GetLocalTime(SYSTEMTIME* time);

@@ -1,0 +1,16 @@
+#include "app/machine_setup.h"
+
+#include <system_error>
+
+#include "platform/machine/builder.h"
+
+namespace tessaly {
+
+std::unique_ptr<platform::Machine> OpenOrCreateMachine(const std::filesystem::path& folder, bool& created) {
+  std::error_code ec;
+  created = !std::filesystem::exists(folder / "machine.ini", ec);
+  if (created) platform::MachineBuilder(platform::OsKind::WinXP).Build(folder);
+  return platform::Machine::Open(folder);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,14 @@
+#pragma once
+#include <filesystem>
+#include <memory>
+
+#include "platform/machine/machine.h"
+
+namespace tessaly {
+
+// Opens the machine in `folder`, building the default image there first when
+// the folder is missing or empty. Throws platform::MachineError when an
+// existing machine does not open (its files are left as they are).
+std::unique_ptr<platform::Machine> OpenOrCreateMachine(const std::filesystem::path& folder, bool& created);
+
+}  // namespace tessaly

@@ -1,0 +1,322 @@
+#include "platform/machine/builder.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <system_error>
+
+#include "platform/base/cp1252.h"
+#include "platform/machine/machine.h"
+#include "platform/registry/registry_import.h"
+
+namespace platform {
+namespace {
+
+constexpr std::uint64_t kGiB = 1024ull * 1024 * 1024;
+
+// Accumulates REGEDIT4 text for the standard keys.
+class RegText {
+ public:
+  void key(const std::string& path) { text_ += "\r\n[" + path + "]\r\n"; }
+  void sz(const std::string& name, const std::string& value) { text_ += Name(name) + "=\"" + Escape(value) + "\"\r\n"; }
+  void expandSz(const std::string& name, const std::string& value) {
+    std::string line = Name(name) + "=hex(2):";
+    for (unsigned char c : value + std::string(1, '\0')) line += Hex(c) + ",";
+    line.pop_back();
+    text_ += line + "\r\n";
+  }
+  void dword(const std::string& name, std::uint32_t value) {
+    static const char* digits = "0123456789abcdef";
+    std::string hex(8, '0');
+    for (int i = 7; i >= 0; --i, value >>= 4) hex[i] = digits[value & 15];
+    text_ += Name(name) + "=dword:" + hex + "\r\n";
+  }
+  const std::string& text() const { return text_; }
+
+ private:
+  static std::string Escape(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+      if (c == '\\' || c == '"') out += '\\';
+      out += c;
+    }
+    return out;
+  }
+  static std::string Name(const std::string& name) { return name == "@" ? "@" : "\"" + Escape(name) + "\""; }
+  static std::string Hex(unsigned char c) {
+    static const char* digits = "0123456789abcdef";
+    return {digits[c >> 4], digits[c & 15]};
+  }
+  std::string text_ = "REGEDIT4\r\n";
+};
+
+struct ShellFolder {
+  const char* value;
+  std::string path;
+};
+
+// The shell folders of the default image (they exist on disk too).
+std::vector<ShellFolder> ShellFolders(const MachineDescription& d) {
+  StandardFolders f = DefaultFolders(d.os, d.userName);
+  if (d.family() == OsFamily::Win9x) {
+    const std::string& w = f.windows;
+    return {{"AppData", w + "\\Application Data"}, {"Cache", w + "\\Temporary Internet Files"},
+            {"Cookies", w + "\\Cookies"},          {"History", w + "\\History"},
+            {"Recent", w + "\\Recent"},            {"Favorites", w + "\\Favorites"},
+            {"Desktop", w + "\\Desktop"},          {"Start Menu", w + "\\Start Menu"},
+            {"Templates", w + "\\ShellNew"},       {"Personal", "C:\\My Documents"}};
+  }
+  const std::string& p = f.userProfile;
+  bool nt4 = d.os == OsKind::NT4;
+  std::vector<ShellFolder> folders = {
+      {"AppData", p + "\\Application Data"},
+      {"Cache", p + (nt4 ? "\\Temporary Internet Files" : "\\Local Settings\\Temporary Internet Files")},
+      {"Cookies", p + "\\Cookies"},
+      {"History", p + (nt4 ? "\\History" : "\\Local Settings\\History")},
+      {"Recent", p + "\\Recent"},
+      {"Favorites", p + "\\Favorites"},
+      {"Desktop", p + "\\Desktop"},
+      {"Start Menu", p + "\\Start Menu"},
+      {"Templates", p + "\\Templates"},
+      {"Personal", p + (nt4 ? "\\Personal" : "\\My Documents")}};
+  if (!nt4) folders.push_back({"Local AppData", p + "\\Local Settings\\Application Data"});
+  if (d.os == OsKind::WinXP) folders.push_back({"CD Burning", p + "\\Local Settings\\Application Data\\Microsoft\\CD Burning"});
+  return folders;
+}
+
+std::vector<std::string> StandardFolderList(const MachineDescription& d) {
+  StandardFolders f = DefaultFolders(d.os, d.userName);
+  bool nt = d.family() == OsFamily::WinNT;
+  std::vector<std::string> list = {f.windows,
+                                   f.system,
+                                   f.windows + (nt ? "\\Temp" : "\\TEMP"),
+                                   f.windows + "\\inf",
+                                   f.windows + "\\Help",
+                                   f.windows + "\\Downloaded Program Files",
+                                   "C:\\Program Files",
+                                   "C:\\Program Files\\Common Files",
+                                   "C:\\Program Files\\Tessaly"};
+  if (d.taskScheduler != TaskSchedulerState::Absent) list.push_back(f.windows + "\\Tasks");
+  if (nt) {
+    list.push_back(f.userProfile);
+    if (d.os == OsKind::NT4) list.push_back("C:\\TEMP");
+    else list.push_back(f.userProfile + "\\Local Settings\\Temp");
+    if (!f.allUsers.empty()) {
+      list.push_back(f.allUsers + "\\Desktop");
+      list.push_back(f.allUsers + "\\Start Menu");
+    }
+  }
+  for (const auto& shell : ShellFolders(d)) list.push_back(shell.path);
+  return list;
+}
+
+std::string StandIn(const std::string& fields, std::size_t padding) {
+  return "MZ-STANDIN " + fields + "\r\n" + std::string(padding, '\0');
+}
+
+const char* kWinIni =
+    "; for 16-bit app support\r\n"
+    "[fonts]\r\n"
+    "[extensions]\r\n"
+    "[mci extensions]\r\n"
+    "[files]\r\n"
+    "[Mail]\r\n"
+    "MAPI=1\r\n";
+
+std::string StandardRegistry(const MachineDescription& d) {
+  StandardFolders f = DefaultFolders(d.os, d.userName);
+  VersionRecord v = d.version();
+  bool nt = d.family() == OsFamily::WinNT;
+  RegText reg;
+  const std::string hklmSoft = "HKEY_LOCAL_MACHINE\\SOFTWARE";
+  const std::string cv = hklmSoft + "\\Microsoft\\Windows\\CurrentVersion";
+  reg.key(hklmSoft + "\\Classes");
+  reg.key(cv);
+  reg.sz("ProgramFilesDir", "C:\\Program Files");
+  reg.sz("CommonFilesDir", "C:\\Program Files\\Common Files");
+  if (!nt) {
+    reg.sz("SystemRoot", f.windows);
+    reg.sz("ProductName", d.os == OsKind::WinMe ? "Microsoft Windows ME"
+                          : d.os == OsKind::Win95 ? "Microsoft Windows 95"
+                                                  : "Microsoft Windows 98");
+    reg.sz("VersionNumber", std::to_string(v.major) + "." + (v.minor < 10 ? "0" : "") + std::to_string(v.minor) + "." +
+                                std::to_string(v.build & 0xFFFF));
+  }
+  reg.key(cv + "\\Run");
+  reg.key(cv + "\\RunOnce");
+  reg.key(cv + "\\Uninstall");
+  reg.key(cv + "\\App Paths\\tsy.exe");
+  reg.sz("@", "C:\\Program Files\\Tessaly\\tsy.exe");
+  reg.sz("Path", "C:\\Program Files\\Tessaly");
+  if (nt) {
+    const std::string ntcv = hklmSoft + "\\Microsoft\\Windows NT\\CurrentVersion";
+    reg.key(ntcv);
+    reg.sz("CurrentVersion", std::to_string(v.major) + "." + std::to_string(v.minor));
+    reg.sz("CurrentBuildNumber", std::to_string(v.build));
+    reg.sz("CSDVersion", v.csdVersion);
+    reg.sz("ProductName", d.os == OsKind::WinXP     ? "Microsoft Windows XP"
+                          : d.os == OsKind::Win2000 ? "Microsoft Windows 2000"
+                                                    : "Microsoft Windows NT");
+    reg.sz("SystemRoot", f.windows);
+    reg.sz("RegisteredOwner", d.userName);
+    reg.key(ntcv + "\\ProfileList\\" + d.userSid);
+    reg.expandSz("ProfileImagePath", f.userProfile);
+    const std::string control = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control";
+    reg.key(control + "\\ComputerName\\ComputerName");
+    reg.sz("ComputerName", d.computerName);
+    reg.key(control + "\\Session Manager");
+    reg.key(control + "\\Session Manager\\Environment");
+    reg.sz("ComSpec", f.windows + "\\system32\\cmd.exe");
+    reg.sz("OS", "Windows_NT");
+    reg.expandSz("Path", "%SystemRoot%\\system32;%SystemRoot%");
+    reg.expandSz("TEMP", "%SystemRoot%\\TEMP");
+    reg.expandSz("TMP", "%SystemRoot%\\TEMP");
+    reg.sz("windir", f.windows);
+    reg.key("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current");
+  } else {
+    reg.key("HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\ComputerName\\ComputerName");
+    reg.sz("ComputerName", d.computerName);
+    reg.key("HKEY_LOCAL_MACHINE\\Config\\0001");
+  }
+  const std::string hkcuCv = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion";
+  reg.key(hkcuCv + "\\Run");
+  reg.key(hkcuCv + "\\Explorer\\Shell Folders");
+  for (const auto& shell : ShellFolders(d)) reg.sz(shell.value, shell.path);
+  if (nt) {
+    reg.key("HKEY_CURRENT_USER\\Environment");
+    std::string temp = d.os == OsKind::NT4 ? "C:\\TEMP" : "%USERPROFILE%\\Local Settings\\Temp";
+    reg.expandSz("TEMP", temp);
+    reg.expandSz("TMP", temp);
+  }
+  return reg.text();
+}
+
+void WriteHostFile(const std::filesystem::path& path, const std::string& content) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  if (!out) throw MachineError(path.string() + ": cannot be written");
+}
+
+}  // namespace
+
+std::filesystem::path HostPathForBuilder(const std::filesystem::path& machineFolder, const std::string& windowsPath) {
+  if (windowsPath.size() < 2 || windowsPath[1] != ':') throw MachineError("not an absolute Windows path: " + windowsPath);
+  std::filesystem::path host = machineFolder / "drives" / std::string(1, UpperChar(windowsPath[0]));
+  std::size_t start = 2;
+  while (start < windowsPath.size()) {
+    std::size_t end = windowsPath.find('\\', start);
+    if (end == std::string::npos) end = windowsPath.size();
+    std::string part = windowsPath.substr(start, end - start);
+    if (part == "..") throw MachineError("'..' in a builder path: " + windowsPath);
+    if (!part.empty() && part != ".") host /= Cp1252ToUtf8(part);
+    start = end + 1;
+  }
+  return host;
+}
+
+MachineBuilder::MachineBuilder(OsKind os) {
+  description_.os = os;
+  bool nt = FamilyOf(os) == OsFamily::WinNT;
+  description_.drives = {
+      {'A', DriveType::Removable, "FAT", "", 1474560, 512, false, false, 0, ""},
+      {'C', DriveType::Fixed, nt ? "NTFS" : "FAT32", "SYSTEM", 4 * kGiB, 4096, true, false, 0x1C2D3E4F, ""},
+      {'D', DriveType::CdRom, "CDFS", "", 0, 2048, false, true, 0, ""},
+  };
+}
+
+MachineBuilder& MachineBuilder::userKind(UserKind kind) {
+  description_.userKind = kind;
+  return *this;
+}
+
+MachineBuilder& MachineBuilder::systemDriveCapacity(std::uint64_t bytes) {
+  for (auto& d : description_.drives)
+    if (d.letter == 'C') d.capacity = bytes;
+  return *this;
+}
+
+MachineBuilder& MachineBuilder::drive(const DriveDescription& drive) {
+  for (auto& d : description_.drives) {
+    if (d.letter == UpperChar(drive.letter)) {
+      d = drive;
+      d.letter = UpperChar(drive.letter);
+      return *this;
+    }
+  }
+  description_.drives.push_back(drive);
+  description_.drives.back().letter = UpperChar(drive.letter);
+  return *this;
+}
+
+MachineBuilder& MachineBuilder::folder(const std::string& windowsPath) {
+  folders_.push_back(windowsPath);
+  return *this;
+}
+
+MachineBuilder& MachineBuilder::file(const std::string& windowsPath, const std::string& content) {
+  files_.emplace_back(windowsPath, content);
+  return *this;
+}
+
+MachineBuilder& MachineBuilder::registry(const std::string& regText) {
+  registryTexts_.push_back(regText);
+  return *this;
+}
+
+void MachineBuilder::Build(const std::filesystem::path& folder) const {
+  std::error_code ec;
+  if (std::filesystem::exists(folder, ec) && !std::filesystem::is_empty(folder, ec))
+    throw MachineError(folder.string() + ": not empty; a machine is only built into an empty folder");
+  // Build beside the target and rename at the end, so an interrupted build
+  // never leaves a half-made machine where the program looks for one.
+  std::filesystem::path partial = folder;
+  partial += ".partial";
+  std::filesystem::remove_all(partial, ec);
+  try {
+    BuildInto(partial);
+  } catch (...) {
+    std::filesystem::remove_all(partial, ec);
+    throw;
+  }
+  std::filesystem::remove(folder, ec);  // an empty folder
+  std::filesystem::rename(partial, folder);
+}
+
+void MachineBuilder::BuildInto(const std::filesystem::path& folder) const {
+  std::filesystem::create_directories(folder);
+  for (const char* sub : {"registry", "state", "drives"}) std::filesystem::create_directories(folder / sub);
+  WriteHostFile(folder / "machine.ini", FormatMachineDescription(description_));
+  for (const auto& d : description_.drives) std::filesystem::create_directories(folder / "drives" / std::string(1, d.letter));
+
+  StandardFolders f = DefaultFolders(description_.os, description_.userName);
+  for (const auto& path : StandardFolderList(description_))
+    std::filesystem::create_directories(HostPathForBuilder(folder, path));
+  WriteHostFile(HostPathForBuilder(folder, f.windows + "\\WIN.INI"), kWinIni);
+  WriteHostFile(HostPathForBuilder(folder, "C:\\Program Files\\Tessaly\\tsy.exe"),
+                StandIn("version=1.0.0.0 module=tsyT", 4096));
+  WriteHostFile(HostPathForBuilder(folder, "C:\\Program Files\\Tessaly\\Schedule.dll"),
+                StandIn("version=1.0.0.0 module=Schedule", 2048));
+  WriteHostFile(HostPathForBuilder(folder, f.system + "\\rundll32.exe"), StandIn("version=5.1.2600.0", 1024));
+  for (const auto& path : folders_) std::filesystem::create_directories(HostPathForBuilder(folder, path));
+  for (const auto& [path, content] : files_) WriteHostFile(HostPathForBuilder(folder, path), content);
+
+  auto machine = Machine::Open(folder);
+  registry::ImportRegistryText(*machine, StandardRegistry(description_), "standard registry");
+  for (const auto& text : registryTexts_) {
+    bool hasHeader = text.rfind("REGEDIT4", 0) == 0;
+    registry::ImportRegistryText(*machine, hasHeader ? text : "REGEDIT4\r\n" + text, "builder registry text");
+  }
+  machine->Flush();
+}
+
+std::filesystem::path DefaultMachineFolder() {
+  if (const char* explicitFolder = std::getenv("TESSALY_MACHINE"); explicitFolder && *explicitFolder)
+    return explicitFolder;
+  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
+    return std::filesystem::path(data) / "tessaly" / "machine";
+  const char* home = std::getenv("HOME");
+  return std::filesystem::path(home ? home : ".") / ".local" / "share" / "tessaly" / "machine";
+}
+
+}  // namespace platform
