@@ -23,7 +23,7 @@ const char* KindName(AskKind kind) {
 
 AskAnswer DefaultAnswer(const AskRequest& request) {
   AskAnswer answer;
-  if (!request.choices.empty())
+  if (!request.choices.empty() && !request.allowNone)
     answer.choice = request.choices[std::min(request.defaultChoice, request.choices.size() - 1)];
   answer.text = request.defaultText;
   return answer;
@@ -44,7 +44,7 @@ AskAnswer AnswerProvider::FromScript(const AskRequest& request) {
     throw AnswerScriptError("scripted answer \"" + next.choice + "\" expected the prompt \"" +
                             *next.expectPrompt + "\" but the box asks \"" + request.prompt + "\"");
   AskAnswer answer{next.choice, next.text.value_or(request.defaultText)};
-  if (request.choices.empty()) return answer;
+  if (request.choices.empty() || (request.allowNone && next.choice.empty())) return answer;
   auto match = std::find_if(request.choices.begin(), request.choices.end(),
                             [&](const std::string& choice) { return EqualsNoCase(choice, next.choice); });
   if (match == request.choices.end()) {

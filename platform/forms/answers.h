@@ -25,6 +25,7 @@ struct AskRequest {
   std::size_t defaultChoice = 0;     // index into choices
   std::string defaultText;           // input boxes, pickers
   long style = 0;                    // the box's style bits, as given
+  bool allowNone = false;            // "" (nothing chosen) is an answer, and the default
 };
 
 struct AskAnswer {

@@ -25,13 +25,13 @@ constexpr MouseRow kMouseRows[] = {
 int ButtonsHeld(WPARAM keys) { return (keys & 1 ? 1 : 0) | (keys & 2 ? 2 : 0); }
 int ShiftState(WPARAM keys) { return (keys & 4 ? 1 : 0) | (keys & 8 ? 2 : 0); }
 
-std::string Hex(std::uint32_t value) {
+}  // namespace
+
+std::string HexText(std::uint32_t value) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "0x%X", value);
   return buffer;
 }
-
-}  // namespace
 
 LRESULT HandleSharedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                             const MouseEvents& events) {
@@ -47,11 +47,11 @@ LRESULT HandleSharedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   }
   if (message == WM_NULL) return 0;
   if (message == WM_NCLBUTTONDOWN && wParam == HTCAPTION) {
-    TheJournal().Record("Drag", {Hex(window)});
+    TheJournal().Record("Drag", {HexText(window)});
     return 0;
   }
   TheJournal().Record("WindowMessage",
-                      {Hex(window), Hex(message), std::to_string(wParam), std::to_string(lParam)});
+                      {HexText(window), HexText(message), std::to_string(wParam), std::to_string(lParam)});
   return 0;
 }
 
