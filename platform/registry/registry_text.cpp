@@ -66,7 +66,7 @@ class Parser {
   }
 
  private:
-  [[noreturn]] void Fail(std::string_view what) const { ThrowTextError(source_, lineNo_, what); }
+  [[noreturn]] void Fail(std::string_view what) const { ThrowTextError(source_, lineNo_ ? lineNo_ : 1, what); }
 
   bool NextLine(std::string_view& line) {
     if (pos_ >= text_.size()) return false;
