@@ -7,14 +7,28 @@
 
 namespace tessaly::testing {
 
-ScratchMachine::ScratchMachine(const ScratchMachineOptions& options)
-    : folder_("tsy-registry"), clock_(std::make_shared<platform::VirtualClock>()) {
+namespace {
+void WriteDescription(const std::filesystem::path& folder, const ScratchMachineOptions& options) {
   platform::MachineDescription description;
   description.os = options.os;
   description.userKind = options.user;
   description.accessRules = options.accessRules;
-  WriteHostFile(folder() / "machine.ini", platform::FormatMachineDescription(description));
+  WriteHostFile(folder / "machine.ini", platform::FormatMachineDescription(description));
+}
+}  // namespace
+
+ScratchMachine::ScratchMachine(const ScratchMachineOptions& options)
+    : folder_("tsy-registry"), clock_(std::make_shared<platform::VirtualClock>()) {
+  WriteDescription(folder(), options);
   std::filesystem::create_directories(folder() / "registry");
+  Open();
+}
+
+void ScratchMachine::Reconfigure(const ScratchMachineOptions& options) {
+  machine_->Flush();
+  binding_.reset();
+  machine_.reset();
+  WriteDescription(folder(), options);
   Open();
 }
 

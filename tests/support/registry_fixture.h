@@ -31,6 +31,9 @@ class ScratchMachine {
   // Flushes and drops the machine, then opens its folder again (as the
   // next start of the program would).
   void Reopen();
+  // Flushes and drops the machine, rewrites its machine.ini from `options`
+  // and opens it again: keys built as an admin, then used as a limited user.
+  void Reconfigure(const ScratchMachineOptions& options);
   // Drops the machine without writing anything (as a crash would).
   void Abandon();
   // Opens the folder again after Abandon; propagates the open's errors.
