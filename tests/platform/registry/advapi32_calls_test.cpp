@@ -6,7 +6,7 @@
 
 #include "platform/base/cp1252.h"
 #include "platform/base/last_error.h"
-#include "registry_test_util.h"
+#include "support/registry_calls.h"
 #include "support/registry_fixture.h"
 
 using namespace tessaly::testing;

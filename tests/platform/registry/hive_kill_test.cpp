@@ -12,7 +12,7 @@
 
 #include "platform/registry/hive_file.h"
 #include "platform/registry/registry_store.h"
-#include "registry_test_util.h"
+#include "support/registry_calls.h"
 #include "support/registry_fixture.h"
 
 using namespace tessaly::testing;

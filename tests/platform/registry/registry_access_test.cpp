@@ -2,7 +2,7 @@
 // admins and limited users and from the [Access] rules.
 #include <gtest/gtest.h>
 
-#include "registry_test_util.h"
+#include "support/registry_calls.h"
 #include "support/registry_fixture.h"
 
 using namespace tessaly::testing;

@@ -1,7 +1,7 @@
 // Where the 9x and NT families differ, each case on a machine of each family.
 #include <gtest/gtest.h>
 
-#include "registry_test_util.h"
+#include "support/registry_calls.h"
 #include "support/registry_fixture.h"
 
 using namespace tessaly::testing;
