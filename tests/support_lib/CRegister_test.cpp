@@ -132,7 +132,7 @@ TEST(CRegisterDelete, DeleteSettingTable) {
   Plant(nullptr, REG_SZ, Bytes("d\0"));
   EXPECT_TRUE(reg.REGDeleteSetting(kHKLM, kTestKey, "Value"));
   EXPECT_FALSE(reg.REGDeleteSetting(kHKLM, kTestKey, "Value")) << "already gone";
-  EXPECT_TRUE(reg.REGDeleteSetting(kHKLM, "\\" + std::string(kTestKey) + "\\", "*"));
+  EXPECT_TRUE(reg.REGDeleteSetting(kHKLM, std::string("\\").append(kTestKey).append("\\"), "*"));
   EXPECT_FALSE(QueryValue(HKEY_LOCAL_MACHINE, kTestKey, nullptr).has_value());
   EXPECT_FALSE(reg.REGDeleteSetting(kHKLM, "SOFTWARE\\Missing", "Value"));
 
