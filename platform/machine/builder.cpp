@@ -42,7 +42,13 @@ class RegText {
     }
     return out;
   }
-  static std::string Name(const std::string& name) { return name == "@" ? "@" : "\"" + Escape(name) + "\""; }
+  static std::string Name(const std::string& name) {
+    if (name == "@") return name;
+    std::string quoted = "\"";
+    quoted += Escape(name);
+    quoted += '"';
+    return quoted;
+  }
   static std::string Hex(unsigned char c) {
     static const char* digits = "0123456789abcdef";
     return {digits[c >> 4], digits[c & 15]};

@@ -115,8 +115,10 @@ const DriveDescription* MachineDescription::drive(char letter) const {
 
 VersionRecord MachineDescription::version() const {
   VersionRecord record = DefaultVersionRecord(os);
-  for (const auto& [key, value] : versionOverrides) {
-    auto number = [&] { return ParseNumber(value, "machine.ini", 0); };
+  for (const auto& entry : versionOverrides) {
+    const std::string& key = entry.first;
+    const std::string& value = entry.second;
+    auto number = [&value] { return ParseNumber(value, "machine.ini", 0); };
     if (EqualsNoCase(key, "Major")) record.major = static_cast<DWORD>(number());
     else if (EqualsNoCase(key, "Minor")) record.minor = static_cast<DWORD>(number());
     else if (EqualsNoCase(key, "Build")) record.build = static_cast<DWORD>(number());
