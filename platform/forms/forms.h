@@ -24,5 +24,6 @@
 #include "platform/forms/message_box.h"
 #include "platform/forms/random.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/settings.h"
 #include "platform/forms/strings.h"
 #include "platform/forms/user32.h"

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "platform/forms/instance_lock.h"
+#include "platform/registry/advapi32.h"
 
 namespace tessaly::testing {
 namespace {
@@ -46,6 +47,34 @@ TEST_F(AppObjectTest, PathNameTitleAndCommandLine) {
   EXPECT_EQ(App.Title(), "Tessaly");
   SetCommandLine("/SCHEDULER Now");
   EXPECT_EQ(Command(), "/SCHEDULER Now");
+}
+
+}  // namespace
+}  // namespace tessaly::testing
+
+namespace tessaly::testing {
+namespace {
+
+TEST_F(AppObjectTest, SettingsLiveUnderTheRuntimesKeyAndDeleteAtEachLevel) {
+  EXPECT_EQ(GetSetting("Tessaly", "Options", "Language", "English"), "English");
+  SaveSetting("Tessaly", "Options", "Language", "Deutsch");
+  SaveSetting("Tessaly", "Window", "Left", "120");
+  EXPECT_EQ(GetSetting("tessaly", "OPTIONS", "language"), "Deutsch");
+
+  HKEY key = 0;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tessaly\\Options", 0,
+                          KEY_READ, &key), 0);
+  DWORD number = 5;
+  RegSetValueExA(key, "Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+  RegCloseKey(key);
+  EXPECT_EQ(GetSetting("Tessaly", "Options", "Count", "none"), "none");  // not REG_SZ
+
+  DeleteSetting("Tessaly", std::string("Options"), std::string("Language"));
+  EXPECT_EQ(GetSetting("Tessaly", "Options", "Language"), "");
+  DeleteSetting("Tessaly", std::string("Window"));
+  EXPECT_EQ(GetSetting("Tessaly", "Window", "Left", "gone"), "gone");
+  DeleteSetting("Tessaly");  // the whole tree, also on NT
+  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tessaly", 0, KEY_READ, &key), 0);
 }
 
 }  // namespace
