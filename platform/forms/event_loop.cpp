@@ -37,6 +37,7 @@ struct DispatchScope {
 };
 
 void RunDueYieldActions() {
+  if (L().yieldScript.empty()) return;
   auto [first, last] = L().yieldScript.equal_range(L().yields);
   std::vector<std::function<void()>> due;
   for (auto it = first; it != last; ++it) due.push_back(std::move(it->second));
@@ -45,6 +46,7 @@ void RunDueYieldActions() {
 }
 
 void FireDueTimers() {
+  if (L().timers.empty()) return;
   std::vector<Timer*> timers = L().timers;
   for (Timer* timer : timers) {
     auto& live = L().timers;
@@ -95,9 +97,13 @@ int DoEvents() {
   DispatchScope scope;
   ++L().yields;
   RunDueYieldActions();
-  std::deque<std::function<void()>> batch;
-  batch.swap(L().queue);
-  for (auto& action : batch) RunAsUserEvent(action);
+  // Long operations yield once per item: a turn with nothing to do must cost
+  // next to nothing.
+  if (!L().queue.empty()) {
+    std::deque<std::function<void()>> batch;
+    batch.swap(L().queue);
+    for (auto& action : batch) RunAsUserEvent(action);
+  }
   FireDueTimers();
   return static_cast<int>(runtime::LoadedForms().size());
 }
