@@ -1,4 +1,5 @@
 #include "forms_fixture.h"
+#include "support/error_capture.h"
 
 namespace tessaly::testing {
 namespace {
@@ -13,14 +14,6 @@ class ViewsForm : public Form {
 
 using CommonControls = FormsTest;
 
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const platform::RuntimeError& error) {
-    return error.number();
-  }
-  return 0;
-}
 
 TEST_F(CommonControls, ListViewKeysAreUniqueIgnoringCaseAndNeverNumeric) {
   ViewsForm& f = DefaultInstance<ViewsForm>();

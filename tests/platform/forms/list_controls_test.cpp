@@ -1,18 +1,11 @@
 #include "forms_fixture.h"
+#include "support/error_capture.h"
 
 namespace tessaly::testing {
 namespace {
 
 using ListControls = FormsTest;
 
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const platform::RuntimeError& error) {
-    return error.number();
-  }
-  return 0;
-}
 
 TEST_F(ListControls, ListBoxErrorRules) {
   ListBox& list = frmTest().lstBPI;

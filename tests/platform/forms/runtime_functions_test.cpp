@@ -1,16 +1,9 @@
 #include "forms_fixture.h"
+#include "support/error_capture.h"
 
 namespace tessaly::testing {
 namespace {
 
-int ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const platform::RuntimeError& error) {
-    return error.number();
-  }
-  return 0;
-}
 
 TEST(RuntimeStrings, Results) {
   EXPECT_EQ(Left("abc", 5), "abc");
