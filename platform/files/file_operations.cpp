@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <stdio.h>
+
 #include <atomic>
 #include <cerrno>
 
@@ -28,6 +30,16 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
   return true;
 }
 
+// rename(2) that never replaces an existing host entry: a name taken by
+// something the layer does not show (a link, a fifo) stays taken.
+bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  struct stat st {};
+  if (::lstat(to.c_str(), &st) == 0) return false;
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
 std::filesystem::path NewScratchFile(FileSystem& fs) {
   static std::atomic<unsigned> counter{0};
   std::filesystem::path folder = fs.scratchFolder();
@@ -48,7 +60,7 @@ DWORD ReplaceContent(FileSystem& fs, const Resolved& target, std::uint64_t newSi
   bool ok = writer(fd) && ::fsync(fd) == 0;
   if (ok) StampWriteTime(fs, fd);
   ::close(fd);
-  if (ok && ::rename(scratch.c_str(), target.host.c_str()) != 0) ok = false;
+  if (ok) ok = target.exists ? ::rename(scratch.c_str(), target.host.c_str()) == 0 : RenameNoReplace(scratch, target.host);
   if (!ok) {
     ::unlink(scratch.c_str());
     return ERROR_ACCESS_DENIED;
@@ -190,8 +202,12 @@ DWORD MoveEntry(FileSystem& fs, std::string_view source, std::string_view destin
   }
 
   std::filesystem::path target = to.exists ? to.host : newHost;
-  if (::rename(from.host.c_str(), target.c_str()) != 0) return ERROR_ACCESS_DENIED;
-  if (target != newHost && ::rename(target.c_str(), newHost.c_str()) != 0) newHost = target;
+  if (!sameEntry) {
+    bool moved = to.exists ? ::rename(from.host.c_str(), target.c_str()) == 0 : RenameNoReplace(from.host, target);
+    if (!moved) return ERROR_ACCESS_DENIED;
+  }
+  // The new spelling (also a change of case only).
+  if (target != newHost && !RenameNoReplace(target, newHost)) newHost = target;
   if (to.exists && !sameEntry) fs.CommitGrowth(to.drive(), to.entry.size, 0, 0);
   std::string newNameKey = ToUpper(newName);
   fs.metadata().Move(from.folderKey, from.nameKey, to.folderKey, newNameKey);

@@ -2,6 +2,7 @@
 // kernel32 file and disk calls with their Windows signatures and meanings,
 // over the bound machine's drive folders.
 #include "platform/base/kernel_handles.h"
+#include "platform/base/last_error.h"
 #include "platform/base/wintypes.h"
 
 constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01;
