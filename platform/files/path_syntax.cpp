@@ -42,7 +42,8 @@ DWORD ApplyComponents(const std::vector<std::string>& parts, bool allowPattern, 
       if (!stack.empty()) stack.pop_back();
       continue;
     }
-    std::string name = (last && allowPattern) ? part : TrimTrailingDotsAndBlanks(part);
+    // A pattern keeps its trailing dots ("*." means "no extension").
+    std::string name = (last && allowPattern && HasWildcard(part)) ? part : TrimTrailingDotsAndBlanks(part);
     if (name.empty()) continue;  // "a\ . " names "a"
     for (unsigned char c : name) {
       if (IsInvalidNameByte(c)) return ERROR_INVALID_NAME;

@@ -37,7 +37,10 @@ bool Match(std::string_view p, std::string_view n) {
 bool MatchesPattern(std::string_view pattern, std::string_view name) {
   if (pattern == "*" || pattern == "*.*") return true;
   if (!pattern.empty() && pattern.back() == '.') {
-    if (name.find('.') != std::string_view::npos) return false;
+    // "." and ".." have no extension either.
+    bool dots = name == "." || name == "..";
+    if (!dots && name.find('.') != std::string_view::npos) return false;
+    if (dots) return Match(pattern, name) || Match(pattern.substr(0, pattern.size() - 1), name);
     pattern.remove_suffix(1);
   }
   return Match(pattern, name);

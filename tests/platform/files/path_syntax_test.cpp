@@ -77,8 +77,10 @@ TEST(PathSyntax, RejectsWhatWindowsRejects) {
   WindowsPath path;
   EXPECT_EQ(ParseWindowsPath("C:\\COM10", Context(), path), ERROR_SUCCESS);
   EXPECT_EQ(ParseWindowsPath("C:\\console.txt", Context(), path), ERROR_SUCCESS);
+  EXPECT_EQ(ParseWindowsPath("C:\\Mail\\*.", Context(), path, true), ERROR_SUCCESS);
+  EXPECT_EQ(path.components.back(), "*.");
   EXPECT_EQ(ParseWindowsPath("C:\\Mail\\Trash.", Context(), path, true), ERROR_SUCCESS);
-  EXPECT_EQ(path.components.back(), "Trash.");
+  EXPECT_EQ(path.components.back(), "Trash");
 }
 
 }  // namespace
