@@ -106,6 +106,11 @@ const FileMeta* MetadataStore::Find(const std::string& folderKey, const std::str
   return entry == folder->second.entries.end() ? nullptr : &entry->second;
 }
 
+const std::map<std::string, FileMeta>* MetadataStore::EntriesOf(const std::string& folderKey) const {
+  auto folder = folders_.find(folderKey);
+  return folder == folders_.end() ? nullptr : &folder->second.entries;
+}
+
 FileMeta& MetadataStore::Edit(const std::string& folderKey, const std::string& nameKey) {
   dirty_ = true;
   return folders_[folderKey].entries[nameKey];

@@ -29,6 +29,8 @@ class MetadataStore {
 
   // Entries are addressed by folder key ("C:\DIR" or "C:") and upper-case name.
   const FileMeta* Find(const std::string& folderKey, const std::string& nameKey) const;
+  // Every entry of one folder that has metadata (null when none has).
+  const std::map<std::string, FileMeta>* EntriesOf(const std::string& folderKey) const;
   FileMeta& Edit(const std::string& folderKey, const std::string& nameKey);
   // The upper-case name whose alias is `aliasKey`, or null.
   const std::string* NameForAlias(const std::string& folderKey, const std::string& aliasKey) const;

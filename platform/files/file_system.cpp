@@ -229,14 +229,18 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
   while (dirent* d = ::readdir(dir.get())) {
     std::string_view raw = d->d_name;
     if (raw == "." || raw == "..") continue;
+    if (d->d_type != DT_REG && d->d_type != DT_DIR && d->d_type != DT_UNKNOWN) continue;
     Entry entry;
     struct stat st {};
-    if (d->d_type != DT_REG && d->d_type != DT_DIR && d->d_type != DT_UNKNOWN) continue;
     if (::fstatat(fd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !EntryFromStat(st, entry)) continue;
-    auto converted = Utf8ToCp1252(raw);
-    entry.openable = converted.has_value();
-    entry.name = converted ? std::move(*converted) : Utf8ToCp1252Lossy(raw);
     entry.hostName = std::string(raw);
+    if (std::all_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+      entry.name = entry.hostName;  // ASCII is the same in both encodings
+    } else {
+      auto converted = Utf8ToCp1252(raw);
+      entry.openable = converted.has_value();
+      entry.name = converted ? std::move(*converted) : Utf8ToCp1252Lossy(raw);
+    }
     out.push_back(std::move(entry));
   }
   std::sort(out.begin(), out.end(), [](const Entry& a, const Entry& b) {
@@ -244,19 +248,28 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
     return order != 0 ? order < 0 : a.name < b.name;
   });
 
-  if (!shortNamesOn()) return ERROR_SUCCESS;
-  std::unordered_set<std::string> shortNamesHere;
+  // One pass for what the metadata says; only folders with metadata pay
+  // for the name keys.
+  const auto* stored = metadata_.EntriesOf(folderKey);
+  bool aliases = shortNamesOn();
   bool needsAliases = false;
   for (auto& entry : out) {
-    if (!entry.openable) continue;
-    if (IsValidShortName(entry.name)) {
-      shortNamesHere.insert(ToUpper(entry.name));
-      continue;
+    const FileMeta* meta = nullptr;
+    if (stored) {
+      auto it = stored->find(ToUpper(entry.name));
+      if (it != stored->end()) meta = &it->second;
     }
-    if (const FileMeta* meta = metadata_.Find(folderKey, ToUpper(entry.name))) entry.alias = meta->alias;
+    entry.attributes = StoredOrDefaultAttributes(meta, entry.directory);
+    entry.creationTime = meta && meta->creationTime ? *meta->creationTime : entry.writeTime;
+    if (!aliases || !entry.openable || IsValidShortName(entry.name)) continue;
+    if (meta) entry.alias = meta->alias;
     if (entry.alias.empty()) needsAliases = true;
   }
   if (!needsAliases) return ERROR_SUCCESS;
+
+  std::unordered_set<std::string> shortNamesHere;
+  for (const auto& entry : out)
+    if (entry.openable && IsValidShortName(entry.name)) shortNamesHere.insert(ToUpper(entry.name));
   auto taken = [&](const std::string& alias) {
     return shortNamesHere.count(alias) != 0 || metadata_.AliasTaken(folderKey, alias);
   };

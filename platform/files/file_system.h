@@ -35,6 +35,9 @@ struct Entry {
   bool directory = false;
   std::uint64_t size = 0;
   std::int64_t writeTime = 0;  // FILETIME units
+  // Filled by listings: what a search reports.
+  DWORD attributes = 0;
+  std::int64_t creationTime = 0;
 };
 
 // A path resolved against the drive folders. `exists` is false when every

@@ -15,18 +15,9 @@
 namespace platform::files {
 namespace {
 
-struct FoundItem {
-  std::string name;
-  std::string alias;
-  DWORD attributes = 0;
-  std::uint64_t size = 0;
-  std::int64_t creationTime = 0;
-  std::int64_t writeTime = 0;
-};
-
 class FindSearch : public KernelObject {
  public:
-  std::vector<FoundItem> items;
+  std::vector<Entry> items;
   std::size_t next = 0;
 };
 
@@ -35,7 +26,7 @@ FILETIME ToFileTime(std::int64_t value) {
   return FILETIME{static_cast<DWORD>(units & 0xFFFFFFFFu), static_cast<DWORD>(units >> 32)};
 }
 
-void Fill(const FoundItem& item, WIN32_FIND_DATAA& data) {
+void Fill(const Entry& item, WIN32_FIND_DATAA& data) {
   std::memset(&data, 0, sizeof data);
   data.dwFileAttributes = item.attributes;
   data.ftCreationTime = ToFileTime(item.creationTime);
@@ -47,19 +38,15 @@ void Fill(const FoundItem& item, WIN32_FIND_DATAA& data) {
   std::memcpy(data.cAlternateFileName, item.alias.data(), std::min<std::size_t>(item.alias.size(), 13));
 }
 
-FoundItem ItemOf(FileSystem& fs, const std::string& folderKey, const Entry& entry) {
-  FoundItem item;
-  item.name = entry.name;
-  item.alias = entry.alias;
+// A single entry found by name: its attributes come from the metadata.
+Entry ItemOf(FileSystem& fs, const std::string& folderKey, Entry entry) {
   const FileMeta* meta = fs.metadata().Find(folderKey, ToUpper(entry.name));
-  item.attributes = StoredOrDefaultAttributes(meta, entry.directory);
-  item.size = entry.size;
-  item.writeTime = entry.writeTime;
-  item.creationTime = meta && meta->creationTime ? *meta->creationTime : entry.writeTime;
-  return item;
+  entry.attributes = StoredOrDefaultAttributes(meta, entry.directory);
+  entry.creationTime = meta && meta->creationTime ? *meta->creationTime : entry.writeTime;
+  return entry;
 }
 
-DWORD Search(FileSystem& fs, const char* pattern, std::vector<FoundItem>& items) {
+DWORD Search(FileSystem& fs, const char* pattern, std::vector<Entry>& items) {
   Resolved r;
   if (DWORD error = fs.Resolve(pattern, r, true)) return error;
   if (r.isRoot()) return ERROR_FILE_NOT_FOUND;
@@ -82,16 +69,18 @@ DWORD Search(FileSystem& fs, const char* pattern, std::vector<FoundItem>& items)
     if (::lstat(r.host.c_str(), &st) == 0 && EntryFromStat(st, self)) {
       for (const char* dots : {".", ".."}) {
         if (!MatchesPattern(last, dots)) continue;
-        FoundItem item;
+        Entry item;
         item.name = dots;
+        item.directory = true;
         item.attributes = kAttrDirectory;
         item.writeTime = item.creationTime = self.writeTime;
         items.push_back(std::move(item));
       }
     }
   }
-  for (const Entry& entry : entries)
-    if (MatchesEntry(last, entry.name, entry.alias)) items.push_back(ItemOf(fs, r.folderKey, entry));
+  bool everything = last == "*" || last == "*.*";
+  for (Entry& entry : entries)
+    if (everything || MatchesEntry(last, entry.name, entry.alias)) items.push_back(std::move(entry));
   return items.empty() ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
 }
 

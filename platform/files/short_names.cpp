@@ -45,7 +45,8 @@ std::string MakeAlias(std::string_view longName, const std::function<bool(const 
   std::string extension = lastDot == std::string_view::npos ? "" : CleanAliasPart(longName.substr(lastDot + 1));
   if (extension.size() > 3) extension.resize(3);
   for (unsigned n = 1;; ++n) {
-    std::string tail = "~" + std::to_string(n);
+    std::string tail(1, '~');
+    tail += std::to_string(n);
     std::string alias = base.substr(0, std::min<std::size_t>(6, 8 - tail.size())) + tail;
     if (!extension.empty()) alias += "." + extension;
     if (!taken(alias)) return alias;
