@@ -27,10 +27,12 @@ double Seconds(std::chrono::steady_clock::time_point start) {
 void BuildTree(const std::filesystem::path& root) {
   for (int t = 0; t < kTop; ++t) {
     for (int s = 0; s < kSub; ++s) {
-      std::filesystem::path folder = root / ("Folder " + std::to_string(t)) / ("SUB" + std::to_string(s));
+      std::filesystem::path folder = root / (std::string("Folder ") += std::to_string(t)) / (std::string("SUB") += std::to_string(s));
       std::filesystem::create_directories(folder);
       for (int f = 0; f < kFiles; ++f) {
-        std::string name = f % 2 ? "F" + std::to_string(f) + ".TXT" : "Long File Name " + std::to_string(f) + ".text";
+        std::string name = f % 2 ? "F" : "Long File Name ";
+        name += std::to_string(f);
+        name += f % 2 ? ".TXT" : ".text";
         int fd = ::open((folder / name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd >= 0) {
           if (::write(fd, "x", 1) != 1) std::perror("write");
