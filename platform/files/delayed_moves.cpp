@@ -3,12 +3,13 @@
 #include "platform/base/cp1252.h"
 #include "platform/files/file_operations.h"
 #include "platform/files/file_system.h"
+#include "platform/files/pending_renames_registry.h"
 
 namespace platform::files {
 namespace {
 
 std::unique_ptr<PendingRenameStore>& StoreSlot() {
-  static std::unique_ptr<PendingRenameStore> store;
+  static std::unique_ptr<PendingRenameStore> store = MakeRegistryPendingRenameStore();
   return store;
 }
 
@@ -97,7 +98,9 @@ void ApplyWininit(FileSystem& fs) {
 
 PendingRenameStore* CurrentPendingRenameStore() { return StoreSlot().get(); }
 
-void InstallPendingRenameStore(std::unique_ptr<PendingRenameStore> store) { StoreSlot() = std::move(store); }
+void InstallPendingRenameStore(std::unique_ptr<PendingRenameStore> store) {
+  StoreSlot() = store ? std::move(store) : MakeRegistryPendingRenameStore();
+}
 
 DWORD ScheduleMoveAtRestart(FileSystem& fs, const char* source, const char* destination, DWORD flags) {
   std::string from, to;

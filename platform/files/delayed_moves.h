@@ -27,8 +27,8 @@ class PendingRenameStore {
   virtual std::vector<std::pair<std::string, std::string>> Take(Machine& machine) = 0;
 };
 
-// The store the layer uses; null until one is installed (the registry area
-// installs the one kept in HKLM).
+// The store the layer uses: the registry value, or one a test installs
+// (null puts the registry one back).
 PendingRenameStore* CurrentPendingRenameStore();
 void InstallPendingRenameStore(std::unique_ptr<PendingRenameStore> store);
 

@@ -1,0 +1,10 @@
+#pragma once
+#include <memory>
+
+#include "platform/files/delayed_moves.h"
+
+namespace platform::files {
+// The store over the registry value, or null when the registry area is not
+// part of the build.
+std::unique_ptr<PendingRenameStore> MakeRegistryPendingRenameStore();
+}  // namespace platform::files
