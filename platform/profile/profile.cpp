@@ -69,7 +69,7 @@ BOOL EditProfile(LPCSTR file, Edit edit) {
 DWORD CopyText(std::string_view text, LPSTR buffer, DWORD size) {
   if (size == 0) return 0;
   std::size_t count = std::min<std::size_t>(text.size(), size - 1);
-  std::memcpy(buffer, text.data(), count);
+  if (count > 0) std::memcpy(buffer, text.data(), count);
   buffer[count] = '\0';
   return static_cast<DWORD>(count);
 }
