@@ -29,6 +29,7 @@ struct IniSection {
   std::vector<std::size_t> keys;  // indexes of its key lines, in file order
 };
 
+// Keeps a view of the bytes: they must outlive the document.
 class IniDocument {
  public:
   explicit IniDocument(std::string_view bytes);
