@@ -132,7 +132,7 @@ TEST_F(StandInsTest, CommonDialogAnswersCancelAndMultiSelect) {
   dialog.Flags = cdlOFNAllowMultiselect | cdlOFNExplorer;
   Answers().Script("OK", "C:\\a.dll|C:\\b.dll");
   dialog.ShowOpen();
-  EXPECT_EQ(dialog.FileName, std::string("C:\\\0a.dll\0b.dll", 14));
+  EXPECT_EQ(dialog.FileName, std::string("C:\\\0a.dll\0b.dll", 15));
   EXPECT_EQ(platform::TheJournal().Of("CommonDialog.ShowOpen").size(), 2u);
 }
 
