@@ -89,7 +89,7 @@ std::int32_t Minute(Date d) { return static_cast<std::int32_t>(SecondOfDay(d) / 
 std::int32_t Second(Date d) { return static_cast<std::int32_t>(SecondOfDay(d) % 60); }
 
 std::string DateText(Date d) {
-  char date[32] = "", time[32] = "";
+  char date[80] = "", time[80] = "";
   bool hasDate = TotalSeconds(d) / 86400 != 0;
   std::int64_t seconds = SecondOfDay(d);
   if (hasDate) {
