@@ -1,4 +1,5 @@
 #include "support/message_loop.h"
 
-// INTERIM until the forms runtime lands: the turn runs nothing.
-void YieldToMessageLoop() {}
+#include "platform/forms/event_loop.h"
+
+void YieldToMessageLoop() { platform::forms::DoEvents(); }

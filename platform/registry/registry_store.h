@@ -45,7 +45,19 @@ class RegistryStore : public MachineArea {
   static bool IsPredefined(HKEY handle) { return handle >= 0x80000000u && handle <= 0x80000006u; }
 
   // Rights on the NT family; on the 9x family every key allows everything.
-  bool checksRights() const { return checksRights_; }
+  bool checksRights() const { return checksRights_ && systemScopes_ == 0; }
+  // While alive, calls act as the system rather than the user (a restart
+  // applying pending operations), so no key is refused for rights.
+  class SystemScope {
+   public:
+    explicit SystemScope(RegistryStore& store) : store_(store) { ++store_.systemScopes_; }
+    ~SystemScope() { --store_.systemScopes_; }
+    SystemScope(const SystemScope&) = delete;
+    SystemScope& operator=(const SystemScope&) = delete;
+
+   private:
+    RegistryStore& store_;
+  };
   Grant GrantFor(const Key& key) const { return rules_.GrantFor(key); }
   Grant GrantForPath(std::string_view rulePath) const { return rules_.GrantForPath(rulePath); }
 
@@ -74,6 +86,7 @@ class RegistryStore : public MachineArea {
   void DropVolatileKeys(Key& key);
 
   Machine& machine_;
+  int systemScopes_ = 0;
   bool checksRights_;
   AccessRules rules_;
   Hive localMachine_;

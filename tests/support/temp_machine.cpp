@@ -1,6 +1,7 @@
 #include "support/temp_machine.h"
 
 #include "platform/base/kernel_handles.h"
+#include "platform/open_machine.h"
 #include "support/COpSysInfo.h"
 
 namespace tessaly::testing {
@@ -32,7 +33,7 @@ void TempMachine::Reopen() {
 
 void TempMachine::Open() {
   platform::ResetKernelObjects();
-  machine_ = platform::Machine::Open(folder_.path() / "machine");
+  machine_ = platform::OpenMachine(folder_.path() / "machine");
   machine_->setClock(clock_);
   binding_.emplace(*machine_);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/runtime_error.h"
+#include "support/error_capture.h"
 #include "support/registry_calls.h"
 #include "support/temp_machine.h"
 
@@ -32,16 +33,11 @@ void Seed(const std::string& name, DWORD type, const std::string& data) {
   RegCloseKey(key);
 }
 
-// Runs `action` and returns the runtime error it raised.
-template <typename Action>
-platform::RuntimeError ErrorOf(Action action) {
-  try {
-    action();
-  } catch (const platform::RuntimeError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error raised";
-  return platform::RuntimeError(0, "", "");
+// The runtime error `action` raised; a failure when it raised none.
+platform::RuntimeError RaisedBy(const std::function<void()>& action) {
+  auto error = tessaly::testing::CaughtError(action);
+  if (!error) ADD_FAILURE() << "no error raised";
+  return error.value_or(platform::RuntimeError(0, "", ""));
 }
 
 TEST(cRegistry, MachineNames) {
@@ -127,13 +123,13 @@ TEST(cRegistry, ValueLetChoosesTheStringTypeAndRefusesWrongKinds) {
 
   auto binary = At(kHKLM, "SOFTWARE\\Written", "bad");
   binary.ValueType(3);
-  auto e = ErrorOf([&] { binary.Value(std::string("not bytes")); });
+  auto e = RaisedBy([&] { binary.Value(std::string("not bytes")); });
   EXPECT_EQ(e.number(), kRegistryError);
   EXPECT_EQ(e.description(), "");
 
   auto unknown = At(kHKLM, "SOFTWARE\\Written", "x");
   unknown.ValueType(7);
-  e = ErrorOf([&] { unknown.Value(std::string("y")); });
+  e = RaisedBy([&] { unknown.Value(std::string("y")); });
   EXPECT_EQ(e.number(), kRegistrySetValueError);
   EXPECT_EQ(e.source(), "tsy.cRegistry");
   EXPECT_EQ(e.description(),
@@ -159,7 +155,7 @@ TEST(cRegistry, RemoteMachineIsTheLocalOneOnlyByItsOwnName) {
   EXPECT_EQ(reg.Value(), Variant(std::string("unreachable")));
   reg.ValueType(1);
   // Writing to a computer that cannot be reached is an error, not silence.
-  EXPECT_EQ(ErrorOf([&] { reg.Value(std::string("v")); }).number(), kRegistrySetValueError);
+  EXPECT_EQ(RaisedBy([&] { reg.Value(std::string("v")); }).number(), kRegistrySetValueError);
 }
 
 TEST(cRegistry, KeyOperationsAndTheirErrorsOnBothFamilies) {
@@ -171,7 +167,7 @@ TEST(cRegistry, KeyOperationsAndTheirErrorsOnBothFamilies) {
     EXPECT_TRUE(reg.KeyExists());
     auto parent = At(kHKLM, "SOFTWARE\\A");
     if (os == OsKind::WinXP) {
-      auto e = ErrorOf([&] { parent.DeleteKey(); });
+      auto e = RaisedBy([&] { parent.DeleteKey(); });
       EXPECT_EQ(e.number(), kRegistryError);
       EXPECT_EQ(e.description(), "Failed to delete registry Key: '-2147483646',Section: 'SOFTWARE\\A");
       EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\A\\B"));
@@ -181,10 +177,10 @@ TEST(cRegistry, KeyOperationsAndTheirErrorsOnBothFamilies) {
     }
 
     auto value = At(kHKLM, "SOFTWARE\\Nowhere", "v");
-    EXPECT_EQ(ErrorOf([&] { value.DeleteValue(); }).description(),
+    EXPECT_EQ(RaisedBy([&] { value.DeleteValue(); }).description(),
               "Failed to open key '-2147483646',Section: 'SOFTWARE\\Nowhere' for delete access");
     auto missing = At(kHKLM, "SOFTWARE", "nothing");
-    EXPECT_EQ(ErrorOf([&] { missing.DeleteValue(); }).description(),
+    EXPECT_EQ(RaisedBy([&] { missing.DeleteValue(); }).description(),
               "Failed to delete registry Key: '-2147483646',Section: 'SOFTWARE',Key: 'nothing");
   }
 }
@@ -194,7 +190,7 @@ TEST(cRegistry, CreateKeyRefusedForALimitedUser) {
   builder.userKind(platform::UserKind::Limited);
   TempMachine m(builder);
   auto reg = At(kHKLM, "SOFTWARE\\Mine");
-  auto e = ErrorOf([&] { reg.CreateKey(); });
+  auto e = RaisedBy([&] { reg.CreateKey(); });
   EXPECT_EQ(e.number(), kRegistryError);
   EXPECT_EQ(e.description(), "Failed to create registry Key: 'SOFTWARE\\Mine");
 }
@@ -253,12 +249,12 @@ TEST(cRegistry, FileAssociationsAreWrittenUnderBothClassRoots) {
   reg.CreateAdditionalEXEAssociations("App.Doc", {std::string("edit"), std::string("&Edit"), std::string("e %1")});
   EXPECT_EQ(text("App.Doc\\shell\\edit\\command"), Bytes("e %1\0"));
 
-  EXPECT_EQ(ErrorOf([&] {
+  EXPECT_EQ(RaisedBy([&] {
               reg.CreateAdditionalEXEAssociations("App.Doc", {std::string("a"), std::string("b"), std::string("c"),
                                                               std::string("d")});
             }).number(),
             kRegistryParameterListError);
-  EXPECT_EQ(ErrorOf([&] { reg.CreateAdditionalEXEAssociations("No.Class", {}); }).description(),
+  EXPECT_EQ(RaisedBy([&] { reg.CreateAdditionalEXEAssociations("No.Class", {}); }).description(),
             "Error - attempt to create additional associations before class defined.");
 }
 

@@ -1,0 +1,224 @@
+#include "platform/files/file_metadata.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+#include "platform/machine/description.h"
+
+namespace platform::files {
+namespace {
+
+constexpr std::string_view kHeader = "TESSALY FILE METADATA 1";
+
+bool StartsWithFolder(const std::string& key, const std::string& folder) {
+  return key.size() > folder.size() && key.compare(0, folder.size(), folder) == 0 && key[folder.size()] == '\\';
+}
+
+template <typename T>
+bool ParseField(std::string_view text, T& value, int base) {
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+  return ec == std::errc() && end == text.data() + text.size();
+}
+
+void WriteAll(int fd, const std::string& data) {
+  std::size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0) throw std::runtime_error("cannot write file metadata");
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+}  // namespace
+
+std::pair<std::string, std::string> SplitKey(std::string_view key) {
+  std::size_t slash = key.rfind('\\');
+  if (slash == std::string_view::npos) return {std::string(key), std::string()};
+  return {std::string(key.substr(0, slash)), std::string(key.substr(slash + 1))};
+}
+
+std::string JoinKey(std::string_view folderKey, std::string_view nameKey) {
+  std::string key(folderKey);
+  key += '\\';
+  key += nameKey;
+  return key;
+}
+
+MetadataStore::MetadataStore(std::filesystem::path file) : file_(std::move(file)) { Load(); }
+
+void MetadataStore::Load() {
+  std::ifstream in(file_, std::ios::binary);
+  if (!in) return;
+  std::string name = file_.string();
+  std::string line;
+  int number = 0;
+  auto fail = [&](const std::string& what) -> void {
+    throw MachineError(name + " line " + std::to_string(number) + ": " + what);
+  };
+  while (std::getline(in, line)) {
+    ++number;
+    if (number == 1) {
+      if (line != kHeader) fail("not a file metadata file");
+      continue;
+    }
+    if (line.empty()) continue;
+    // key TAB attributes TAB creation TAB alias
+    std::string fields[4];
+    std::size_t start = 0;
+    for (int i = 0; i < 4; ++i) {
+      std::size_t tab = line.find('\t', start);
+      if ((tab == std::string::npos) != (i == 3)) fail("expected four tab-separated fields");
+      fields[i] = line.substr(start, tab == std::string::npos ? std::string::npos : tab - start);
+      start = tab + 1;
+    }
+    if (fields[0].size() < 4 || fields[0][1] != ':' || fields[0][2] != '\\') fail("bad path: " + fields[0]);
+    FileMeta meta;
+    if (!fields[1].empty()) {
+      DWORD attributes = 0;
+      if (!ParseField(fields[1], attributes, 16)) fail("bad attributes: " + fields[1]);
+      meta.attributes = attributes;
+    }
+    if (!fields[2].empty()) {
+      std::int64_t created = 0;
+      if (!ParseField(fields[2], created, 10)) fail("bad creation time: " + fields[2]);
+      meta.creationTime = created;
+    }
+    meta.alias = fields[3];
+    auto [folderKey, nameKey] = SplitKey(fields[0]);
+    Folder& folder = folders_[folderKey];
+    if (!meta.alias.empty()) folder.aliases[meta.alias] = nameKey;
+    folder.entries[nameKey] = std::move(meta);
+  }
+  if (number == 0) {
+    number = 1;
+    fail("empty file");
+  }
+}
+
+const FileMeta* MetadataStore::Find(const std::string& folderKey, const std::string& nameKey) const {
+  auto folder = folders_.find(folderKey);
+  if (folder == folders_.end()) return nullptr;
+  auto entry = folder->second.entries.find(nameKey);
+  return entry == folder->second.entries.end() ? nullptr : &entry->second;
+}
+
+const std::map<std::string, FileMeta>* MetadataStore::EntriesOf(const std::string& folderKey) const {
+  auto folder = folders_.find(folderKey);
+  return folder == folders_.end() ? nullptr : &folder->second.entries;
+}
+
+FileMeta& MetadataStore::Edit(const std::string& folderKey, const std::string& nameKey) {
+  dirty_ = true;
+  return folders_[folderKey].entries[nameKey];
+}
+
+const std::string* MetadataStore::NameForAlias(const std::string& folderKey, const std::string& aliasKey) const {
+  auto folder = folders_.find(folderKey);
+  if (folder == folders_.end()) return nullptr;
+  auto alias = folder->second.aliases.find(aliasKey);
+  return alias == folder->second.aliases.end() ? nullptr : &alias->second;
+}
+
+bool MetadataStore::AliasTaken(const std::string& folderKey, const std::string& aliasKey) const {
+  return NameForAlias(folderKey, aliasKey) != nullptr;
+}
+
+void MetadataStore::SetAlias(const std::string& folderKey, const std::string& nameKey, const std::string& aliasKey) {
+  Folder& folder = folders_[folderKey];
+  FileMeta& meta = folder.entries[nameKey];
+  if (!meta.alias.empty()) folder.aliases.erase(meta.alias);
+  meta.alias = aliasKey;
+  if (!aliasKey.empty()) folder.aliases[aliasKey] = nameKey;
+  dirty_ = true;
+}
+
+void MetadataStore::DropEmpty(const std::string& folderKey, const std::string& nameKey) {
+  auto folder = folders_.find(folderKey);
+  if (folder == folders_.end()) return;
+  auto entry = folder->second.entries.find(nameKey);
+  if (entry != folder->second.entries.end() && entry->second.empty()) folder->second.entries.erase(entry);
+  if (folder->second.entries.empty()) folders_.erase(folder);
+}
+
+void MetadataStore::Remove(const std::string& folderKey, const std::string& nameKey) {
+  std::string key = JoinKey(folderKey, nameKey);
+  for (auto it = folders_.lower_bound(key); it != folders_.end() && (it->first == key || StartsWithFolder(it->first, key));) {
+    it = folders_.erase(it);
+    dirty_ = true;
+  }
+  auto folder = folders_.find(folderKey);
+  if (folder == folders_.end()) return;
+  auto entry = folder->second.entries.find(nameKey);
+  if (entry == folder->second.entries.end()) return;
+  if (!entry->second.alias.empty()) folder->second.aliases.erase(entry->second.alias);
+  folder->second.entries.erase(entry);
+  if (folder->second.entries.empty()) folders_.erase(folder);
+  dirty_ = true;
+}
+
+void MetadataStore::Move(const std::string& fromFolder, const std::string& fromName, const std::string& toFolder,
+                         const std::string& toName) {
+  if (fromFolder == toFolder && fromName == toName) return;
+  Remove(toFolder, toName);
+  std::string fromKey = JoinKey(fromFolder, fromName);
+  std::string toKey = JoinKey(toFolder, toName);
+
+  // The subtree: every folder table at or below the moved entry.
+  std::vector<std::pair<std::string, Folder>> moved;
+  for (auto it = folders_.lower_bound(fromKey);
+       it != folders_.end() && (it->first == fromKey || StartsWithFolder(it->first, fromKey));) {
+    moved.emplace_back(toKey + it->first.substr(fromKey.size()), std::move(it->second));
+    it = folders_.erase(it);
+  }
+  for (auto& [key, folder] : moved) folders_[key] = std::move(folder);
+
+  std::optional<FileMeta> own;
+  if (const FileMeta* found = Find(fromFolder, fromName)) own = *found;
+  Remove(fromFolder, fromName);
+  if (own) {
+    own->alias.clear();
+    if (!own->empty()) folders_[toFolder].entries[toName] = std::move(*own);
+  }
+  dirty_ = true;
+}
+
+void MetadataStore::Save() {
+  if (!dirty_) return;
+  std::ostringstream out;
+  out << kHeader << '\n';
+  for (const auto& [folderKey, folder] : folders_) {
+    for (const auto& [nameKey, meta] : folder.entries) {
+      if (meta.empty()) continue;
+      out << folderKey << '\\' << nameKey << '\t';
+      if (meta.attributes) {
+        char hex[16];
+        auto [end, ec] = std::to_chars(hex, hex + sizeof hex, *meta.attributes, 16);
+        out.write(hex, end - hex);
+      }
+      out << '\t';
+      if (meta.creationTime) out << *meta.creationTime;
+      out << '\t' << meta.alias << '\n';
+    }
+  }
+  std::filesystem::create_directories(file_.parent_path());
+  std::filesystem::path temp = file_;
+  temp += ".tmp";
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) throw std::runtime_error("cannot write " + temp.string());
+  try {
+    WriteAll(fd, out.str());
+    if (::fsync(fd) != 0) throw std::runtime_error("cannot flush " + temp.string());
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  ::close(fd);
+  if (::rename(temp.c_str(), file_.c_str()) != 0) throw std::runtime_error("cannot replace " + file_.string());
+  dirty_ = false;
+}
+
+}  // namespace platform::files

@@ -1,0 +1,164 @@
+#pragma once
+// The files area of a machine: resolves Windows paths to host paths inside
+// the drive folders, keeps the metadata, the space used per drive, the
+// process's current directories and the test seams (held and in-use files,
+// write budget).
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/base/wintypes.h"
+#include "platform/files/file_metadata.h"
+#include "platform/files/path_syntax.h"
+#include "platform/machine/machine.h"
+
+namespace platform::files {
+
+constexpr DWORD kAttrReadOnly = 0x01, kAttrHidden = 0x02, kAttrSystem = 0x04, kAttrDirectory = 0x10,
+                kAttrArchive = 0x20, kAttrNormal = 0x80;
+constexpr DWORD kStoredAttributes = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+
+// One visible entry of a folder (a regular file or a folder on the host).
+struct Entry {
+  std::string name;      // Windows-1252 long name; "?" for host characters without one
+  std::string hostName;  // the name on disk (UTF-8)
+  std::string alias;     // upper-case 8.3 alias; "" when the name is its own short name
+  bool openable = true;  // false when the host name has no Windows-1252 form
+  bool directory = false;
+  std::uint64_t size = 0;
+  std::int64_t writeTime = 0;  // FILETIME units
+  // Filled by listings: what a search reports.
+  DWORD attributes = 0;
+  std::int64_t creationTime = 0;
+};
+
+// A path resolved against the drive folders. `exists` is false when every
+// folder on the way exists but the last component does not.
+struct Resolved {
+  WindowsPath path;
+  std::string key;        // "C:\DIR\NAME", "C:" for a root
+  std::string folderKey;  // key of the containing folder ("" for a root)
+  std::string nameKey;    // upper-case last long name ("" for a root)
+  std::string longPath;   // "C:\Dir\Name" with the stored spelling
+  std::filesystem::path host;
+  bool exists = false;
+  Entry entry;            // valid when exists (not for a root)
+
+  char drive() const { return path.drive; }
+  bool isRoot() const { return path.isRoot(); }
+  bool isDirectory() const { return isRoot() || (exists && entry.directory); }
+};
+
+enum class HoldMode { DenyWrite, DenyAll };
+enum class FolderGrant { Full, Read, None };
+
+// Handles of this process that are open on each file, for share modes.
+struct OpenRecord {
+  DWORD access = 0;  // GENERIC_READ / GENERIC_WRITE bits
+  DWORD share = 0;   // FILE_SHARE_* bits
+};
+struct OpenTable {
+  std::multimap<std::string, const OpenRecord*> byKey;
+};
+
+class FileSystem : public MachineArea {
+ public:
+  explicit FileSystem(Machine& machine);
+  void Flush() override;
+  void OnRestart() override;
+
+  Machine& machine() { return machine_; }
+  MetadataStore& metadata() { return metadata_; }
+  bool shortNamesOn() const { return machine_.description().shortNames; }
+
+  // --- paths ---
+  DWORD Resolve(std::string_view windowsPath, Resolved& out, bool allowPattern = false);
+  // The folder's visible entries, sorted, with aliases assigned on first meeting.
+  DWORD ListFolder(const std::filesystem::path& hostFolder, const std::string& folderKey, std::vector<Entry>& out);
+  // Resolves a folder key's current host spelling ("C:\A" -> host path).
+  char currentDrive() const { return currentDrive_; }
+  std::string CurrentDirectory(char drive) const;
+  void SetCurrentDirectory(char drive, std::string longPath);
+  // Gives `name` in `folderKey` its alias now when it needs one.
+  void AssignAliasOnCreation(const std::filesystem::path& hostFolder, const std::string& folderKey,
+                             const std::string& name);
+
+  // --- metadata ---
+  DWORD AttributesOf(const Resolved& r) const;
+  std::int64_t CreationTimeOf(const std::string& folderKey, const Entry& entry) const;
+  void SetStoredAttributes(const std::string& folderKey, const std::string& nameKey, DWORD attributes);
+  void MarkWritten(const Resolved& r);  // sets A
+  void RecordCreation(const std::string& folderKey, const std::string& nameKey, DWORD attributes);
+
+  // --- capacity and write budget ---
+  std::uint64_t UsedBytes(char drive);
+  std::uint64_t ClusterRounded(char drive, std::uint64_t size) const;
+  // 112 when growing a file of `oldSize` to `newSize` would pass the
+  // capacity or the write budget; nothing is recorded.
+  DWORD CheckGrowth(char drive, std::uint64_t oldSize, std::uint64_t newSize, std::uint64_t bytesWritten);
+  void CommitGrowth(char drive, std::uint64_t oldSize, std::uint64_t newSize, std::uint64_t bytesWritten);
+  void ForgetUsedSpace() { used_.clear(); }
+  void SetWriteBudget(std::optional<std::uint64_t> bytes) { writeBudget_ = bytes; budgetUsed_ = 0; }
+
+  // --- rights, locks, holds ---
+  FolderGrant GrantFor(const std::string& key) const;
+  // 19 on a read-only drive, 5 without write rights, else 0.
+  DWORD CheckCanModify(const Resolved& r) const;
+  DWORD CheckCanRead(const Resolved& r) const;
+  bool IsSystemLocked(const Resolved& r) const;
+  std::optional<HoldMode> HeldMode(const std::string& key) const;
+  bool IsInUse(const std::string& key) const;
+  void Hold(const std::string& key, HoldMode mode) { holds_[key] = mode; }
+  void Release(const std::string& key) { holds_.erase(key); }
+  void MarkInUse(const std::string& key) { inUse_.insert(key); }
+  // 32 when a handle of this process conflicts with (access, share); with
+  // `forDelete`, any handle opened without FILE_SHARE_DELETE conflicts.
+  DWORD CheckOwnHandles(const std::string& key, DWORD access, DWORD share, bool forDelete = false) const;
+  const std::shared_ptr<OpenTable>& openTable() const { return openTable_; }
+
+  // Layer-private scratch folder for atomic replacements (outside the drives).
+  std::filesystem::path scratchFolder() const;
+
+ private:
+  std::optional<Entry> FindChild(const std::filesystem::path& hostFolder, const std::string& folderKey,
+                                 const std::string& name);
+  DWORD DriveRoot(char drive, std::filesystem::path& root) const;
+  void ResetProcess();
+
+  Machine& machine_;
+  MetadataStore metadata_;
+  std::map<char, std::uint64_t> used_;
+  std::optional<std::uint64_t> writeBudget_;
+  std::uint64_t budgetUsed_ = 0;
+  char currentDrive_ = 'C';
+  std::map<char, std::string> currentDirs_;
+  std::map<std::string, HoldMode> holds_;
+  std::set<std::string> inUse_;
+  bool restarting_ = false;
+  std::shared_ptr<OpenTable> openTable_ = std::make_shared<OpenTable>();
+};
+
+// The files area of the bound machine, or null when none is bound.
+FileSystem* CurrentFileSystem();
+// Loads the area now, so that a state file that does not parse stops the
+// machine from opening (MachineError naming the file and line).
+FileSystem& LoadFileSystem(Machine& machine);
+
+// The reported attributes of an entry with this metadata (NORMAL when none).
+DWORD StoredOrDefaultAttributes(const FileMeta* meta, bool directory);
+
+// FILETIME units of a host modification time.
+std::int64_t FileTimeOf(const struct timespec& time);
+// Entry facts from a host lstat; false for what the layer does not show
+// (links, sockets, fifos, devices).
+bool EntryFromStat(const struct stat& st, Entry& entry);
+
+}  // namespace platform::files

@@ -1,0 +1,134 @@
+// FindFirstFileA / FindNextFileA / FindClose: the listing is taken at the
+// first call and handed out one entry at a time.
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "platform/base/cp1252.h"
+#include "platform/files/call_result.h"
+#include "platform/files/kernel32_files.h"
+#include "platform/files/wildcard.h"
+
+namespace platform::files {
+namespace {
+
+class FindSearch : public KernelObject {
+ public:
+  std::vector<Entry> items;
+  std::size_t next = 0;
+};
+
+FILETIME ToFileTime(std::int64_t value) {
+  auto units = static_cast<std::uint64_t>(value);
+  return FILETIME{static_cast<DWORD>(units & 0xFFFFFFFFu), static_cast<DWORD>(units >> 32)};
+}
+
+void Fill(const Entry& item, WIN32_FIND_DATAA& data) {
+  std::memset(&data, 0, sizeof data);
+  data.dwFileAttributes = item.attributes;
+  data.ftCreationTime = ToFileTime(item.creationTime);
+  data.ftLastWriteTime = ToFileTime(item.writeTime);
+  data.ftLastAccessTime = data.ftLastWriteTime;
+  data.nFileSizeHigh = static_cast<DWORD>(item.size >> 32);
+  data.nFileSizeLow = static_cast<DWORD>(item.size & 0xFFFFFFFFu);
+  std::memcpy(data.cFileName, item.name.data(), std::min<std::size_t>(item.name.size(), MAX_PATH - 1));
+  std::memcpy(data.cAlternateFileName, item.alias.data(), std::min<std::size_t>(item.alias.size(), 13));
+}
+
+// A single entry found by name: its attributes come from the metadata.
+Entry ItemOf(FileSystem& fs, const std::string& folderKey, Entry entry) {
+  const FileMeta* meta = fs.metadata().Find(folderKey, ToUpper(entry.name));
+  entry.attributes = StoredOrDefaultAttributes(meta, entry.directory);
+  entry.creationTime = meta && meta->creationTime ? *meta->creationTime : entry.writeTime;
+  return entry;
+}
+
+DWORD Search(FileSystem& fs, const char* pattern, std::vector<Entry>& items) {
+  Resolved r;
+  if (DWORD error = fs.Resolve(pattern, r, true)) return error;
+  if (r.isRoot()) return ERROR_FILE_NOT_FOUND;
+  const std::string& last = r.path.components.back();
+  if (!HasWildcard(last)) {
+    if (!r.exists) return ERROR_FILE_NOT_FOUND;
+    if (DWORD error = fs.CheckCanRead(r)) return error;
+    items.push_back(ItemOf(fs, r.folderKey, r.entry));
+    return ERROR_SUCCESS;
+  }
+  Resolved folder;
+  folder.key = r.folderKey;
+  if (DWORD error = fs.CheckCanRead(folder)) return error;
+  std::vector<Entry> entries;
+  if (fs.ListFolder(r.host, r.folderKey, entries) != ERROR_SUCCESS) return ERROR_PATH_NOT_FOUND;
+  bool atRoot = r.path.components.size() == 1;
+  if (!atRoot) {
+    struct stat st {};
+    Entry self;
+    if (::lstat(r.host.c_str(), &st) == 0 && EntryFromStat(st, self)) {
+      for (const char* dots : {".", ".."}) {
+        if (!MatchesPattern(last, dots)) continue;
+        Entry item;
+        item.name = dots;
+        item.directory = true;
+        item.attributes = kAttrDirectory;
+        item.writeTime = item.creationTime = self.writeTime;
+        items.push_back(std::move(item));
+      }
+    }
+  }
+  bool everything = last == "*" || last == "*.*";
+  for (Entry& entry : entries)
+    if (everything || MatchesEntry(last, entry.name, entry.alias)) items.push_back(std::move(entry));
+  return items.empty() ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
+}
+
+}  // namespace
+}  // namespace platform::files
+
+using namespace platform::files;
+
+HANDLE FindFirstFileA(LPCSTR fileName, LPWIN32_FIND_DATAA findData) {
+  if (!fileName || !findData) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return INVALID_HANDLE_VALUE;
+  }
+  FileSystem* fs = CurrentFileSystem();
+  auto search = std::make_unique<FindSearch>();
+  DWORD error = fs ? Search(*fs, fileName, search->items) : ERROR_NOT_READY;
+  if (error != ERROR_SUCCESS) {
+    SetLastError(error);
+    return INVALID_HANDLE_VALUE;
+  }
+  Fill(search->items[0], *findData);
+  search->next = 1;
+  return platform::RegisterKernelObject(std::move(search));
+}
+
+BOOL FindNextFileA(HANDLE findFile, LPWIN32_FIND_DATAA findData) {
+  auto* search = platform::LookupKernelObjectAs<FindSearch>(findFile);
+  if (!search) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  if (!findData) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (search->next >= search->items.size()) {
+    SetLastError(ERROR_NO_MORE_FILES);
+    return FALSE;
+  }
+  Fill(search->items[search->next++], *findData);
+  return TRUE;
+}
+
+BOOL FindClose(HANDLE findFile) {
+  if (!platform::LookupKernelObjectAs<FindSearch>(findFile)) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  platform::ReleaseKernelObject(findFile);
+  return TRUE;
+}

@@ -1,0 +1,56 @@
+#include "platform/files/short_names.h"
+
+#include "platform/base/cp1252.h"
+
+namespace platform::files {
+namespace {
+
+bool IsShortNameChar(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c >= 0x80) return true;
+  static constexpr std::string_view kPunctuation = "!#$%&'()-@^_{}~`";
+  return kPunctuation.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+bool IsShortPart(std::string_view part, std::size_t maxLength) {
+  if (part.empty() || part.size() > maxLength) return false;
+  for (unsigned char c : part)
+    if (!IsShortNameChar(c)) return false;
+  return true;
+}
+
+// Upper-cased, blanks and invalid characters dropped, "+,;=[]" made "_".
+std::string CleanAliasPart(std::string_view part) {
+  std::string out;
+  for (char raw : part) {
+    unsigned char c = static_cast<unsigned char>(UpperChar(raw));
+    if (std::string_view("+,;=[]").find(static_cast<char>(c)) != std::string_view::npos)
+      out += '_';
+    else if (IsShortNameChar(c))
+      out += static_cast<char>(c);
+  }
+  return out;
+}
+
+}  // namespace
+
+bool IsValidShortName(std::string_view name) {
+  std::size_t dot = name.find('.');
+  if (dot == std::string_view::npos) return IsShortPart(name, 8);
+  return IsShortPart(name.substr(0, dot), 8) && IsShortPart(name.substr(dot + 1), 3);
+}
+
+std::string MakeAlias(std::string_view longName, const std::function<bool(const std::string&)>& taken) {
+  std::size_t lastDot = longName.rfind('.');
+  std::string base = CleanAliasPart(longName.substr(0, lastDot));
+  std::string extension = lastDot == std::string_view::npos ? "" : CleanAliasPart(longName.substr(lastDot + 1));
+  if (extension.size() > 3) extension.resize(3);
+  for (unsigned n = 1;; ++n) {
+    std::string tail(1, '~');
+    tail += std::to_string(n);
+    std::string alias = base.substr(0, std::min<std::size_t>(6, 8 - tail.size())) + tail;
+    if (!extension.empty()) alias += "." + extension;
+    if (!taken(alias)) return alias;
+  }
+}
+
+}  // namespace platform::files

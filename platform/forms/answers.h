@@ -1,0 +1,84 @@
+#pragma once
+// The one answer provider for everything that asks the user: message boxes,
+// input boxes, pickers, dialogs, the tray menu. A request names its kind, its
+// text, its choices and its default; the answer comes from an interactive
+// backend (the renderer) if one is installed, else from the script, else the
+// default. Every request is recorded with its answer.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace platform::forms {
+
+enum class AskKind {
+  MessageBox, InputBox, FolderPicker, FileDialog, FormatDialog, PropertySheet, PopupMenu,
+};
+
+struct AskRequest {
+  AskKind kind = AskKind::MessageBox;
+  std::string prompt;
+  std::string title;
+  std::vector<std::string> choices;  // button or item names; empty: free text only
+  std::size_t defaultChoice = 0;     // index into choices
+  std::string defaultText;           // input boxes, pickers
+  long style = 0;                    // the box's style bits, as given
+  bool allowNone = false;            // "" (nothing chosen) is an answer, and the default
+};
+
+struct AskAnswer {
+  std::string choice;  // one of the request's choices ("" when it has none)
+  std::string text;    // typed text, chosen path ...
+};
+
+// One scripted answer; it may check the prompt of the request it answers.
+struct ScriptedAnswer {
+  std::string choice;
+  std::optional<std::string> text;  // none: the request's default text
+  std::optional<std::string> expectPrompt;
+};
+
+struct AskRecord {
+  AskRequest request;
+  AskAnswer answer;
+  bool scripted = false;
+};
+
+// A scripted answer that does not fit the request fails the test that
+// scripted it (this is not a runtime error: no guard swallows it).
+class AnswerScriptError : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
+};
+
+class AnswerProvider {
+ public:
+  AskAnswer Ask(const AskRequest& request);
+
+  // Queues answers: a choice ("Yes", "Cancel" ...), or a choice with text.
+  void Script(std::string choice, std::optional<std::string> text = std::nullopt);
+  void Script(ScriptedAnswer answer);
+  // Queues the comma-separated choices of TESSALY_ANSWERS ("Yes,No,OK").
+  void ScriptList(const std::string& commaSeparated);
+  std::size_t pending() const { return script_.size(); }
+
+  // A real display answers instead of the script (the renderer installs it).
+  void SetInteractive(std::function<AskAnswer(const AskRequest&)> backend);
+
+  const std::vector<AskRecord>& records() const { return records_; }
+  void ClearRecords() { records_.clear(); }
+  void Reset();
+
+ private:
+  AskAnswer FromScript(const AskRequest& request);
+
+  std::deque<ScriptedAnswer> script_;
+  std::vector<AskRecord> records_;
+  std::function<AskAnswer(const AskRequest&)> interactive_;
+};
+
+AnswerProvider& Answers();
+
+}  // namespace platform::forms

@@ -1,0 +1,83 @@
+#include "platform/forms/controls/text_box.h"
+
+#include <algorithm>
+
+#include "platform/base/runtime_error.h"
+#include "platform/forms/event_loop.h"
+
+namespace platform::forms {
+
+void TextBox::Text(std::string value) {
+  selStart_ = 0;
+  selLength_ = 0;
+  if (value == text_) return;
+  text_ = std::move(value);
+  Change.Raise();
+}
+
+void TextBox::SelStart(std::int32_t value) {
+  selStart_ = std::clamp<std::int32_t>(value, 0, static_cast<std::int32_t>(text_.size()));
+  selLength_ = 0;
+}
+
+void TextBox::SelLength(std::int32_t value) {
+  selLength_ = std::clamp<std::int32_t>(value, 0, static_cast<std::int32_t>(text_.size()) - selStart_);
+}
+
+void TextBox::MaxLength(std::int32_t value) {
+  if (value < 0) RaiseRuntimeError(380);
+  maxLength_ = value;
+}
+
+void TextBox::Replace(std::size_t start, std::size_t length, const std::string& with) {
+  std::string changed = text_;
+  changed.replace(start, length, with);
+  std::int32_t caret = static_cast<std::int32_t>(start + with.size());
+  bool differs = changed != text_;
+  text_ = std::move(changed);
+  selStart_ = caret;
+  selLength_ = 0;
+  if (differs) Change.Raise();
+}
+
+void TextBox::SelText(const std::string& value) { Replace(selStart_, selLength_, value); }
+
+void TextBox::TypeKey(char key) {
+  int keyAscii = static_cast<unsigned char>(key);
+  KeyPress.Raise(keyAscii);
+  if (keyAscii == 0 || locked_) return;
+  if (keyAscii == 8) {
+    if (selLength_ > 0) Replace(selStart_, selLength_, "");
+    else if (selStart_ > 0) Replace(selStart_ - 1, 1, "");
+    return;
+  }
+  std::string insert = keyAscii == 13 ? (multiLine_ ? "\r\n" : "") : std::string(1, static_cast<char>(keyAscii));
+  if (insert.empty()) return;
+  std::size_t kept = text_.size() - static_cast<std::size_t>(selLength_);
+  if (maxLength_ > 0 && kept + insert.size() > static_cast<std::size_t>(maxLength_)) return;
+  Replace(selStart_, selLength_, insert);
+}
+
+void TextBox::UserType(const std::string& keys) {
+  if (!AcceptsInput()) return;
+  for (char key : keys) TypeKey(key);
+}
+
+bool TextBox::GetNamed(std::string_view property, Property& value) const {
+  if (property == "Text") return value = text_, true;
+  return false;
+}
+
+bool TextBox::LetNamed(std::string_view property, const Property& value) {
+  if (property == "Text") return Text(PropertyToText(value)), true;
+  return false;
+}
+
+void QueueTyping(TextBox& box, std::string keys) {
+  std::uint64_t serial = box.serial();
+  QueueEvent([serial, keys] {
+    if (auto* live = static_cast<TextBox*>(LiveControl(serial))) live->UserType(keys);
+  });
+}
+
+}  // namespace platform::forms

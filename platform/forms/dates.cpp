@@ -1,0 +1,110 @@
+#include "platform/forms/dates.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "platform/machine/clock.h"
+#include "platform/machine/machine.h"
+
+namespace platform::forms {
+namespace {
+
+// Days from 1970-01-01 of a proleptic Gregorian date (month may be any value).
+std::int64_t DaysFromCivil(std::int64_t y, std::int64_t m, std::int64_t d) {
+  y += (m - 1) >= 0 ? (m - 1) / 12 : -((12 - m) / 12);
+  m = ((m - 1) % 12 + 12) % 12 + 1;
+  y -= m <= 2;
+  std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  std::int64_t yoe = y - era * 400;
+  std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+struct Civil {
+  std::int64_t year, month, day;
+};
+
+Civil CivilFromDays(std::int64_t z) {
+  z += 719468;
+  std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  std::int64_t doe = z - era * 146097;
+  std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  std::int64_t mp = (5 * doy + 2) / 153;
+  std::int64_t d = doy - (153 * mp + 2) / 5 + 1;
+  std::int64_t m = mp + (mp < 10 ? 3 : -9);
+  return {yoe + era * 400 + (m <= 2), m, d};
+}
+
+constexpr std::int64_t kDaysTo1970 = 25569;  // 1899-12-30 .. 1970-01-01
+
+// The value as whole seconds since 1899-12-30 (negative dates count the
+// time of day forwards, as the runtime does).
+std::int64_t TotalSeconds(Date d) {
+  double days = std::trunc(d);
+  double fraction = std::fabs(d - days);
+  return static_cast<std::int64_t>(days) * 86400 + std::llround(fraction * 86400);
+}
+
+Civil CivilOf(Date d) {
+  std::int64_t seconds = TotalSeconds(d);
+  std::int64_t days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
+  return CivilFromDays(days - kDaysTo1970);
+}
+
+std::int64_t SecondOfDay(Date d) {
+  std::int64_t seconds = TotalSeconds(d) % 86400;
+  return seconds < 0 ? seconds + 86400 : seconds;
+}
+
+}  // namespace
+
+Date Now() {
+  Machine* machine = CurrentMachine();
+  std::int64_t utc = machine ? machine->clock().NowUtc() : HostClock().NowUtc();
+  std::int64_t localSeconds = (utc - kUnixEpochAsFileTime) / 10000000 +
+                              (machine ? machine->localOffsetMinutes() * 60LL : 0);
+  std::int64_t days = localSeconds >= 0 ? localSeconds / 86400 : -((-localSeconds + 86399) / 86400);
+  return static_cast<double>(days + kDaysTo1970) + static_cast<double>(localSeconds - days * 86400) / 86400.0;
+}
+
+Date DateSerial(std::int32_t year, std::int32_t month, std::int32_t day) {
+  std::int64_t y = year;
+  if (y >= 0 && y <= 29) y += 2000;
+  else if (y >= 30 && y <= 99) y += 1900;
+  std::int64_t first = DaysFromCivil(y, month, 1);
+  return static_cast<double>(first + day - 1 + kDaysTo1970);
+}
+
+Date TimeSerial(std::int32_t hour, std::int32_t minute, std::int32_t second) {
+  return (static_cast<double>(hour) * 3600 + static_cast<double>(minute) * 60 + second) / 86400.0;
+}
+
+std::int32_t Year(Date d) { return static_cast<std::int32_t>(CivilOf(d).year); }
+std::int32_t Month(Date d) { return static_cast<std::int32_t>(CivilOf(d).month); }
+std::int32_t Day(Date d) { return static_cast<std::int32_t>(CivilOf(d).day); }
+std::int32_t Hour(Date d) { return static_cast<std::int32_t>(SecondOfDay(d) / 3600); }
+std::int32_t Minute(Date d) { return static_cast<std::int32_t>(SecondOfDay(d) / 60 % 60); }
+std::int32_t Second(Date d) { return static_cast<std::int32_t>(SecondOfDay(d) % 60); }
+
+std::string DateText(Date d) {
+  char date[80] = "", time[80] = "";
+  bool hasDate = TotalSeconds(d) / 86400 != 0;
+  std::int64_t seconds = SecondOfDay(d);
+  if (hasDate) {
+    Civil civil = CivilOf(d);
+    std::snprintf(date, sizeof date, "%lld/%lld/%lld", static_cast<long long>(civil.month),
+                  static_cast<long long>(civil.day), static_cast<long long>(civil.year));
+  }
+  if (seconds != 0 || !hasDate) {
+    long long hour = seconds / 3600;
+    std::snprintf(time, sizeof time, "%lld:%02lld:%02lld %s", hour % 12 == 0 ? 12 : hour % 12,
+                  static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60),
+                  hour < 12 ? "AM" : "PM");
+  }
+  if (hasDate && seconds != 0) return std::string(date) + " " + time;
+  return hasDate ? date : time;
+}
+
+}  // namespace platform::forms

@@ -1,0 +1,27 @@
+#pragma once
+// The runtime's Date: days since 1899-12-30, the time of day as the fraction.
+#include <cstdint>
+#include <string>
+
+namespace platform::forms {
+
+using Date = double;
+
+// The machine's local time now.
+Date Now();
+// Months, days, hours, minutes and seconds roll over; years 0-29 are
+// 2000-2029 and 30-99 are 1930-1999.
+Date DateSerial(std::int32_t year, std::int32_t month, std::int32_t day);
+Date TimeSerial(std::int32_t hour, std::int32_t minute, std::int32_t second);
+// Parts of the value rounded to the nearest second.
+std::int32_t Year(Date d);
+std::int32_t Month(Date d);
+std::int32_t Day(Date d);
+std::int32_t Hour(Date d);
+std::int32_t Minute(Date d);
+std::int32_t Second(Date d);
+// "12/31/2005 10:15:00 PM"; the date alone when the time is 0, the time
+// alone when the date is 0.
+std::string DateText(Date d);
+
+}  // namespace platform::forms

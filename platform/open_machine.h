@@ -1,0 +1,14 @@
+#pragma once
+// Opening a machine folder with every stored area loaded at once, so a
+// broken hive or state file stops the machine at open with a message naming
+// the file and line, before anything can write over it.
+#include <filesystem>
+#include <memory>
+
+#include "platform/machine/machine.h"
+
+namespace platform {
+
+std::unique_ptr<Machine> OpenMachine(const std::filesystem::path& folder);
+
+}  // namespace platform

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/files/file_content.h"
+#include "platform/files/file_system.h"
+#include "platform/files/kernel32_files.h"
+#include "support/files_fixture.h"
+
+namespace {
+
+using tessaly::testing::FilesMachine;
+
+TEST(FileMetadata, AttributesPersistAcrossReopenAndFollowRenames) {
+  FilesMachine m;
+  m.Put("Docs/a.txt", "a");
+  m.Put("Docs/Sub/b.txt", "b");
+  EXPECT_EQ(GetFileAttributesA("C:\\Docs\\a.txt"), FILE_ATTRIBUTE_ARCHIVE);  // fixture files have A
+  EXPECT_EQ(GetFileAttributesA("C:\\Docs"), FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_EQ(GetFileAttributesA("C:\\"), FILE_ATTRIBUTE_DIRECTORY);
+  ASSERT_EQ(SetFileAttributesA("C:\\Docs\\a.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY), TRUE);
+  ASSERT_EQ(SetFileAttributesA("C:\\Docs\\Sub\\b.txt", FILE_ATTRIBUTE_NORMAL), TRUE);
+  ASSERT_EQ(SetFileAttributesA("C:\\Docs\\Sub", FILE_ATTRIBUTE_READONLY), TRUE);
+  m.Reopen();
+  EXPECT_EQ(GetFileAttributesA("C:\\docs\\A.TXT"), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  EXPECT_EQ(GetFileAttributesA("C:\\Docs\\Sub\\b.txt"), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(GetFileAttributesA("C:\\Docs\\Sub"), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY);
+
+  // A moved folder carries its subtree's metadata; a deleted file drops it.
+  ASSERT_EQ(MoveFileA("C:\\Docs", "C:\\Papers"), TRUE);
+  EXPECT_EQ(GetFileAttributesA("C:\\Papers\\a.txt"), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  EXPECT_EQ(GetFileAttributesA("C:\\Papers\\Sub\\b.txt"), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_EQ(DeleteFileA("C:\\Papers\\Sub\\b.txt"), TRUE);
+  m.Put("Papers/Sub/b.txt", "again");
+  EXPECT_EQ(GetFileAttributesA("C:\\Papers\\Sub\\b.txt"), FILE_ATTRIBUTE_ARCHIVE);
+  m.Reopen();
+  EXPECT_EQ(GetFileAttributesA("C:\\Papers\\a.txt"), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  EXPECT_EQ(GetFileAttributesA("C:\\Docs\\a.txt"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(FileMetadata, WritingSetsTheArchiveBit) {
+  FilesMachine m;
+  m.Put("a.txt", "a");
+  ASSERT_EQ(SetFileAttributesA("C:\\a.txt", FILE_ATTRIBUTE_NORMAL), TRUE);
+  ASSERT_EQ(platform::files::WriteFileContent("C:\\a.txt", "changed"), ERROR_SUCCESS);
+  EXPECT_EQ(GetFileAttributesA("C:\\a.txt"), FILE_ATTRIBUTE_ARCHIVE);
+  ASSERT_EQ(SetFileAttributesA("C:\\a.txt", FILE_ATTRIBUTE_HIDDEN), TRUE);
+  HANDLE h = CreateFileA("C:\\a.txt", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  ASSERT_EQ(WriteFile(h, "x", 1, &written, nullptr), TRUE);
+  CloseHandle(h);
+  EXPECT_EQ(GetFileAttributesA("C:\\a.txt"), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+}
+
+TEST(FileMetadata, StateIsWrittenOnFlushOnly) {
+  FilesMachine m;
+  for (int i = 0; i < 200; ++i) m.Put("Many/f" + std::to_string(i) + ".txt");
+  std::filesystem::path state = m.machineFolder() / "state" / "files.meta";
+  for (int i = 0; i < 200; ++i)
+    ASSERT_EQ(SetFileAttributesA(("C:\\Many\\f" + std::to_string(i) + ".txt").c_str(), FILE_ATTRIBUTE_READONLY), TRUE);
+  EXPECT_FALSE(std::filesystem::exists(state));
+  m.machine().Flush();
+  EXPECT_TRUE(std::filesystem::exists(state));
+  EXPECT_FALSE(std::filesystem::exists(m.machineFolder() / "state" / "files.meta.tmp"));
+}
+
+TEST(FileMetadata, ABrokenStateFileStopsTheMachineAndIsKept) {
+  FilesMachine m;
+  m.Put("a.txt");
+  ASSERT_EQ(SetFileAttributesA("C:\\a.txt", FILE_ATTRIBUTE_READONLY), TRUE);
+  m.machine().Flush();
+  m.Close();
+  std::filesystem::path state = m.machineFolder() / "state" / "files.meta";
+  std::string broken = "TESSALY FILE METADATA 1\nC:\\A.TXT\tzz\t\t\n";
+  std::ofstream(state, std::ios::binary) << broken;
+  auto machine = platform::Machine::Open(m.machineFolder());
+  try {
+    platform::files::LoadFileSystem(*machine);
+    FAIL() << "a broken state file was accepted";
+  } catch (const platform::MachineError& e) {
+    EXPECT_NE(std::string(e.what()).find("files.meta line 2"), std::string::npos) << e.what();
+  }
+  // Calls on such a machine fail cleanly, and the file is never overwritten.
+  platform::MachineBinding binding(*machine);
+  EXPECT_EQ(GetFileAttributesA("C:\\a.txt"), INVALID_FILE_ATTRIBUTES);
+  machine->Flush();
+  machine.reset();
+  std::ifstream in(state, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), broken);
+}
+
+}  // namespace

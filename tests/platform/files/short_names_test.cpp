@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "platform/files/file_content.h"
+#include "platform/files/kernel32_files.h"
+#include "support/files_fixture.h"
+
+namespace {
+
+using tessaly::testing::FilesMachine;
+using tessaly::testing::FilesTestDescription;
+
+std::string ShortPath(const char* path) {
+  char buffer[MAX_PATH];
+  DWORD n = GetShortPathNameA(path, buffer, sizeof buffer);
+  return n ? std::string(buffer, n) : "error " + std::to_string(GetLastError());
+}
+
+TEST(ShortPaths, AliasesAssignedInSortedOrderOnFirstMeeting) {
+  FilesMachine m;
+  m.Put("Program Files/Tessaly/tsy.exe");
+  m.Put("Program Files/Long File 2.txt");
+  m.Put("Program Files/Long File 1.txt");
+  m.Put("Program Files/Long File 3.txt");
+  m.Put("Program Files/readme.txt");
+  struct Case {
+    const char* path;
+    const char* expected;
+  } cases[] = {
+      {"C:\\Program Files\\Long File 1.txt", "C:\\PROGRA~1\\LONGFI~1.TXT"},
+      {"C:\\Program Files\\Long File 2.txt", "C:\\PROGRA~1\\LONGFI~2.TXT"},
+      {"c:\\program files\\long file 3.TXT", "C:\\PROGRA~1\\LONGFI~3.TXT"},
+      {"C:\\Program Files\\readme.txt", "C:\\PROGRA~1\\readme.txt"},
+      {"C:\\Program Files\\Tessaly\\", "C:\\PROGRA~1\\Tessaly\\"},
+      {"C:\\PROGRA~1\\LONGFI~2.TXT", "C:\\PROGRA~1\\LONGFI~2.TXT"},
+      {"C:\\", "C:\\"},
+      {"C:\\Program Files\\none.txt", "error 2"},
+      {"C:\\Nowhere\\none.txt", "error 3"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ShortPath(c.path), c.expected) << c.path;
+
+  // Any component may be named by its alias, in any case.
+  std::string bytes;
+  EXPECT_EQ(platform::files::ReadFileContent("C:\\progra~1\\longfi~3.txt", bytes), ERROR_SUCCESS);
+
+  // The buffer rule: too small gives the size needed, buffer untouched.
+  char small[8] = "xxxxxxx";
+  EXPECT_EQ(GetShortPathNameA("C:\\Program Files\\Long File 1.txt", small, sizeof small), 25u);
+  EXPECT_STREQ(small, "xxxxxxx");
+}
+
+TEST(ShortPaths, AliasesPersistUntilRenamed) {
+  FilesMachine m;
+  m.Put("Data/Long File B.txt");
+  EXPECT_EQ(ShortPath("C:\\Data\\Long File B.txt"), "C:\\Data\\LONGFI~1.TXT");
+  // A file created later, sorting first, does not take the alias away.
+  ASSERT_EQ(platform::files::WriteFileContent("C:\\Data\\Long File A.txt", "a"), ERROR_SUCCESS);
+  EXPECT_EQ(ShortPath("C:\\Data\\Long File A.txt"), "C:\\Data\\LONGFI~2.TXT");
+  m.Reopen();
+  EXPECT_EQ(ShortPath("C:\\Data\\Long File B.txt"), "C:\\Data\\LONGFI~1.TXT");
+  ASSERT_EQ(MoveFileA("C:\\Data\\Long File B.txt", "C:\\Data\\Long File C.txt"), TRUE);
+  EXPECT_EQ(ShortPath("C:\\Data\\Long File C.txt"), "C:\\Data\\LONGFI~1.TXT");
+  ASSERT_EQ(DeleteFileA("C:\\Data\\LONGFI~2.TXT"), TRUE);
+  EXPECT_EQ(GetFileAttributesA("C:\\Data\\Long File A.txt"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(ShortPaths, OffMeansLongNamesOnly) {
+  auto description = FilesTestDescription();
+  description.shortNames = false;
+  FilesMachine m(description);
+  m.Put("Program Files/Long File.txt");
+  EXPECT_EQ(ShortPath("C:\\Program Files\\Long File.txt"), "C:\\Program Files\\Long File.txt");
+  EXPECT_EQ(GetFileAttributesA("C:\\PROGRA~1\\LONGFI~1.TXT"), INVALID_FILE_ATTRIBUTES);
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA("C:\\Program Files\\*.txt", &data);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_STREQ(data.cAlternateFileName, "");
+  FindClose(h);
+}
+
+}  // namespace
