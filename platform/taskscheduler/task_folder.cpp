@@ -1,13 +1,10 @@
 #include "platform/taskscheduler/task_folder.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include "platform/base/cp1252.h"
 #include "platform/files/file_content.h"
-#include "platform/machine/builder.h"
+#include "platform/files/kernel32_files.h"
 #include "platform/machine/machine.h"
 
 namespace platform::taskscheduler {
@@ -27,40 +24,33 @@ DWORD WriteTaskFile(std::string_view windowsPath, std::string_view content) {
   return files::WriteFileContent(windowsPath, content);
 }
 
-// Interim: listing and deleting go to the host folder directly until the
-// kernel32 find and delete calls are on this branch.
-namespace {
-std::filesystem::path HostPath(std::string_view windowsPath) {
-  return HostPathForBuilder(CurrentMachine()->folder(), std::string(windowsPath));
-}
-}  // namespace
-
 DWORD ListTaskFiles(std::vector<std::string>& names) {
   names.clear();
   if (!CurrentMachine()) return ERROR_NOT_READY;
-  std::error_code ec;
-  std::filesystem::path folder = HostPath(TasksFolder());
-  if (!std::filesystem::is_directory(folder, ec)) return ERROR_PATH_NOT_FOUND;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-    if (!entry.is_regular_file(ec)) continue;
-    std::string name = Utf8ToCp1252Lossy(entry.path().filename().string());
-    if (name.size() > 4 && EqualsNoCase(std::string_view(name).substr(name.size() - 4), ".job")) names.push_back(name);
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA((TasksFolder() + "\\*.job").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    DWORD rc = GetLastError();
+    return rc == ERROR_FILE_NOT_FOUND || rc == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : rc;
   }
+  do {
+    std::string name = found.cFileName;
+    // "*.job" also matches longer extensions through 8.3 names; keep the real ones.
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.size() > 4 &&
+        EqualsNoCase(std::string_view(name).substr(name.size() - 4), ".job"))
+      names.push_back(name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
   std::sort(names.begin(), names.end(), LessNoCase());
   return ERROR_SUCCESS;
 }
 
 DWORD DeleteTaskFile(std::string_view windowsPath) {
-  if (!CurrentMachine()) return ERROR_NOT_READY;
-  std::error_code ec;
-  auto path = HostPath(windowsPath);
-  if (!std::filesystem::is_regular_file(path, ec)) return ERROR_FILE_NOT_FOUND;
-  return std::filesystem::remove(path, ec) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+  return DeleteFileA(std::string(windowsPath).c_str()) ? ERROR_SUCCESS : GetLastError();
 }
 
 bool TaskFileExists(std::string_view windowsPath) {
-  std::string content;
-  return ReadTaskFile(windowsPath, content) == ERROR_SUCCESS;
+  return GetFileAttributesA(std::string(windowsPath).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace platform::taskscheduler
