@@ -73,7 +73,7 @@ class Trigger final : public LibraryObject<_Trigger> {
   platform::com::ComPtr<ITaskTrigger> trigger_;
   platform::com::ComPtr<IScheduledWorkItem> workItem_;
   WORD index_ = 0;
-  std::array<std::uint8_t, sizeof(TASK_TRIGGER)> record_{};
+  alignas(TASK_TRIGGER) std::array<std::uint8_t, sizeof(TASK_TRIGGER)> record_{};
 };
 
 class Triggers final : public LibraryObject<_Triggers> {

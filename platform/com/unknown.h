@@ -66,6 +66,7 @@ class ComPtr {
   }
   T* get() const { return ptr_; }
   T* operator->() const { return ptr_; }
+  T& operator*() const { return *ptr_; }
   explicit operator bool() const { return ptr_ != nullptr; }
   // For out-parameters: drops the current reference first.
   T** put() {
