@@ -11,7 +11,11 @@ namespace {
 using com::DaysFromCivil;
 using com::DaysInMonth;
 
-bool IsRealDate(WORD y, WORD m, WORD d) { return y >= 1601 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m); }
+// Years 1601..9999, except 1899: a time-only Date (day zero, 1899-12-30)
+// reaches here as year 1899 and is no begin date.
+bool IsRealDate(WORD y, WORD m, WORD d) {
+  return y >= 1601 && y <= 9999 && y != 1899 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m);
+}
 
 bool MaskIn(DWORD mask, DWORD limit) { return mask != 0 && mask <= limit; }
 
