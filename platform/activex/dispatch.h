@@ -15,10 +15,6 @@ using DispatchArgs = std::vector<forms::Property>;
 
 enum class DispatchKind { Method, PropertyGet, PropertyPut };
 
-constexpr HRESULT DISP_E_MEMBERNOTFOUND = static_cast<HRESULT>(0x80020003);
-constexpr HRESULT DISP_E_TYPEMISMATCH = static_cast<HRESULT>(0x80020005);
-constexpr HRESULT DISP_E_BADPARAMCOUNT = static_cast<HRESULT>(0x8002000E);
-
 // The journal text of a handle ("0x100A4").
 std::string HandleText(std::uint32_t handle);
 

@@ -1,6 +1,6 @@
 #include "platform/shell/item_ids.h"
 
-#include "platform/shell/task_memory.h"
+#include "platform/com/com_memory.h"
 
 struct ITEMIDLIST {
   std::string path;         // "" for a virtual item
@@ -11,18 +11,18 @@ namespace platform::shell {
 
 LPITEMIDLIST NewItemIdList(std::string path, std::string displayName) {
   auto* list = new ITEMIDLIST{std::move(path), std::move(displayName)};
-  TaskMemoryAdopt(list, [](void* p) { delete static_cast<ITEMIDLIST*>(p); });
+  com::AdoptTaskMemory(list, [](void* p) { delete static_cast<ITEMIDLIST*>(p); });
   return list;
 }
 
 bool ItemIdListPath(LPCITEMIDLIST pidl, std::string& path) {
-  if (!pidl || !IsLiveTaskMemory(pidl)) return false;
+  if (!pidl || !com::IsLiveTaskMemory(pidl)) return false;
   path = pidl->path;
   return true;
 }
 
 std::string ItemIdListName(LPCITEMIDLIST pidl) {
-  if (!pidl || !IsLiveTaskMemory(pidl)) return {};
+  if (!pidl || !com::IsLiveTaskMemory(pidl)) return {};
   return pidl->displayName;
 }
 

@@ -3,6 +3,7 @@
 // kernel32) over the bound machine. Nothing is ever started or formatted on
 // the host: launches, formats and the recycle-bin icon are recorded in the
 // journal.
+#include "platform/com/com_memory.h"  // item-id lists are task memory
 #include "platform/shell/shell_types.h"
 
 // Empties the recycle bins (root NULL: every fixed drive). Keeps
@@ -17,10 +18,6 @@ LPITEMIDLIST SHBrowseForFolderA(BROWSEINFOA* info);
 // `path` holds MAX_PATH; FALSE and "" for an item without a path.
 BOOL SHGetPathFromIDListA(LPCITEMIDLIST pidl, LPSTR path);
 
-// Counted task memory: item-id lists and COM strings. NULL is allowed; a
-// pointer the allocator never gave out is ignored.
-void* CoTaskMemAlloc(std::size_t bytes);
-void CoTaskMemFree(void* block);
 
 HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, int show);
 UINT WinExec(LPCSTR commandLine, UINT show);

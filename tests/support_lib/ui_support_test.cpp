@@ -9,7 +9,7 @@
 #include "platform/files/kernel32_files.h"
 #include "platform/forms/forms.h"
 #include "platform/shell/shell32.h"
-#include "platform/shell/task_memory.h"
+#include "platform/com/com_memory.h"
 #include "support/error_capture.h"
 #include "support/find_files.h"
 #include "support/folder_browse.h"
@@ -220,7 +220,7 @@ TEST_F(UiSupportTest, ShowMessageShowsOptionalBoxesOnlyWhileTheBoxIsTicked) {
 // --- folder pickers and shell opening ----------------------------------------------
 
 TEST_F(UiSupportTest, CFolderBrowseKeepsThePathOfTheChosenItem) {
-  std::size_t live = platform::shell::LiveTaskMemoryBlocks();
+  std::size_t live = static_cast<std::size_t>(platform::com::LiveTaskMemBlocks());
   CFolderBrowse picker;
   EXPECT_EQ(picker.Prompt(), "Select a folder");
   picker.Prompt("   ");
@@ -238,18 +238,18 @@ TEST_F(UiSupportTest, CFolderBrowseKeepsThePathOfTheChosenItem) {
   Answers().Script("OK", "My Computer");
   picker.Browse();
   EXPECT_EQ(picker.path(), "");
-  EXPECT_EQ(platform::shell::LiveTaskMemoryBlocks(), live);
+  EXPECT_EQ(static_cast<std::size_t>(platform::com::LiveTaskMemBlocks()), live);
 }
 
 TEST_F(UiSupportTest, BrowseForFolderPathOffersFoldersFromTheDesktop) {
-  std::size_t live = platform::shell::LiveTaskMemoryBlocks();
+  std::size_t live = static_cast<std::size_t>(platform::com::LiveTaskMemBlocks());
   EXPECT_EQ(BrowseForFolderPath(0x1234), "");
   Answers().Script("OK", "C:\\WINDOWS");
   EXPECT_EQ(BrowseForFolderPath(0x1234), "C:\\WINDOWS");
   auto calls = platform::TheJournal().Of("SHBrowseForFolder");
   ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[1].args, (std::vector<std::string>{"0x1234", "Desktop", "Select a folder", "0x51"}));
-  EXPECT_EQ(platform::shell::LiveTaskMemoryBlocks(), live);
+  EXPECT_EQ(static_cast<std::size_t>(platform::com::LiveTaskMemBlocks()), live);
 }
 
 TEST_F(UiSupportTest, ShellOpenOpensNormallyWithoutParametersOrFolder) {

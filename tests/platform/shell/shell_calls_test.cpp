@@ -7,7 +7,7 @@
 #include "platform/shell/clipboard.h"
 #include "platform/shell/launch.h"
 #include "platform/shell/shell32.h"
-#include "platform/shell/task_memory.h"
+#include "platform/com/com_memory.h"
 #include "platform/shell/tray.h"
 #include "support/error_capture.h"
 #include "support/temp_machine.h"
@@ -178,7 +178,7 @@ TEST_F(ShellTest, ProgramStartsFindTheProgramAndAreOnlyRecorded) {
 
 TEST_F(ShellTest, FolderPickerAnswersFreesAndChecksScriptedPaths) {
   TempMachine machine;
-  std::size_t liveBefore = platform::shell::LiveTaskMemoryBlocks();
+  std::size_t liveBefore = static_cast<std::size_t>(platform::com::LiveTaskMemBlocks());
   BROWSEINFOA info{};
   char name[MAX_PATH];
   info.pszDisplayName = name;
@@ -195,7 +195,7 @@ TEST_F(ShellTest, FolderPickerAnswersFreesAndChecksScriptedPaths) {
   EXPECT_TRUE(SHGetPathFromIDListA(chosen, path));
   EXPECT_STREQ(path, "C:\\WINDOWS");
   CoTaskMemFree(chosen);
-  EXPECT_EQ(platform::shell::LiveTaskMemoryBlocks(), liveBefore);
+  EXPECT_EQ(static_cast<std::size_t>(platform::com::LiveTaskMemBlocks()), liveBefore);
 
   Answers().Script("OK", "C:\\Program Files\\Tessaly\\tsy.exe");  // a file, folders only
   EXPECT_THROW(SHBrowseForFolderA(&info), AnswerScriptError);
@@ -206,7 +206,7 @@ TEST_F(ShellTest, FolderPickerAnswersFreesAndChecksScriptedPaths) {
   EXPECT_STREQ(path, "");
   CoTaskMemFree(item);
   CoTaskMemFree(nullptr);
-  EXPECT_EQ(platform::shell::LiveTaskMemoryBlocks(), liveBefore);
+  EXPECT_EQ(static_cast<std::size_t>(platform::com::LiveTaskMemBlocks()), liveBefore);
   EXPECT_EQ(SHBrowseForFolderA(nullptr), nullptr);
 }
 
