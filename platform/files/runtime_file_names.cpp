@@ -2,6 +2,7 @@
 // directories and drives, attributes, lengths and times.
 #include "platform/base/cp1252.h"
 #include "platform/base/runtime_error.h"
+#include "platform/files/file_dates.h"
 #include "platform/files/file_system.h"
 #include "platform/files/kernel32_files.h"
 #include "platform/files/path_syntax.h"
@@ -51,10 +52,6 @@ WIN32_FIND_DATAA EntryOf(std::string_view path) {
   return data;
 }
 
-std::int64_t FileTimeValue(const FILETIME& time) {
-  return static_cast<std::int64_t>((std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime);
-}
-
 files::FileSystem& FilesOrRaise() {
   files::FileSystem* fs = files::CurrentFileSystem();
   if (!fs) RaiseRuntimeError(kDiskNotReady);
@@ -77,16 +74,7 @@ std::int64_t FileLen(std::string_view path) {
   return static_cast<std::int64_t>((std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow);
 }
 
-forms::Date FileDateTime(std::string_view path) {
-  WIN32_FIND_DATAA data = EntryOf(path);
-  // FILETIME of 1899-12-30 00:00, day 0 of a Date.
-  constexpr std::int64_t kDateZero = 94353120000000000LL, kUnitsPerSecond = 10000000;
-  std::int64_t offset = std::int64_t{CurrentMachine()->localOffsetMinutes()} * 60 * kUnitsPerSecond;
-  // Whole seconds, as file times are shown.
-  std::int64_t seconds = (FileTimeValue(data.ftLastWriteTime) + offset - kDateZero) / kUnitsPerSecond;
-  std::int64_t days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
-  return static_cast<double>(days) + static_cast<double>(seconds - days * 86400) / 86400.0;
-}
+forms::Date FileDateTime(std::string_view path) { return files::LocalDateOfFileTime(EntryOf(path).ftLastWriteTime); }
 
 void Kill(std::string_view pattern) {
   detail::CheckDriveOf(pattern);
