@@ -25,6 +25,9 @@ class HandleStream {
 
   std::uint64_t position() const { return position_; }
   void Seek(std::uint64_t position) { position_ = position; }
+  // Drops the read-ahead, so the next read sees writes made through other
+  // handles of the file.
+  void Refresh() { buffer_.clear(); }
   // The file's length now (0 when the handle cannot tell).
   std::uint64_t Size() const;
 

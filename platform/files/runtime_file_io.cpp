@@ -293,6 +293,8 @@ void GetBytes(int fileNumber, std::optional<std::int64_t> position, void* data, 
   if (!file.canRead) RaiseRuntimeError(kPathFileAccess);
   CheckRecordSize(file, size);
   std::uint64_t start = StartOf(file, position);
+  // Records are read fresh: another number may have written them.
+  file.stream.Refresh();
   file.stream.Seek(start);
   std::string bytes;
   std::size_t got = file.stream.Read(size, bytes);

@@ -231,6 +231,14 @@ TEST(RuntimeStatements, GetAndPutPastTheEnd) {
   // Without a position: the current one.
   Put(f, std::string_view("AB"));
   EXPECT_EQ(m.HostContent("data.bin"), std::string("\0\0AB", 4) + "xy");
+  // A record written through another number is read as written.
+  int other = Open("C:\\data.bin", OpenMode::Binary);
+  Get(f, 1, two);
+  EXPECT_EQ(two, std::string("\0\0", 2));
+  Put(other, 1, std::string_view("Z"));
+  Get(f, 1, two);
+  EXPECT_EQ(two, std::string("Z\0", 2));
+  Close(other);
   EXPECT_EQ(ErrorOf([&] { Get(f, 0, two); }), 63);
   EXPECT_EQ(ErrorOf([&] { Seek(f, -1); }), 63);
   Close(f);
