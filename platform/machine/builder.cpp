@@ -7,6 +7,7 @@
 
 #include "platform/base/cp1252.h"
 #include "platform/machine/machine.h"
+#include "platform/machine/program_resources.h"
 #include "platform/registry/registry_import.h"
 
 namespace platform {
@@ -304,6 +305,7 @@ void MachineBuilder::BuildInto(const std::filesystem::path& folder) const {
   WriteHostFile(HostPathForBuilder(folder, "C:\\Program Files\\Tessaly\\Schedule.dll"),
                 StandIn("version=1.0.0.0 module=Schedule", 2048));
   WriteHostFile(HostPathForBuilder(folder, f.system + "\\rundll32.exe"), StandIn("version=5.1.2600.0", 1024));
+  InstallProgramResources(folder, ProgramResourcesFolder());
   for (const auto& path : folders_) std::filesystem::create_directories(HostPathForBuilder(folder, path));
   for (const auto& [path, content] : files_) WriteHostFile(HostPathForBuilder(folder, path), content);
 
