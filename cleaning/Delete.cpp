@@ -32,9 +32,9 @@ std::string WithBackslash(const std::string& folder) {
 
 // The whole number at the start of the pass box's text; 0 when there is none.
 int PassCount() {
-  double value = platform::forms::Val(Form1().cmbShredder.Text());
+  double value = platform::vb::Val(Form1().cmbShredder.Text());
   if (!(value > -32768.5 && value < 32767.5)) return 0;
-  return platform::forms::CInt(value);
+  return platform::vb::CInt(value);
 }
 
 // The patterns of a run of passes, each its own block size.

@@ -46,11 +46,11 @@ struct Walk {
 };
 
 std::optional<double> Bound(const std::string& text, std::uint64_t unit, bool& valid) {
-  if (!platform::forms::IsNumeric(text)) {
+  if (!platform::vb::IsNumeric(text)) {
     valid = false;
     return std::nullopt;
   }
-  double value = platform::forms::Val(text);
+  double value = platform::vb::Val(text);
   if (value == -1) return std::nullopt;
   return value * static_cast<double>(unit);
 }
