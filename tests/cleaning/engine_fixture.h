@@ -18,7 +18,7 @@
 namespace tessaly::testing {
 
 class EngineTest : public ::testing::Test {
- protected:
+ public:
   explicit EngineTest(platform::OsKind os = platform::OsKind::WinXP,
                       platform::UserKind user = platform::UserKind::Admin)
       : machine_(Reset(TestMachine(os).userKind(user))) {
