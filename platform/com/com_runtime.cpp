@@ -6,6 +6,7 @@
 #include "platform/base/last_error.h"
 #include "platform/com/host_modules.h"
 #include "platform/files/file_content.h"
+#include "platform/files/stand_in.h"
 #include "platform/machine/environment.h"
 #include "platform/registry/advapi32.h"
 
@@ -106,22 +107,9 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
 namespace platform::com {
 
 std::string StandInModule(std::string_view windowsPath) {
-  std::string content;
-  if (files::ReadFileContent(windowsPath, content) != ERROR_SUCCESS) return {};
-  std::string_view line(content);
-  line = line.substr(0, line.find_first_of("\r\n"));
-  constexpr std::string_view kMark = "MZ-STANDIN";
-  if (line.substr(0, kMark.size()) != kMark) return {};
-  if (line.size() > kMark.size() && line[kMark.size()] != ' ') return {};
-  std::size_t pos = kMark.size();
-  while (pos < line.size()) {
-    std::size_t end = line.find(' ', pos);
-    if (end == std::string_view::npos) end = line.size();
-    std::string_view field = line.substr(pos, end - pos);
-    if (field.substr(0, 7) == "module=") return std::string(field.substr(7));
-    pos = end + 1;
-  }
-  return {};
+  std::optional<files::StandInHeader> header;
+  if (files::ReadStandInHeader(windowsPath, header) != ERROR_SUCCESS || !header) return {};
+  return header->module();
 }
 
 namespace {

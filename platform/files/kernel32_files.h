@@ -93,6 +93,8 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite, DWORD* bytes
 DWORD SetFilePointer(HANDLE file, LONG distanceToMove, LONG* distanceToMoveHigh, DWORD moveMethod);
 DWORD GetFileSize(HANDLE file, DWORD* fileSizeHigh);
 BOOL SetEndOfFile(HANDLE file);
+// Writes the file's data through to the disk.
+BOOL FlushFileBuffers(HANDLE file);
 
 // Drives
 UINT GetDriveTypeA(LPCSTR rootPathName);

@@ -273,3 +273,18 @@ BOOL SetEndOfFile(HANDLE handle) {
   MarkHandleWritten(*fs, *file);
   return TRUE;
 }
+
+BOOL FlushFileBuffers(HANDLE handle) {
+  FileSystem* fs = nullptr;
+  FileHandle* file = HandleOf(handle, fs);
+  if (!file) return FALSE;
+  if (!(file->record.access & GENERIC_WRITE)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  if (::fdatasync(file->fd) != 0) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  return TRUE;
+}

@@ -8,6 +8,7 @@
 
 #include "platform/base/cp1252.h"
 #include "platform/com/com_runtime.h"
+#include "platform/files/stand_in.h"
 #include "platform/machine/machine.h"
 #include "platform/machine/program_resources.h"
 #include "platform/registry/registry_import.h"
@@ -126,8 +127,9 @@ std::vector<std::string> StandardFolderList(const MachineDescription& d) {
   return list;
 }
 
-std::string StandIn(const std::string& fields, std::size_t padding) {
-  return "MZ-STANDIN " + fields + "\r\n" + std::string(padding, '\0');
+// A stand-in program or library: its identity line, then padding for a size.
+std::string StandIn(const std::vector<std::pair<std::string, std::string>>& fields, std::size_t padding) {
+  return files::StandInLine(fields) + std::string(padding, '\0');
 }
 
 const char* kWinIni =
@@ -326,13 +328,13 @@ void MachineBuilder::BuildInto(const std::filesystem::path& folder) const {
     std::filesystem::create_directories(HostPathForBuilder(folder, path));
   WriteHostFile(HostPathForBuilder(folder, f.windows + "\\WIN.INI"), kWinIni);
   WriteHostFile(HostPathForBuilder(folder, "C:\\Program Files\\Tessaly\\tsy.exe"),
-                StandIn("version=1.0.0.0 module=tsyT", 4096));
+                StandIn({{"version", "1.0.0.0"}, {"module", "tsyT"}}, 4096));
   WriteHostFile(HostPathForBuilder(folder, kScheduleLibrary),
-                StandIn("version=1.0.0.0 module=Schedule", 2048));
-  WriteHostFile(HostPathForBuilder(folder, f.system + "\\rundll32.exe"), StandIn("version=5.1.2600.0", 1024));
+                StandIn({{"version", "1.0.0.0"}, {"module", "Schedule"}}, 2048));
+  WriteHostFile(HostPathForBuilder(folder, f.system + "\\rundll32.exe"), StandIn({{"version", "5.1.2600.0"}}, 1024));
   InstallProgramResources(folder, ProgramResourcesFolder());
   if (description_.taskScheduler != TaskSchedulerState::Absent)
-    WriteHostFile(HostPathForBuilder(folder, f.system + "\\mstask.dll"), StandIn("version=5.1.2600.0 module=mstask", 1024));
+    WriteHostFile(HostPathForBuilder(folder, f.system + "\\mstask.dll"), StandIn({{"version", "5.1.2600.0"}, {"module", "mstask"}}, 1024));
   for (const auto& path : folders_) std::filesystem::create_directories(HostPathForBuilder(folder, path));
   for (const auto& [path, content] : files_) WriteHostFile(HostPathForBuilder(folder, path), content);
 

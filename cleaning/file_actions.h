@@ -1,0 +1,57 @@
+#pragma once
+// The file statements and file-system-object members the engine uses,
+// over the kernel32 calls. Each returns 0 or the runtime error number the
+// statement would raise (53 missing, 70 locked, 75 access, 76 no path ...);
+// none of them throws.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/base/wintypes.h"
+
+namespace cleaning {
+
+// The short (8.3) form through a 256-character buffer, cut at the first
+// NUL and trimmed; "" when the path does not exist or the short form does
+// not fit.
+std::string ShortPathOf(const std::string& path);
+
+// Attributes, or INVALID_FILE_ATTRIBUTES.
+DWORD AttributesOf(const std::string& path);
+bool FileExists(const std::string& path);
+// Accepts a trailing "\".
+bool FolderExists(const std::string& path);
+
+// SetAttr path, vbNormal.
+int SetAttrNormal(const std::string& path);
+// The length as Open ... For Binary, LOF, Close give it (read/write, else
+// read only); 64-bit.
+int FileLength(const std::string& path, std::uint64_t& length);
+// Kill path (files only).
+int Kill(const std::string& path);
+// The file-system object's DeleteFile(path, force).
+int FsoDeleteFile(const std::string& path, bool force);
+// The file-system object's DeleteFolder(path, force): the folder and all
+// it holds; a trailing "\" gives 76, a drive root 70. Stops at the first
+// failure (what was deleted stays deleted).
+int FsoDeleteFolder(const std::string& path, bool force);
+// The file-system object's CreateFolder (one level).
+int FsoCreateFolder(const std::string& path);
+
+// The text of a runtime error number.
+std::string ErrorText(int number);
+
+// One entry of a folder search.
+struct FoundEntry {
+  std::string name;  // long name
+  DWORD attributes = 0;
+  std::uint64_t size = 0;
+  bool isDirectory() const { return attributes & 0x10; }
+};
+// Calls `visit` for each entry of folder + pattern in the search's order
+// ("." and ".." skipped); `visit` returns false to stop. The folder must end
+// in "\". Returns the Win32 result of the search's start (0, 2 or 3 ...).
+DWORD ForEachEntry(const std::string& folder, const std::string& pattern,
+                   const std::function<bool(const FoundEntry&)>& visit);
+
+}  // namespace cleaning

@@ -1,0 +1,52 @@
+#pragma once
+// The never-shown engine form: the cleaning log writer AddItem and the
+// file walkers (delete, shred, DLL search, dead shortcuts).
+#include <cstdint>
+#include <string>
+
+#include "platform/forms/forms.h"
+
+class FrmCleanForm : public platform::forms::Form {
+ public:
+  FrmCleanForm() : Form("frmClean") {}
+
+  // Its own box, laid out but never written (callers read it as a prefix).
+  TSY_CONTROL(TextBox, txtResult);
+
+  // Appends `s` and CR LF to the main window's log, caret just before the
+  // final LF; then removes a leading TAB from the caller's text.
+  void AddItem(std::string& s);
+  void AddItem(std::string&& s) { AddItem(s); }
+  // The number of ticked built-in plug-ins.
+  int CalculateItems();
+  // The text before the first NUL, or the whole text without one.
+  static std::string StripTerminator(const std::string& text);
+  // Alive unless the shortcut names a path where neither a file nor a folder
+  // exists; an empty target or an unreadable shortcut counts as alive.
+  bool ShortcutTargetExists(const std::string& path);
+
+  // Walkers. Bounds are decimal texts; "-1" disables that bound alone; a
+  // bound that is not a number refuses the walk. A blank folder is refused.
+  // Deletes matching files whose size lies within the bounds (kilobytes),
+  // logging the full path of each file really removed.
+  std::int32_t FindFilesAPI_Del(std::string folder, std::string pattern, std::string lower, std::string upper);
+  // Shreds matching files (bounds in bytes), advancing the shredder's
+  // progress; removes each walked subfolder.
+  std::int32_t FindFilesAPI_Shred(std::string folder, std::string pattern, std::string lower, std::string upper);
+  // Hands each matching file to the main window's DLL list; honours the stop
+  // flag, the system folder and the excluded folders. Returns 0.
+  std::int32_t FindFilesAPI_DLL(std::string folder, std::string pattern, bool system);
+  // Deletes shortcuts whose target is gone.
+  std::int32_t FindFilesAP2_Shortcuts(const std::string& folder, const std::string& pattern);
+  std::int32_t CleanCustomFile(const std::string& folder, const std::string& pattern, std::int32_t lowerKB,
+                               std::int32_t upperKB);
+
+  void cmdCancel_Click() { Hide(); }
+  void TSYCloseButton_Click() { cmdCancel_Click(); }
+
+ protected:
+  void Form_Load() override;
+  void Form_Unload(int& Cancel) override;
+};
+
+FrmCleanForm& frmClean();
