@@ -9,6 +9,7 @@
 #include "cleaning/plugin_builder.h"
 #include "cleaning/plugin_catalogue.h"
 #include "cleaning/plugin_names.h"
+#include "cleaning/trace_entry.h"
 #include "listed_plugins.h"
 #include "platform/base/cp1252.h"
 #include "plugin_rows.h"
@@ -168,6 +169,15 @@ TEST(PluginCatalogue, EveryTraceEntryIsWellFormed) {
       if (!reg) continue;
       std::string entry = reg->TraceEntry();
       EXPECT_TRUE(HasKnownRoot(entry)) << entry;
+      // The engine reads it back as the key or value intended.
+      TraceEntry parsed = ParseTraceEntry(entry);
+      EXPECT_FALSE(parsed.malformed) << entry;
+      EXPECT_TRUE(parsed.root.has_value()) << entry;
+      EXPECT_EQ(parsed.kind, reg->valueName ? TraceKind::Value : TraceKind::Key) << entry;
+      EXPECT_EQ(parsed.path, reg->keyPath.substr(reg->keyPath.find('\\') + 1)) << entry;
+      if (reg->valueName) {
+        EXPECT_EQ(parsed.valueName, *reg->valueName) << entry;
+      }
       if (reg->valueName) {
         EXPECT_EQ(entry, reg->keyPath + "+ Value`= " + *reg->valueName);
         EXPECT_FALSE(reg->valueName->empty());
@@ -179,6 +189,9 @@ TEST(PluginCatalogue, EveryTraceEntryIsWellFormed) {
     for (const auto& base : plugin.bases) {
       if (const auto* value = std::get_if<RegistryValueBase>(&base)) {
         EXPECT_TRUE(HasKnownRoot(value->TraceEntry()));
+        TraceEntry parsed = ParseTraceEntry(value->TraceEntry());
+        EXPECT_EQ(parsed.kind, TraceKind::Value);
+        EXPECT_EQ(parsed.valueName, value->valueName);
       }
     }
   }
