@@ -86,7 +86,10 @@ void QueueEdit(const std::function<void(std::function<void(TextBox&)>)>& queue, 
 
 class TextBoxView : public TypedView<TextBox> {
  public:
-  TextBoxView(TextBox& control, QWidget* parent) : TypedView(control, MakeEditor(control, parent)) {
+  TextBoxView(TextBox& control, QWidget* parent)
+      : TypedView(control, MakeEditor(control, parent)),
+        line_(qobject_cast<QLineEdit*>(widget())),
+        lines_(qobject_cast<QPlainTextEdit*>(widget())) {
     if (line_) {
       QObject::connect(line_, &QLineEdit::textEdited, [this](const QString& now) { Edited(now); });
     } else {
@@ -113,9 +116,9 @@ class TextBoxView : public TypedView<TextBox> {
   }
 
  private:
-  QWidget* MakeEditor(TextBox& control, QWidget* parent) {
-    if (control.MultiLine()) return lines_ = new QPlainTextEdit(parent);
-    return line_ = new QLineEdit(parent);
+  static QWidget* MakeEditor(TextBox& control, QWidget* parent) {
+    if (control.MultiLine()) return new QPlainTextEdit(parent);
+    return new QLineEdit(parent);
   }
 
   void Edited(const QString& now) {
@@ -150,8 +153,8 @@ class TextBoxView : public TypedView<TextBox> {
     }
   }
 
-  QLineEdit* line_ = nullptr;
-  QPlainTextEdit* lines_ = nullptr;
+  QLineEdit* line_;
+  QPlainTextEdit* lines_;
   QString shown_;
   // Edits queued and not yet run; shared with the queued actions, which may
   // run after the view is gone.
