@@ -28,20 +28,6 @@ constexpr std::array<unsigned char, 256> MakeUpperTable() {
 
 constexpr auto kUpper = MakeUpperTable();
 
-char32_t CodePointOf(unsigned char byte) {
-  if (byte >= 0x80 && byte <= 0x9F) {
-    char32_t cp = kHighControls[byte - 0x80];
-    return cp ? cp : 0xFFFD;
-  }
-  return byte;
-}
-
-std::optional<unsigned char> ByteOf(char32_t cp) {
-  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<unsigned char>(cp);
-  for (std::size_t i = 0; i < kHighControls.size(); ++i)
-    if (kHighControls[i] != 0 && kHighControls[i] == cp) return static_cast<unsigned char>(0x80 + i);
-  return std::nullopt;
-}
 
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
@@ -83,7 +69,7 @@ std::optional<std::string> FromUtf8(std::string_view text, OnMissing onMissing) 
   std::size_t i = 0;
   while (i < text.size()) {
     auto cp = DecodeUtf8(text, i);
-    std::optional<unsigned char> byte = cp ? ByteOf(*cp) : std::nullopt;
+    std::optional<unsigned char> byte = cp ? Cp1252Byte(*cp) : std::nullopt;
     if (!byte) {
       if (!onMissing(out)) return std::nullopt;
       if (!cp) ++i;  // skip the malformed byte
@@ -95,6 +81,21 @@ std::optional<std::string> FromUtf8(std::string_view text, OnMissing onMissing) 
 }
 
 }  // namespace
+
+// The five unassigned bytes stand for the control characters of the same
+// number, as Windows' own conversion has them, so every byte round-trips.
+char32_t Cp1252CodePoint(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F && kHighControls[byte - 0x80]) return kHighControls[byte - 0x80];
+  return byte;
+}
+
+std::optional<unsigned char> Cp1252Byte(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<unsigned char>(cp);
+  if (cp <= 0x9F && !kHighControls[cp - 0x80]) return static_cast<unsigned char>(cp);
+  for (std::size_t i = 0; i < kHighControls.size(); ++i)
+    if (kHighControls[i] != 0 && kHighControls[i] == cp) return static_cast<unsigned char>(0x80 + i);
+  return std::nullopt;
+}
 
 char UpperChar(char c) { return static_cast<char>(kUpper[static_cast<unsigned char>(c)]); }
 
@@ -125,7 +126,7 @@ int CompareNoCase(std::string_view a, std::string_view b) {
 std::string Cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+  for (char c : text) AppendUtf8(out, Cp1252CodePoint(static_cast<unsigned char>(c)));
   return out;
 }
 

@@ -18,7 +18,11 @@ struct LessNoCase {
   bool operator()(std::string_view a, std::string_view b) const { return CompareNoCase(a, b) < 0; }
 };
 
-// Windows-1252 bytes to UTF-8 (bytes with no character map to U+FFFD).
+// One byte's Unicode code point, and back (nullopt: no Windows-1252 form).
+char32_t Cp1252CodePoint(unsigned char byte);
+std::optional<unsigned char> Cp1252Byte(char32_t codePoint);
+
+// Windows-1252 bytes to UTF-8.
 std::string Cp1252ToUtf8(std::string_view text);
 // UTF-8 to Windows-1252; nullopt when a character has no Windows-1252 form
 // or the bytes are not UTF-8.

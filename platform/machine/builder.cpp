@@ -1,18 +1,29 @@
 #include "platform/machine/builder.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <system_error>
 
 #include "platform/base/cp1252.h"
+#include "platform/com/com_runtime.h"
+#include "platform/files/stand_in.h"
 #include "platform/machine/machine.h"
+#include "platform/machine/program_resources.h"
 #include "platform/registry/registry_import.h"
 
 namespace platform {
 namespace {
 
 constexpr std::uint64_t kGiB = 1024ull * 1024 * 1024;
+constexpr const char* kScheduleLibrary = "C:\\Program Files\\Tessaly\\Schedule.dll";
+
+std::string FormatHResult(HRESULT hr) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(hr));
+  return text;
+}
 
 // Accumulates REGEDIT4 text for the standard keys.
 class RegText {
@@ -116,8 +127,9 @@ std::vector<std::string> StandardFolderList(const MachineDescription& d) {
   return list;
 }
 
-std::string StandIn(const std::string& fields, std::size_t padding) {
-  return "MZ-STANDIN " + fields + "\r\n" + std::string(padding, '\0');
+// A stand-in program or library: its identity line, then padding for a size.
+std::string StandIn(const std::vector<std::pair<std::string, std::string>>& fields, std::size_t padding) {
+  return files::StandInLine(fields) + std::string(padding, '\0');
 }
 
 const char* kWinIni =
@@ -137,6 +149,11 @@ std::string StandardRegistry(const MachineDescription& d) {
   const std::string hklmSoft = "HKEY_LOCAL_MACHINE\\SOFTWARE";
   const std::string cv = hklmSoft + "\\Microsoft\\Windows\\CurrentVersion";
   reg.key(hklmSoft + "\\Classes");
+  for (const char* container : {"CLSID", "Interface", "TypeLib"}) reg.key(hklmSoft + "\\Classes\\" + container);
+  if (d.taskScheduler != TaskSchedulerState::Absent) {
+    reg.key(hklmSoft + "\\Classes\\CLSID\\{148BD52A-A2AB-11CE-B11F-00AA00530503}\\InprocServer32");
+    reg.expandSz("@", "%SystemRoot%\\system32\\mstask.dll");
+  }
   reg.key(cv);
   reg.sz("ProgramFilesDir", "C:\\Program Files");
   reg.sz("CommonFilesDir", "C:\\Program Files\\Common Files");
@@ -223,12 +240,19 @@ std::filesystem::path HostPathForBuilder(const std::filesystem::path& machineFol
 
 MachineBuilder::MachineBuilder(OsKind os) {
   description_.os = os;
+  // 95 and NT 4.0 came without the Task Scheduler.
+  if (os == OsKind::Win95 || os == OsKind::NT4) description_.taskScheduler = TaskSchedulerState::Absent;
   bool nt = FamilyOf(os) == OsFamily::WinNT;
   description_.drives = {
       {'A', DriveType::Removable, "FAT", "", 1474560, 512, false, false, 0, ""},
       {'C', DriveType::Fixed, nt ? "NTFS" : "FAT32", "SYSTEM", 4 * kGiB, 4096, true, false, 0x1C2D3E4F, ""},
       {'D', DriveType::CdRom, "CDFS", "", 0, 2048, false, true, 0, ""},
   };
+}
+
+MachineBuilder& MachineBuilder::registerSchedule(bool enabled) {
+  registerSchedule_ = enabled;
+  return *this;
 }
 
 MachineBuilder& MachineBuilder::userKind(UserKind kind) {
@@ -292,7 +316,11 @@ void MachineBuilder::Build(const std::filesystem::path& folder) const {
 void MachineBuilder::BuildInto(const std::filesystem::path& folder) const {
   std::filesystem::create_directories(folder);
   for (const char* sub : {"registry", "state", "drives"}) std::filesystem::create_directories(folder / sub);
-  WriteHostFile(folder / "machine.ini", FormatMachineDescription(description_));
+  // The image is installed by an administrator; the description's own
+  // user takes over once it is done.
+  MachineDescription installer = description_;
+  installer.userKind = UserKind::Admin;
+  WriteHostFile(folder / "machine.ini", FormatMachineDescription(installer));
   for (const auto& d : description_.drives) std::filesystem::create_directories(folder / "drives" / std::string(1, d.letter));
 
   StandardFolders f = DefaultFolders(description_.os, description_.userName);
@@ -300,10 +328,13 @@ void MachineBuilder::BuildInto(const std::filesystem::path& folder) const {
     std::filesystem::create_directories(HostPathForBuilder(folder, path));
   WriteHostFile(HostPathForBuilder(folder, f.windows + "\\WIN.INI"), kWinIni);
   WriteHostFile(HostPathForBuilder(folder, "C:\\Program Files\\Tessaly\\tsy.exe"),
-                StandIn("version=1.0.0.0 module=tsyT", 4096));
-  WriteHostFile(HostPathForBuilder(folder, "C:\\Program Files\\Tessaly\\Schedule.dll"),
-                StandIn("version=1.0.0.0 module=Schedule", 2048));
-  WriteHostFile(HostPathForBuilder(folder, f.system + "\\rundll32.exe"), StandIn("version=5.1.2600.0", 1024));
+                StandIn({{"version", "1.0.0.0"}, {"module", "tsyT"}}, 4096));
+  WriteHostFile(HostPathForBuilder(folder, kScheduleLibrary),
+                StandIn({{"version", "1.0.0.0"}, {"module", "Schedule"}}, 2048));
+  WriteHostFile(HostPathForBuilder(folder, f.system + "\\rundll32.exe"), StandIn({{"version", "5.1.2600.0"}}, 1024));
+  InstallProgramResources(folder, ProgramResourcesFolder());
+  if (description_.taskScheduler != TaskSchedulerState::Absent)
+    WriteHostFile(HostPathForBuilder(folder, f.system + "\\mstask.dll"), StandIn({{"version", "5.1.2600.0"}, {"module", "mstask"}}, 1024));
   for (const auto& path : folders_) std::filesystem::create_directories(HostPathForBuilder(folder, path));
   for (const auto& [path, content] : files_) WriteHostFile(HostPathForBuilder(folder, path), content);
 
@@ -313,7 +344,14 @@ void MachineBuilder::BuildInto(const std::filesystem::path& folder) const {
     bool hasHeader = text.rfind("REGEDIT4", 0) == 0;
     registry::ImportRegistryText(*machine, hasHeader ? text : "REGEDIT4\r\n" + text, "builder registry text");
   }
+  if (registerSchedule_) {
+    MachineBinding binding(*machine);
+    if (HRESULT hr = com::RegisterServer(kScheduleLibrary); FAILED(hr))
+      throw MachineError(std::string(kScheduleLibrary) + ": registration failed (" + FormatHResult(hr) + ")");
+  }
   machine->Flush();
+  machine.reset();
+  WriteHostFile(folder / "machine.ini", FormatMachineDescription(description_));
 }
 
 std::filesystem::path DefaultMachineFolder() {

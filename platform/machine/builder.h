@@ -18,6 +18,9 @@ class MachineBuilder {
 
   MachineDescription& description() { return description_; }
   MachineBuilder& userKind(UserKind kind);
+  // Whether the installation registers Schedule.dll (on by default); off
+  // leaves a machine where the library is present but not registered.
+  MachineBuilder& registerSchedule(bool enabled);
   // Replaces drive C:'s capacity (tests use a few tens of MB).
   MachineBuilder& systemDriveCapacity(std::uint64_t bytes);
   // Adds or replaces a drive.
@@ -39,6 +42,7 @@ class MachineBuilder {
   std::vector<std::string> folders_;
   std::vector<std::pair<std::string, std::string>> files_;
   std::vector<std::string> registryTexts_;
+  bool registerSchedule_ = true;
 };
 
 // The host path of a Windows path ("C:\WINDOWS\x") inside a machine folder,

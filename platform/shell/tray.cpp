@@ -1,0 +1,151 @@
+#include "platform/shell/tray.h"
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "platform/base/journal.h"
+#include "platform/base/last_error.h"
+#include "platform/forms/event_loop.h"
+#include "platform/forms/user32.h"
+#include "platform/forms/window_messages.h"
+#include "platform/registry/hive_file.h"
+#include "platform/shell/shell32.h"
+
+namespace platform::shell {
+namespace {
+
+// One icon per line: window, id, flags, callback message, icon, tip (the
+// tip last, as it may hold anything but a line end).
+std::string FormatIcon(const TrayIcon& icon) {
+  std::ostringstream line;
+  line << icon.window << ' ' << icon.id << ' ' << icon.flags << ' ' << icon.callbackMessage << ' ' << icon.icon
+       << ' ' << icon.tip;
+  return line.str();
+}
+
+bool ParseIcon(const std::string& line, TrayIcon& icon) {
+  std::istringstream in(line);
+  if (!(in >> icon.window >> icon.id >> icon.flags >> icon.callbackMessage >> icon.icon)) return false;
+  if (in.peek() == ' ') in.get();
+  std::getline(in, icon.tip);
+  return true;
+}
+
+std::string TipOf(const NOTIFYICONDATAA& data) { return std::string(data.szTip, strnlen(data.szTip, sizeof data.szTip)); }
+
+void Take(TrayIcon& icon, const NOTIFYICONDATAA& data) {
+  icon.flags |= data.uFlags & (NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  if (data.uFlags & NIF_MESSAGE) icon.callbackMessage = data.uCallbackMessage;
+  if (data.uFlags & NIF_ICON) icon.icon = data.hIcon;
+  if (data.uFlags & NIF_TIP) icon.tip = TipOf(data);
+}
+
+}  // namespace
+
+TrayArea::TrayArea(Machine& machine) : machine_(machine) { Load(); }
+
+std::filesystem::path TrayArea::file() const { return machine_.stateFolder() / "tray.txt"; }
+
+void TrayArea::Load() {
+  std::ifstream in(file());
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    TrayIcon icon;
+    if (ParseIcon(line, icon)) icons_.push_back(icon);
+  }
+}
+
+void TrayArea::Save() const {
+  std::string text;
+  for (const auto& icon : icons_) text += FormatIcon(icon) + "\n";
+  std::filesystem::create_directories(file().parent_path());
+  registry::WriteHiveFileAtomically(file(), text);
+}
+
+void TrayArea::OnRestart() {
+  icons_.clear();
+  Save();
+}
+
+TrayIcon* TrayArea::Find(HWND window, UINT id) {
+  for (auto& icon : icons_)
+    if (icon.window == window && icon.id == id) return &icon;
+  return nullptr;
+}
+
+bool TrayArea::Add(const NOTIFYICONDATAA& data) {
+  if (Find(data.hWnd, data.uID)) return false;
+  TrayIcon icon;
+  icon.window = data.hWnd;
+  icon.id = data.uID;
+  Take(icon, data);
+  icons_.push_back(icon);
+  Save();
+  return true;
+}
+
+bool TrayArea::Modify(const NOTIFYICONDATAA& data) {
+  TrayIcon* icon = Find(data.hWnd, data.uID);
+  if (!icon) return false;
+  Take(*icon, data);
+  Save();
+  return true;
+}
+
+bool TrayArea::Delete(HWND window, UINT id) {
+  for (auto it = icons_.begin(); it != icons_.end(); ++it) {
+    if (it->window != window || it->id != id) continue;
+    icons_.erase(it);
+    Save();
+    return true;
+  }
+  return false;
+}
+
+std::vector<TrayIcon> TrayIcons() {
+  Machine* machine = CurrentMachine();
+  return machine ? machine->area<TrayArea>().icons() : std::vector<TrayIcon>{};
+}
+
+bool ClickTrayIcon(HWND window, UINT id, UINT mouseMessage) {
+  Machine* machine = CurrentMachine();
+  if (!machine) return false;
+  TrayIcon* icon = machine->area<TrayArea>().Find(window, id);
+  if (!icon) return false;
+  UINT message = icon->callbackMessage;
+  TheJournal().Record("TrayClick", {forms::HexText(window), std::to_string(id), forms::HexText(mouseMessage)});
+  forms::QueueEvent([=] {
+    if (IsWindow(window)) SendMessageA(window, message, id, static_cast<LPARAM>(mouseMessage));
+  });
+  return true;
+}
+
+bool DoubleClickTrayIcon(HWND window, UINT id) {
+  for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+    if (!ClickTrayIcon(window, id, message)) return false;
+  return true;
+}
+
+}  // namespace platform::shell
+
+BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
+  platform::Machine* machine = platform::CurrentMachine();
+  if (!data || !machine || data->cbSize < sizeof(NOTIFYICONDATAA)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  auto& tray = machine->area<platform::shell::TrayArea>();
+  bool done = false;
+  switch (message) {
+    case NIM_ADD: done = tray.Add(*data); break;
+    case NIM_MODIFY: done = tray.Modify(*data); break;
+    case NIM_DELETE: done = tray.Delete(data->hWnd, data->uID); break;
+    default: break;
+  }
+  platform::TheJournal().Record("Shell_NotifyIcon",
+                                {std::to_string(message), platform::forms::HexText(data->hWnd), std::to_string(data->uID),
+                                 std::to_string(data->uFlags), platform::shell::TipOf(*data), done ? "TRUE" : "FALSE"});
+  return done ? TRUE : FALSE;
+}

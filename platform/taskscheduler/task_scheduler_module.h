@@ -1,0 +1,10 @@
+#pragma once
+// The layer's Task Scheduler service as a COM module ("mstask").
+#include "platform/com/unknown.h"
+
+namespace platform::taskscheduler {
+
+// Class factory of CLSID_CTaskScheduler; CLASS_E_CLASSNOTAVAILABLE otherwise.
+HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object);
+
+}  // namespace platform::taskscheduler

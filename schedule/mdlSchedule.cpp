@@ -1,0 +1,49 @@
+#include "schedule/mdlSchedule.h"
+
+#include <cmath>
+
+#include "platform/com/date_math.h"
+
+namespace schedule {
+
+using platform::com::CivilFromDays;
+using platform::com::DaysFromCivil;
+using platform::com::kDateZero;
+
+BSTR TakeWideString(LPWSTR text) {
+  int length = lstrlenW(text);
+  BSTR copy = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+  if (copy && length) RtlMoveMemory(copy, text, static_cast<std::size_t>(length) * 2);
+  CoTaskMemFree(text);
+  return copy;
+}
+
+std::optional<DATE> DateSerial(int year, int month, int day) {
+  if (year >= 0 && year <= 29) year += 2000;
+  else if (year >= 30 && year <= 99) year += 1900;
+  // Months roll into years, then days roll across months.
+  long long months = static_cast<long long>(year) * 12 + (month - 1);
+  long long y = months >= 0 ? months / 12 : (months - 11) / 12;
+  unsigned m = static_cast<unsigned>(months - y * 12 + 1);
+  long long days = DaysFromCivil(y, m, 1) + (day - 1);
+  long long resultYear = CivilFromDays(days).year;
+  if (resultYear < 100 || resultYear > 9999) return std::nullopt;
+  return static_cast<DATE>(days - kDateZero);
+}
+
+DATE TimeSerial(int hour, int minute) { return (hour * 3600.0 + minute * 60.0) / 86400.0; }
+
+DateParts PartsOf(DATE date) {
+  double whole = std::trunc(date);
+  long long seconds = std::llround(std::fabs(date - whole) * 86400.0);
+  long long day = static_cast<long long>(whole);
+  if (seconds >= 86400) {
+    seconds -= 86400;
+    day += date < 0 ? -1 : 1;
+  }
+  auto civil = CivilFromDays(day + kDateZero);
+  return {static_cast<int>(civil.year), static_cast<int>(civil.month), static_cast<int>(civil.day),
+          static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60)};
+}
+
+}  // namespace schedule

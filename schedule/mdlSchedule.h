@@ -1,0 +1,29 @@
+#pragma once
+// The library's module: strings and dates as they come from the service,
+// and the Date rules of the runtime the classes use.
+#include <optional>
+#include <string>
+
+#include "platform/com/automation_types.h"
+
+namespace schedule {
+
+// TakeWideString: the characters of a CoTaskMem string from the service, as
+// a BSTR; the service's buffer is freed. The pointer must not be used again.
+BSTR TakeWideString(LPWSTR text);
+
+// DateSerial under the Date type's rules: years 0..29 are 2000..2029, 30..99
+// 1930..1999; months and days outside their range roll over. Empty when the
+// result lies outside the years 100..9999.
+std::optional<DATE> DateSerial(int year, int month, int day);
+// TimeSerial(hour, minute, 0) on day zero.
+DATE TimeSerial(int hour, int minute);
+
+struct DateParts {
+  int year, month, day, hour, minute;
+};
+// Year, Month, Day, Hour and Minute of a Date (the time rounded to the
+// second first, as the runtime does).
+DateParts PartsOf(DATE date);
+
+}  // namespace schedule

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include "mainwindow/Form1.h"
+#include "platform/files/file_content.h"
+#include "platform/registry/advapi32.h"
+#include "support/CRegister.h"
+#include "support/find_files.h"
+#include "support/language_packs.h"
+#include "support/skins.h"
+#include "support/system_folders.h"
+#include "support/temp_machine.h"
+
+namespace tessaly::testing {
+namespace {
+
+using namespace platform::forms;
+
+class Form1Test : public ::testing::Test {
+ protected:
+  Form1Test() { ResetFormsRuntime(); }
+  ~Form1Test() override { ResetFormsRuntime(); }
+  TempMachine machine_;
+};
+
+TEST_F(Form1Test, FirstReferenceLoadsTheHiddenWindowWithItsSkinAndLanguage) {
+  EXPECT_FALSE(IsLoaded<Form1Form>());
+  Form1Form& form = Form1();
+  EXPECT_TRUE(form.loaded());
+  EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(g_WindowsDir, "C:\\WINDOWS");
+  EXPECT_EQ(CurrentLanguage, "English");
+  ASSERT_TRUE(form.skn.loaded());
+  EXPECT_EQ(form.skn.AppliedTo(form.hWnd()), (std::vector<std::string>{"MainMask"}));
+  EXPECT_EQ(form.skn.AppliedTo(form.chkIE(3).hWnd()), (std::vector<std::string>{"Check"}));
+  EXPECT_EQ(form.skn.AppliedTo(form.cmdFavoritesHide.hWnd()), (std::vector<std::string>{"Button", "ButtonWhite"}));
+  EXPECT_EQ(form.chkSkipMessages.Caption(), "Show Popup Messages");
+  EXPECT_EQ(form.chkIE(2).Caption(), "Bleach Index.dat");
+  EXPECT_EQ(form.chkBleach.Caption(), "Use shredder");
+  ASSERT_EQ(form.cmbShredder.ListCount(), 9);
+  EXPECT_EQ(form.cmbShredder.List(0), "1");
+  EXPECT_EQ(form.cmbShredder.List(8), "9");
+  EXPECT_EQ(form.lstBPI.Style(), 1);
+  EXPECT_EQ(form.chkNetScape.Count(), 6);
+  EXPECT_TRUE(form.StopDllNow);
+}
+
+TEST_F(Form1Test, TheSavedLanguageChoiceTranslatesTheWindow) {
+  ASSERT_EQ(platform::files::WriteFileContent("C:\\Program Files\\Tessaly\\languages\\Deutsch.ini",
+                                              "[Form1]\r\nchkBleach=Schredder benutzen\r\n"),
+            0u);
+  SaveSetting("tsy", "lang", "lang", "Deutsch");
+  EXPECT_EQ(Form1().chkBleach.Caption(), "Schredder benutzen");
+  EXPECT_EQ(Form1().chkSkipMessages.Caption(), "Show Popup Messages");  // key missing: kept
+}
+
+class CountingRunner : public BuiltInPluginRunner {
+ public:
+  std::vector<std::string> cleaned;
+  double total = 123;
+  void ResetCleanedBytes() override { total = 0; }
+  void CleanStandardPlugins(const std::string& name) override {
+    cleaned.push_back(name);
+    total += 16777217.0;  // more than a Single holds exactly
+  }
+  double CleanedBytesTotal() override { return total; }
+};
+
+TEST_F(Form1Test, BuiltInPluginsRunOnlyAfterYes) {
+  Form1Form& form = Form1();
+  auto runner = std::make_shared<CountingRunner>();
+  form.SetPluginRunner(runner);
+  for (const char* name : {"ACDSee", "Adobe", "Morpheous"}) form.lstBPI.AddItem(name);
+  form.lstBPI.Selected(0, true);
+  form.lstBPI.Selected(2, true);
+  form.stepsBPI = 2;
+
+  EXPECT_EQ(form.BPI_Do_Plugins(), 0);  // unscripted: No, the default
+  EXPECT_TRUE(runner->cleaned.empty());
+  const auto& box = Answers().records().back();
+  EXPECT_EQ(box.request.prompt,
+            "Are you sure that you want to clean all plugins which contains email contacts and emails?");
+  EXPECT_EQ(box.request.style, vbYesNo | vbDefaultButton2);
+
+  Answers().Script("Yes");
+  EXPECT_EQ(form.BPI_Do_Plugins(), 2 * 16777217.0);
+  EXPECT_EQ(runner->cleaned, (std::vector<std::string>{"ACDSee", "Morpheous"}));
+  EXPECT_EQ(form.fcBPI, 2);
+  EXPECT_EQ(form.sectionProgress, 100);
+}
+
+TEST_F(Form1Test, CalcProgMatchesTheTagIgnoringCase) {
+  Form1Form& form = Form1();
+  form.stepsIE = 4;
+  form.stepsNetScape = 4;
+  form.fcIE = 1;
+  form.CalcProg("ie");
+  EXPECT_EQ(form.lastProgressSection, "IE");
+  EXPECT_EQ(form.sectionProgress, 25);
+  EXPECT_EQ(form.runProgress, 12.5);
+  form.fcNetScape = 4;
+  form.CalcProg("NETSCAPE");
+  EXPECT_EQ(form.sectionProgress, 100);
+  EXPECT_EQ(form.runProgress, 62.5);
+}
+
+TEST_F(Form1Test, CheckShowHideComparesTheHideStatesExactly) {
+  CRegister registry;
+  auto hklm = static_cast<std::int32_t>(HKEY_LOCAL_MACHINE);
+  registry.REGSaveSetting(hklm, "SOFTWARE\\TESSALY\\TempU", "Hide", "True");
+  registry.REGSaveSetting(hklm, "SOFTWARE\\TESSALY\\TempP", "Hide", "true");
+  Form1Form& form = Form1();
+  form.CheckShowHide();
+  EXPECT_TRUE(form.cmdTypedURLsShow.Enabled());
+  EXPECT_FALSE(form.cmdTypedURLsHide.Enabled());
+  EXPECT_FALSE(form.cmdPasswordsShow.Enabled());  // neither "True" nor "False": both off
+  EXPECT_FALSE(form.cmdPasswordsHide.Enabled());
+  EXPECT_FALSE(form.cmdFavoritesShow.Enabled());  // missing: "False"
+  EXPECT_TRUE(form.cmdFavoritesHide.Enabled());
+}
+
+TEST_F(Form1Test, AddToDllListSkipsExcludedFilesAndReadsVersionAndSize) {
+  ASSERT_EQ(platform::files::WriteFileContent("C:\\WINDOWS\\system32\\x.dll",
+                                              "MZ-STANDIN version=5.1.2600.0\r\n" + std::string(100, 'p')),
+            0u);
+  Form1Form& form = Form1();
+  form.lstDllFiles.AddItem("C:\\WINDOWS\\system32\\skip.dll");
+  bool system = true;
+  form.AddToDllList("C:\\WINDOWS\\system32\\skip.dll", system);
+  EXPECT_TRUE(form.systemDlls.empty());
+  form.AddToDllList("C:\\WINDOWS\\system32\\x.dll", system);
+  ASSERT_EQ(form.systemDlls.size(), 1u);
+  EXPECT_EQ(form.systemDlls[0].name, "x.dll");
+  EXPECT_EQ(form.systemDlls[0].version, "5.1.2600.0");
+  EXPECT_EQ(form.systemDlls[0].size, 131);
+  EXPECT_EQ(form.lblDLL_Name.Caption(), "C:\\WINDOWS\\system32\\x.dll");
+  bool other = false;
+  form.AddToDllList("C:\\Program Files\\Tessaly\\tsy.exe", other);
+  EXPECT_EQ(form.otherDlls.size(), 1u);
+}
+
+TEST_F(Form1Test, SupportServicesReachTheMainWindow) {
+  std::string folder = "C:\\WINDOWS";
+  std::int32_t folders = 0, subFolders = 0;
+  FindFiles(folder, "rundll32.exe", folders, subFolders);
+  EXPECT_EQ(Form1().List_os.Items(), (std::vector<std::string>{"C:\\WINDOWS\\system32\\"}));
+  Form1().chkSkipMessages.Value(0);
+  EXPECT_EQ(ShowMessage("optional", 0, "", true), 0);
+  EXPECT_EQ(ShowMessage("always", 0, "", false), vbOK);
+}
+
+}  // namespace
+}  // namespace tessaly::testing
