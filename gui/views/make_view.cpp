@@ -5,7 +5,7 @@ namespace tessaly::gui {
 std::unique_ptr<ControlView> MakeControlView(Control& control, QWidget* parent) {
   using Factory = std::unique_ptr<ControlView> (*)(Control&, QWidget*);
   static constexpr Factory kFamilies[] = {
-      MakeButtonView, MakeTextView, MakeContainerView, MakeListView, MakeItemTreeView, MakeRangeView,
+      MakeButtonView, MakeTextView, MakeContainerView, MakeListView, MakeItemTreeView, MakeRangeView, MakeStandInView,
       MakeFallbackView,
   };
   for (Factory make : kFamilies)
