@@ -6,6 +6,7 @@ set -euo pipefail
 REQUIRED_PACKAGES=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev fonts-dejavu-core xvfb xauth
 )
 
 missing=()

@@ -212,9 +212,10 @@ std::optional<Entry> FileSystem::FindChild(const std::filesystem::path& hostFold
   }
   // An 8.3 alias: meeting the folder assigns any alias still missing.
   if (!shortNamesOn() || name.find('~') == std::string::npos) return std::nullopt;
+  std::string aliasKey = ToUpper(name);
+  if (auto hinted = FindByAliasHint(hostFolder, folderKey, aliasKey)) return hinted;
   std::vector<Entry> entries;
   if (ListFolder(hostFolder, folderKey, entries) != ERROR_SUCCESS) return std::nullopt;
-  std::string aliasKey = ToUpper(name);
   for (auto& e : entries)
     if (e.openable && e.alias == aliasKey) return std::move(e);
   return std::nullopt;
@@ -265,7 +266,10 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
     if (meta) entry.alias = meta->alias;
     if (entry.alias.empty()) needsAliases = true;
   }
-  if (!needsAliases) return ERROR_SUCCESS;
+  if (!needsAliases) {
+    RememberAliases(folderKey, out);
+    return ERROR_SUCCESS;
+  }
 
   std::unordered_set<std::string> shortNamesHere;
   for (const auto& entry : out)
@@ -278,7 +282,35 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
     entry.alias = MakeAlias(entry.name, taken);
     metadata_.SetAlias(folderKey, ToUpper(entry.name), entry.alias);
   }
+  RememberAliases(folderKey, out);
   return ERROR_SUCCESS;
+}
+
+void FileSystem::RememberAliases(const std::string& folderKey, const std::vector<Entry>& entries) {
+  auto& hints = aliasHints_[folderKey];
+  for (const auto& entry : entries)
+    if (!entry.alias.empty()) hints[entry.alias] = entry.hostName;
+}
+
+// A look-up by alias without listing the folder again: the hint names the
+// host entry last seen with that alias, and counts only while the metadata
+// still gives that entry the same alias.
+std::optional<Entry> FileSystem::FindByAliasHint(const std::filesystem::path& hostFolder, const std::string& folderKey,
+                                                 const std::string& aliasKey) {
+  auto folder = aliasHints_.find(folderKey);
+  if (folder == aliasHints_.end()) return std::nullopt;
+  auto hint = folder->second.find(aliasKey);
+  if (hint == folder->second.end()) return std::nullopt;
+  auto name = Utf8ToCp1252(hint->second);
+  struct stat st {};
+  Entry entry;
+  if (!name || ::lstat((hostFolder / hint->second).c_str(), &st) != 0 || !EntryFromStat(st, entry)) return std::nullopt;
+  const FileMeta* meta = metadata_.Find(folderKey, ToUpper(*name));
+  if (!meta || meta->alias != aliasKey) return std::nullopt;
+  entry.name = *name;
+  entry.hostName = hint->second;
+  entry.alias = aliasKey;
+  return entry;
 }
 
 void FileSystem::AssignAliasOnCreation(const std::filesystem::path& hostFolder, const std::string& folderKey,

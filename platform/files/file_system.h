@@ -12,6 +12,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
@@ -83,6 +84,9 @@ class FileSystem : public MachineArea {
   DWORD Resolve(std::string_view windowsPath, Resolved& out, bool allowPattern = false);
   // The folder's visible entries, sorted, with aliases assigned on first meeting.
   DWORD ListFolder(const std::filesystem::path& hostFolder, const std::string& folderKey, std::vector<Entry>& out);
+  void RememberAliases(const std::string& folderKey, const std::vector<Entry>& entries);
+  std::optional<Entry> FindByAliasHint(const std::filesystem::path& hostFolder, const std::string& folderKey,
+                                       const std::string& aliasKey);
   // Resolves a folder key's current host spelling ("C:\A" -> host path).
   char currentDrive() const { return currentDrive_; }
   std::string CurrentDirectory(char drive) const;
@@ -135,6 +139,9 @@ class FileSystem : public MachineArea {
 
   Machine& machine_;
   MetadataStore metadata_;
+  // Folder key -> alias -> host name, as last listed: a hint that spares
+  // a listing per look-up by 8.3 name.
+  std::unordered_map<std::string, std::unordered_map<std::string, std::string>> aliasHints_;
   std::map<char, std::uint64_t> used_;
   std::optional<std::uint64_t> writeBudget_;
   std::uint64_t budgetUsed_ = 0;

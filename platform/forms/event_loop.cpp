@@ -24,6 +24,7 @@ struct LoopState {
   std::multimap<std::uint64_t, std::function<void()>> yieldScript;
   std::uint64_t yields = 0;
   std::vector<Timer*> timers;  // creation order
+  std::function<void()> turnObserver;
 };
 
 LoopState& L() {
@@ -93,6 +94,8 @@ void AtYield(std::uint64_t yield, std::function<void()> action) {
 
 std::uint64_t YieldCount() { return L().yields; }
 
+void SetTurnObserver(std::function<void()> observer) { L().turnObserver = std::move(observer); }
+
 int DoEvents() {
   DispatchScope scope;
   ++L().yields;
@@ -105,6 +108,7 @@ int DoEvents() {
     for (auto& action : batch) RunAsUserEvent(action);
   }
   FireDueTimers();
+  if (L().turnObserver) L().turnObserver();
   return static_cast<int>(runtime::LoadedForms().size());
 }
 

@@ -31,6 +31,12 @@ std::uint64_t YieldCount();
 // each enabled due timer once. Returns the number of loaded forms.
 int DoEvents();
 
+// Called at the end of every DoEvents turn, nested turns included: a
+// renderer brings its windows up to date there and collects the user's
+// input (as queued events for the next turn). One observer; empty = none.
+// It belongs to whoever installed it, so a runtime reset keeps it.
+void SetTurnObserver(std::function<void()> observer);
+
 // Runs turns until no event is queued and no timer is due (at most
 // `maxTurns`); returns the number of turns that did something.
 int RunUntilIdle(int maxTurns = 100000);

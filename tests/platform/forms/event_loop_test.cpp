@@ -18,6 +18,36 @@ TEST_F(EventLoop, DoEventsRunsQueuedClicksInOrderAndLeavesNewOnesForTheNextTurn)
   EXPECT_EQ(f.log.back(), "chkBleach_Click");
 }
 
+TEST_F(EventLoop, TheTurnObserverSeesEveryTurnAfterItsWorkNestedTurnsIncluded) {
+  TestForm& f = frmTest();
+  f.tmrPoll.Interval(100);
+  f.tmrPoll.Enabled(true);
+  f.log.clear();
+  std::vector<std::string> seen;
+  SetTurnObserver([&] { seen.push_back(std::to_string(f.log.size())); });
+  f.onGo = [this] {  // a handler that yields, then lets the timer come due
+    DoEvents();
+    machine_.clock().Advance(100);
+  };
+  QueueClick(f.cmdGo);
+  DoEvents();
+  // The nested turn ended first (the click had run, the timer not yet);
+  // the outer one after its timer.
+  EXPECT_EQ(seen, (std::vector<std::string>{"1", "2"}));
+  // Input the observer queues waits for the next turn.
+  SetTurnObserver([&] {
+    if (seen.size() == 2) QueueClick(f.chkBleach);
+    seen.push_back("turn");
+  });
+  DoEvents();
+  EXPECT_EQ(f.log.back(), "tmrPoll_Timer");
+  DoEvents();
+  EXPECT_EQ(f.log.back(), "chkBleach_Click");
+  SetTurnObserver(nullptr);
+  DoEvents();
+  EXPECT_EQ(seen.size(), 4u);
+}
+
 TEST_F(EventLoop, RefreshAndSleepDispatchNothing) {
   TestForm& f = frmTest();
   QueueClick(f.cmdGo);

@@ -1,0 +1,43 @@
+#include "gui/conversions.h"
+
+#include <cmath>
+
+#include "platform/base/cp1252.h"
+
+namespace tessaly::gui {
+
+QString ToQt(std::string_view windowsText) {
+  return QString::fromStdString(platform::Cp1252ToUtf8(windowsText));
+}
+
+std::string FromQt(const QString& text) { return platform::Utf8ToCp1252Lossy(text.toStdString()); }
+
+QString ToQtLines(std::string_view windowsText) {
+  QString text = ToQt(windowsText);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return text;
+}
+
+int ModelOffset(std::string_view windowsText, int widgetOffset) {
+  int shown = 0;
+  std::size_t at = 0;
+  while (at < windowsText.size() && shown < widgetOffset) {
+    at += (windowsText[at] == '\r' && at + 1 < windowsText.size() && windowsText[at + 1] == '\n') ? 2 : 1;
+    ++shown;
+  }
+  return static_cast<int>(at);
+}
+
+int TwipsToPixels(float twips) {
+  if (!std::isfinite(twips)) return 0;
+  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+
+float PixelsToTwips(int pixels) { return static_cast<float>(pixels) * kTwipsPerPixel; }
+
+std::optional<QColor> ModelColor(long value) {
+  if (value < 0 || (value & 0x80000000L)) return std::nullopt;
+  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+}  // namespace tessaly::gui

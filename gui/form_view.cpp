@@ -1,0 +1,203 @@
+#include "gui/form_view.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+
+#include "gui/conversions.h"
+#include "gui/layout.h"
+#include "platform/forms/controls/menu.h"
+#include "platform/forms/user32.h"
+
+namespace tessaly::gui {
+namespace {
+
+using namespace platform::forms;
+
+LPARAM PointParam(QPoint pixels) {
+  return static_cast<LPARAM>((pixels.x() & 0xFFFF) | ((pixels.y() & 0xFFFF) << 16));
+}
+
+// Input that Windows would send to the form's window procedure goes there,
+// queued: the close box as WM_CLOSE (QueryUnload with mode 0 unless a
+// subclass keeps it), clicks on the form as mouse messages.
+void PostToForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  QueueEvent([=] { SendMessageA(window, message, wParam, lParam); });
+}
+
+class FormWindow : public QMainWindow {
+ public:
+  explicit FormWindow(HWND hwnd) : hwnd_(hwnd) {}
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    event->ignore();
+    PostToForm(hwnd_, WM_CLOSE, 0, 0);
+  }
+
+ private:
+  HWND hwnd_;
+};
+
+class Canvas : public QWidget {
+ public:
+  explicit Canvas(HWND hwnd) : hwnd_(hwnd) {}
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override { Post(event, WM_LBUTTONDOWN, WM_RBUTTONDOWN); }
+  void mouseReleaseEvent(QMouseEvent* event) override { Post(event, WM_LBUTTONUP, WM_RBUTTONUP); }
+
+ private:
+  void Post(QMouseEvent* event, UINT left, UINT right) {
+    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) return;
+    PostToForm(hwnd_, event->button() == Qt::LeftButton ? left : right, 0,
+               PointParam(event->position().toPoint()));
+  }
+
+  HWND hwnd_;
+};
+
+bool DrawnInMenuBar(const Control& control) { return control.IsKind(ControlKind::Menu); }
+
+// Menus as one text, to see when the bar must be rebuilt.
+std::string MenuSignature(const Form& form) {
+  std::string signature;
+  for (Control* control : form.Controls()) {
+    if (!DrawnInMenuBar(*control)) continue;
+    auto& menu = static_cast<Menu&>(*control);
+    signature += std::to_string(menu.serial()) + '/' +
+                 std::to_string(menu.Container() ? menu.Container()->serial() : 0) + '/' + menu.Caption() + '/' +
+                 (menu.Visible() ? 'v' : '-') + (menu.Enabled() ? 'e' : '-') + (menu.Checked() ? 'c' : '-') + '\n';
+  }
+  return signature;
+}
+
+void AddMenuItems(QWidget* into, const Form& form, const Control* parent) {
+  for (Control* control : form.Controls()) {
+    if (!DrawnInMenuBar(*control) || control->Container() != parent || !control->Visible()) continue;
+    auto& menu = static_cast<Menu&>(*control);
+    bool hasChildren = false;
+    for (Control* other : form.Controls())
+      if (other->Container() == &menu && DrawnInMenuBar(*other)) hasChildren = true;
+    if (menu.IsSeparator()) {
+      if (auto* popup = qobject_cast<QMenu*>(into)) popup->addSeparator();
+      continue;
+    }
+    QString caption = Caption(menu.Caption());
+    if (hasChildren) {
+      auto* sub = new QMenu(caption, into);
+      sub->setEnabled(menu.Enabled());
+      AddMenuItems(sub, form, &menu);
+      if (auto* bar = qobject_cast<QMenuBar*>(into)) bar->addMenu(sub);
+      else static_cast<QMenu*>(into)->addMenu(sub);
+      continue;
+    }
+    auto* action = new QAction(caption, into);
+    action->setEnabled(menu.Enabled());
+    action->setCheckable(menu.Checked());
+    action->setChecked(menu.Checked());
+    std::uint64_t serial = menu.serial();
+    QObject::connect(action, &QAction::triggered, [serial] {
+      QueueEvent([serial] {
+        if (Control* live = LiveControl(serial)) live->UserClick();
+      });
+    });
+    into->addAction(action);
+  }
+}
+
+}  // namespace
+
+FormView::FormView(Form& form) : hwnd_(form.hWnd()), window_(new FormWindow(form.hWnd())) {
+  canvas_ = new Canvas(form.hWnd());
+  canvas_->setObjectName(ToQt(form.Name()));
+  window_->setObjectName(ToQt(form.Name()));
+  window_->setCentralWidget(canvas_);
+}
+
+FormView::~FormView() {
+  views_.clear();
+  delete window_.data();
+}
+
+QWidget* FormView::WidgetOf(std::uint64_t serial) const {
+  auto it = views_.find(serial);
+  return it == views_.end() ? nullptr : it->second->widget();
+}
+
+void FormView::Sync(Form& form) {
+  if (!window_) return;
+  SyncControls(form);
+  SyncMenus(form);
+}
+
+ControlView* FormView::ViewFor(Control& control) {
+  auto it = views_.find(control.serial());
+  if (it != views_.end()) return it->second.get();
+  QWidget* parent = canvas_;
+  if (Control* container = control.Container(); container && !container->IsKind(ControlKind::Menu))
+    if (ControlView* outer = ViewFor(*container); outer && outer->ChildArea()) parent = outer->ChildArea();
+  auto view = MakeControlView(control, parent);
+  if (!view) return nullptr;
+  ControlView* raw = view.get();
+  views_.emplace(control.serial(), std::move(view));
+  return raw;
+}
+
+void FormView::SyncControls(Form& form) {
+  // Views of controls that are gone.
+  for (auto it = views_.begin(); it != views_.end();)
+    it = LiveControl(it->first) ? std::next(it) : views_.erase(it);
+
+  LayoutInput input;
+  for (Control* control : form.Controls())
+    if (ControlView* view = ViewFor(*control)) {
+      input.controls.push_back(control);
+      view->Sync(*control);
+    }
+  input.naturalSize = [this](const Control& control) {
+    auto it = views_.find(control.serial());
+    return it == views_.end() ? QSize() : it->second->NaturalSize();
+  };
+  LayoutResult layout = LayOut(input);
+  for (const auto& [serial, place] : layout.places) views_[serial]->Place(place);
+  SyncWindow(form, layout.extent);
+}
+
+void FormView::SyncMenus(Form& form) {
+  if (!menus_.Changed(MenuSignature(form))) return;
+  QMenuBar* bar = window_->menuBar();
+  bar->clear();
+  AddMenuItems(bar, form, nullptr);
+  bar->setVisible(!bar->actions().isEmpty());
+}
+
+void FormView::SyncWindow(Form& form, QSize extent) {
+  if (caption_.Changed(form.Caption())) window_->setWindowTitle(ToQt(form.Caption()));
+  if (enabled_.Changed(form.Enabled())) window_->setEnabled(form.Enabled());
+  if (backColor_.Changed(form.BackColor())) {
+    auto color = ModelColor(form.BackColor());
+    canvas_->setAutoFillBackground(color.has_value());
+    QPalette palette = canvas_->palette();
+    if (color) palette.setColor(QPalette::Window, *color);
+    canvas_->setPalette(palette);
+  }
+  canvas_->setMinimumSize(extent + QSize(8, 8));
+  QRect geometry(TwipsToPixels(form.Left()), TwipsToPixels(form.Top()), TwipsToPixels(form.Width()),
+                 TwipsToPixels(form.Height()));
+  if (geometry_.Changed(geometry)) {
+    window_->move(geometry.topLeft());
+    window_->resize(geometry.size().expandedTo(window_->minimumSizeHint()));
+  }
+  bool visible = form.Visible();
+  int state = form.WindowState();
+  bool visibleChanged = visible_.Changed(visible);
+  bool stateChanged = windowState_.Changed(state);
+  if (!visibleChanged && !stateChanged) return;
+  if (!visible) return window_->hide();
+  if (state == 1) window_->showMinimized();
+  else if (state == 2) window_->showMaximized();
+  else window_->showNormal();
+}
+
+}  // namespace tessaly::gui

@@ -1,0 +1,105 @@
+#include "gui/renderer.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEventLoop>
+#include <QTimer>
+#include <exception>
+
+#include "gui/dialogs.h"
+#include "gui/form_view.h"
+#include "platform/forms/event_loop.h"
+#include "platform/forms/runtime_state.h"
+#include "platform/forms/user32.h"
+
+namespace tessaly::gui {
+namespace {
+
+using namespace platform::forms;
+
+// Long operations yield once per item: the windows follow at a pace the
+// eye needs, not at every turn.
+constexpr auto kSyncPeriod = std::chrono::milliseconds(30);
+constexpr int kTickMs = 10;
+
+}  // namespace
+
+Renderer::Renderer() {
+  SetTurnObserver([this] { OnTurn(); });
+  InstallDialogs();
+}
+
+Renderer::~Renderer() {
+  SetTurnObserver(nullptr);
+  RemoveDialogs();
+  forms_.clear();
+}
+
+void Renderer::Sync() {
+  lastSync_ = std::chrono::steady_clock::now();
+  const std::vector<Form*>& loaded = runtime::LoadedForms();
+  for (auto it = forms_.begin(); it != forms_.end();) {
+    auto live = std::find(loaded.begin(), loaded.end(), it->first);
+    bool same = live != loaded.end() && (*live)->hWnd() == it->second->window();
+    it = same ? std::next(it) : forms_.erase(it);
+  }
+  for (Form* form : loaded) {
+    auto& view = forms_[form];
+    if (!view) view = std::make_unique<FormView>(*form);
+    view->Sync(*form);
+  }
+  QPoint cursor = QCursor::pos();
+  SetCursorPosition(cursor.x(), cursor.y());
+}
+
+QWidget* Renderer::WindowOf(const Form& form) const {
+  auto it = forms_.find(&form);
+  return it == forms_.end() ? nullptr : it->second->widget();
+}
+
+QWidget* Renderer::WidgetOf(const Control& control) const {
+  auto it = forms_.find(&control.Parent());
+  return it == forms_.end() ? nullptr : it->second->WidgetOf(control.serial());
+}
+
+void Renderer::OnTurn() {
+  if (std::chrono::steady_clock::now() - lastSync_ < kSyncPeriod) return;
+  Sync();
+  // A handler that yields keeps the windows alive: input collected here
+  // runs at the next turn.
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void Renderer::Tick() {
+  if (ticking_ || DialogOpen()) return;  // nothing is dispatched while a box is open
+  ticking_ = true;
+  DoEvents();
+  runtime::FreeUnloadedForms();
+  if (std::chrono::steady_clock::now() - lastSync_ >= kSyncPeriod) Sync();
+  ticking_ = false;
+}
+
+void Renderer::Run() {
+  Sync();
+  QEventLoop loop;
+  std::exception_ptr escaped;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    try {
+      Tick();
+    } catch (...) {
+      ticking_ = false;
+      escaped = std::current_exception();
+      loop.quit();
+      return;
+    }
+    if (runtime::LoadedForms().empty()) loop.quit();
+  });
+  timer.start(kTickMs);
+  if (!runtime::LoadedForms().empty()) loop.exec();
+  timer.stop();
+  Sync();
+  if (escaped) std::rethrow_exception(escaped);
+}
+
+}  // namespace tessaly::gui

@@ -1,0 +1,46 @@
+#pragma once
+// Draws every loaded form of the runtime with Qt Widgets and feeds the
+// user's input back as queued events. Needs a QApplication. While it lives,
+// it is the runtime's turn observer (each DoEvents turn brings the windows
+// up to date and collects input) and the answer provider's interactive
+// backend (message boxes, input boxes and pickers are real dialogs).
+#include <QWidget>
+#include <chrono>
+#include <map>
+#include <memory>
+
+#include "platform/forms/form.h"
+
+namespace tessaly::gui {
+
+class FormView;
+
+class Renderer {
+ public:
+  Renderer();
+  ~Renderer();
+  Renderer(const Renderer&) = delete;
+  Renderer& operator=(const Renderer&) = delete;
+
+  // Brings every window up to date with the model now.
+  void Sync();
+  // The window of a loaded form, and the widget of a control (null when
+  // not drawn). Valid until the next Sync.
+  QWidget* WindowOf(const platform::forms::Form& form) const;
+  QWidget* WidgetOf(const platform::forms::Control& control) const;
+
+  // Runs the Qt event loop with the runtime's turns on it until the last
+  // form unloads. A process end (or any other exception) escaping a
+  // handler leaves the Qt loop first and is then rethrown.
+  void Run();
+
+ private:
+  void OnTurn();
+  void Tick();
+
+  std::map<const platform::forms::Form*, std::unique_ptr<FormView>> forms_;
+  std::chrono::steady_clock::time_point lastSync_{};
+  bool ticking_ = false;
+};
+
+}  // namespace tessaly::gui

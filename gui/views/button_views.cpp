@@ -1,0 +1,101 @@
+// Command buttons, check boxes (three states) and option buttons.
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "gui/conversions.h"
+#include "gui/views/views.h"
+#include "platform/forms/controls/check_box.h"
+#include "platform/forms/controls/simple_controls.h"
+
+namespace tessaly::gui {
+namespace {
+
+using namespace platform::forms;
+
+// Boxes whose state only the model decides: a click asks the model, which
+// answers at the next turn.
+template <class Base>
+class ModelDrivenBox : public Base {
+ public:
+  using Base::Base;
+
+ protected:
+  void nextCheckState() override {}
+};
+
+class CommandButtonView : public TypedView<CommandButton> {
+ public:
+  CommandButtonView(CommandButton& control, QWidget* parent)
+      : TypedView(control, new QPushButton(parent)), button_(static_cast<QPushButton*>(widget())) {
+    QObject::connect(button_, &QPushButton::clicked, [this] { Queue([](Control& c) { c.UserClick(); }); });
+  }
+
+ protected:
+  void SyncTyped(CommandButton& control) override {
+    if (caption_.Changed(control.Caption())) button_->setText(Caption(control.Caption()));
+  }
+
+ private:
+  QPushButton* button_;
+  Applied<std::string> caption_;
+};
+
+class CheckBoxView : public TypedView<CheckBox> {
+ public:
+  CheckBoxView(CheckBox& control, QWidget* parent)
+      : TypedView(control, new ModelDrivenBox<QCheckBox>(parent)), box_(static_cast<QCheckBox*>(widget())) {
+    box_->setTristate(true);
+    QObject::connect(box_, &QCheckBox::clicked, [this] { Queue([](Control& c) { c.UserClick(); }); });
+  }
+
+ protected:
+  void SyncTyped(CheckBox& control) override {
+    if (caption_.Changed(control.Caption())) box_->setText(Caption(control.Caption()));
+    static constexpr Qt::CheckState kStates[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
+    if (value_.Changed(control.Value())) box_->setCheckState(kStates[control.Value()]);
+  }
+
+ private:
+  QCheckBox* box_;
+  Applied<std::string> caption_;
+  Applied<int> value_;
+};
+
+class OptionButtonView : public TypedView<OptionButton> {
+ public:
+  OptionButtonView(OptionButton& control, QWidget* parent)
+      : TypedView(control, new ModelDrivenBox<QRadioButton>(parent)),
+        button_(static_cast<QRadioButton*>(widget())) {
+    // The model keeps one choice per container; Qt's own grouping would
+    // follow widget parents instead.
+    button_->setAutoExclusive(false);
+    QObject::connect(button_, &QRadioButton::clicked, [this] { Queue([](Control& c) { c.UserClick(); }); });
+  }
+
+ protected:
+  void SyncTyped(OptionButton& control) override {
+    if (caption_.Changed(control.Caption())) button_->setText(Caption(control.Caption()));
+    if (value_.Changed(control.Value())) button_->setChecked(control.Value());
+  }
+
+ private:
+  QRadioButton* button_;
+  Applied<std::string> caption_;
+  Applied<bool> value_;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlView> MakeButtonView(Control& control, QWidget* parent) {
+  switch (control.kind()) {
+    case ControlKind::CommandButton:
+      return std::make_unique<CommandButtonView>(static_cast<CommandButton&>(control), parent);
+    case ControlKind::CheckBox: return std::make_unique<CheckBoxView>(static_cast<CheckBox&>(control), parent);
+    case ControlKind::OptionButton:
+      return std::make_unique<OptionButtonView>(static_cast<OptionButton&>(control), parent);
+    default: return nullptr;
+  }
+}
+
+}  // namespace tessaly::gui

@@ -1,0 +1,150 @@
+// List boxes (with check-box rows), combo boxes and image combos.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "gui/conversions.h"
+#include "gui/views/views.h"
+#include "platform/forms/controls/combo_box.h"
+#include "platform/forms/controls/image_controls.h"
+#include "platform/forms/controls/list_box.h"
+
+namespace tessaly::gui {
+namespace {
+
+using namespace platform::forms;
+
+// The rows of a list as last shown: texts, ticks or selection.
+struct ListRows {
+  std::vector<std::string> texts;
+  std::vector<bool> marked;
+  int current = -1;
+  bool operator==(const ListRows&) const = default;
+};
+
+class ListBoxView : public TypedView<ListBox> {
+ public:
+  ListBoxView(ListBox& control, QWidget* parent)
+      : TypedView(control, new QListWidget(parent)), list_(static_cast<QListWidget*>(widget())) {
+    list_->setUniformItemSizes(true);
+    // Rows change only when the model says so: a tick or a click is a
+    // request answered at the next turn.
+    list_->setSelectionMode(QAbstractItemView::NoSelection);
+    QObject::connect(list_, &QListWidget::itemClicked, [this](QListWidgetItem* item) {
+      int row = list_->row(item);
+      if (!checkRows_) Queue([row](Control& c) { c.UserClick(row); });
+    });
+    QObject::connect(list_, &QListWidget::itemChanged, [this](QListWidgetItem* item) {
+      int row = list_->row(item);
+      if (checkRows_) Queue([row](Control& c) { c.UserClick(row); });
+    });
+    QObject::connect(list_, &QListWidget::itemDoubleClicked, [this](QListWidgetItem*) {
+      QueueOn([](ListBox& box) {
+        if (box.AcceptsInput()) box.DblClick.Raise();
+      });
+    });
+  }
+
+ protected:
+  void SyncTyped(ListBox& control) override {
+    checkRows_ = control.Style() == 1;
+    ListRows rows;
+    rows.texts = control.Items();
+    rows.current = control.ListIndex();
+    for (int i = 0; i < control.ListCount(); ++i) rows.marked.push_back(control.Selected(i));
+    if (!rows_.Changed(rows)) return;
+    while (list_->count() > static_cast<int>(rows.texts.size())) delete list_->takeItem(list_->count() - 1);
+    while (list_->count() < static_cast<int>(rows.texts.size())) list_->addItem(QString());
+    for (int i = 0; i < list_->count(); ++i) {
+      QListWidgetItem* item = list_->item(i);
+      QString text = ToQt(rows.texts[i]);
+      if (item->text() != text) item->setText(text);
+      if (checkRows_) {
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(rows.marked[i] ? Qt::Checked : Qt::Unchecked);
+        item->setBackground(i == rows.current ? list_->palette().alternateBase() : QBrush());
+      } else {
+        item->setFlags(Qt::ItemIsEnabled);
+        bool marked = rows.marked[i];
+        item->setBackground(marked ? list_->palette().highlight() : QBrush());
+        item->setForeground(marked ? list_->palette().highlightedText() : QBrush());
+      }
+    }
+    if (rows.current >= 0 && rows.current < list_->count()) list_->scrollToItem(list_->item(rows.current));
+  }
+
+ private:
+  QListWidget* list_;
+  bool checkRows_ = false;
+  Applied<ListRows> rows_;
+};
+
+// Combo boxes and image combos: the items, the chosen one, and (style 0)
+// free text.
+class ComboView : public ControlView {
+ public:
+  ComboView(Control& control, QWidget* parent)
+      : ControlView(control, new QComboBox(parent)), combo_(static_cast<QComboBox*>(widget())) {
+    // The model's item numbers: 0-based for combo boxes, 1-based for image combos.
+    int base = control.IsKind(ControlKind::ImageCombo) ? 1 : 0;
+    QObject::connect(combo_, &QComboBox::activated,
+                     [this, base](int row) { Queue([row, base](Control& c) { c.UserClick(row + base); }); });
+  }
+
+ protected:
+  void SyncKind(Control& control) override {
+    std::vector<std::string> items = control.Items();
+    int current = -1;
+    std::string text;
+    bool editable = false;
+    if (control.IsKind(ControlKind::ComboBox)) {
+      auto& combo = static_cast<ComboBox&>(control);
+      current = combo.ListIndex();
+      text = combo.Text();
+      editable = combo.Style() != vbComboDropdownList;
+    } else {
+      auto& combo = static_cast<ImageCombo&>(control);
+      if (ComboItem* selected = combo.SelectedItem()) current = selected->Index - 1;
+      text = combo.Text();
+    }
+    if (editable_.Changed(editable)) {
+      combo_->setEditable(editable);
+      if (editable) {
+        QObject::connect(combo_->lineEdit(), &QLineEdit::textEdited, [this](const QString& now) {
+          std::string typed = FromQt(now);
+          QueueOn<ComboBox>([typed](ComboBox& box) { box.UserType(typed); });
+        });
+      }
+    }
+    if (items_.Changed(items)) {
+      combo_->clear();
+      for (const auto& item : items) combo_->addItem(ToQt(item));
+      current_ = {};
+    }
+    if (current_.Changed(current)) combo_->setCurrentIndex(current);
+    if (editable && text_.Changed(text) && combo_->currentText() != ToQt(text)) combo_->setEditText(ToQt(text));
+  }
+
+ private:
+  template <class C>
+  void QueueOn(std::function<void(C&)> action) const {
+    Queue([action](Control& control) { action(static_cast<C&>(control)); });
+  }
+
+  QComboBox* combo_;
+  Applied<bool> editable_;
+  Applied<std::vector<std::string>> items_;
+  Applied<int> current_;
+  Applied<std::string> text_;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlView> MakeListView(Control& control, QWidget* parent) {
+  if (auto* list = dynamic_cast<ListBox*>(&control)) return std::make_unique<ListBoxView>(*list, parent);
+  if (control.IsKind(ControlKind::ComboBox) || control.IsKind(ControlKind::ImageCombo))
+    return std::make_unique<ComboView>(control, parent);
+  return nullptr;
+}
+
+}  // namespace tessaly::gui

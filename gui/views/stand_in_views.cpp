@@ -1,0 +1,78 @@
+// The outside controls' stand-ins: the progress bar and the navigation
+// movie, drawn as the buttons of its description sending their commands.
+#include <QProgressBar>
+#include <QPushButton>
+#include <cmath>
+
+#include "gui/conversions.h"
+#include "gui/views/views.h"
+#include "platform/activex/movie.h"
+#include "platform/activex/progress_bar.h"
+
+namespace tessaly::gui {
+namespace {
+
+using platform::activex::Movie;
+using platform::activex::ProgressBar;
+
+class ProgressBarView : public TypedView<ProgressBar> {
+ public:
+  ProgressBarView(ProgressBar& control, QWidget* parent)
+      : TypedView(control, new QProgressBar(parent)), bar_(static_cast<QProgressBar*>(widget())) {
+    bar_->setRange(0, 100);
+  }
+
+ protected:
+  void SyncTyped(ProgressBar& control) override {
+    int value = static_cast<int>(std::lround(control.Value()));
+    if (value_.Changed(value)) bar_->setValue(value);
+  }
+
+ private:
+  QProgressBar* bar_;
+  Applied<int> value_;
+};
+
+// The movie's buttons at their rectangles; a click queues the button's
+// FSCommand, which the form handles at the next turn.
+class MovieView : public TypedView<Movie> {
+ public:
+  MovieView(Movie& control, QWidget* parent) : TypedView(control, new QWidget(parent)) {}
+
+ protected:
+  void SyncTyped(Movie& control) override {
+    std::string signature;
+    for (const auto& button : control.buttons())
+      signature += button.caption + '\t' + button.command + '\t' + button.args + '\t' +
+                   std::to_string(button.left) + ',' + std::to_string(button.top) + ',' +
+                   std::to_string(button.right) + ',' + std::to_string(button.bottom) + '\n';
+    if (!buttons_.Changed(signature)) return;
+    qDeleteAll(widget()->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly));
+    std::uint64_t serial = control.serial();
+    for (const auto& button : control.buttons()) {
+      auto* push = new QPushButton(Caption(button.caption), widget());
+      push->setGeometry(button.left, button.top, button.right - button.left, button.bottom - button.top);
+      push->show();
+      QObject::connect(push, &QPushButton::clicked, [serial, command = button.command, args = button.args] {
+        auto* movie = static_cast<Movie*>(platform::forms::LiveControl(serial));
+        if (movie && movie->AcceptsInput()) movie->FireCommand(command, args);
+      });
+    }
+  }
+
+ private:
+  Applied<std::string> buttons_;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlView> MakeStandInView(Control& control, QWidget* parent) {
+  switch (control.kind()) {
+    case ControlKind::ProgressBar:
+      return std::make_unique<ProgressBarView>(static_cast<ProgressBar&>(control), parent);
+    case ControlKind::Movie: return std::make_unique<MovieView>(static_cast<Movie&>(control), parent);
+    default: return nullptr;
+  }
+}
+
+}  // namespace tessaly::gui
