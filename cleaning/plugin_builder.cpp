@@ -50,7 +50,8 @@ PluginBuilder& PluginBuilder::Values(const std::string& keyPath, std::initialize
 }
 
 PluginBuilder& PluginBuilder::ValueRange(const std::string& keyPath, const std::string& stem, int first, int last) {
-  for (auto& name : NumberedNames(stem, first, last)) plugin_.actions.push_back(RegistryAction{keyPath, std::move(name)});
+  for (auto& name : NumberedNames(stem, first, last))
+    plugin_.actions.push_back(RegistryAction{keyPath, std::move(name)});
   return *this;
 }
 
@@ -73,9 +74,12 @@ BuiltInPlugin PluginBuilder::Build() && {
   if (plugin_.actions.empty()) throw std::logic_error("plug-in without actions");
   for (const auto& action : plugin_.actions) {
     std::size_t base = 0;
-    if (const auto* folder = std::get_if<FolderCleanAction>(&action)) base = folder->base;
-    else if (const auto* file = std::get_if<FileDeleteAction>(&action)) base = file->base;
-    else continue;
+    if (const auto* folder = std::get_if<FolderCleanAction>(&action))
+      base = folder->base;
+    else if (const auto* file = std::get_if<FileDeleteAction>(&action))
+      base = file->base;
+    else
+      continue;
     if (base >= plugin_.bases.size()) throw std::logic_error("plug-in action names a missing base");
   }
   return std::move(plugin_);

@@ -1,3 +1,5 @@
+#include "cleaning/plugin_catalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "cleaning/plugin_builder.h"
-#include "cleaning/plugin_catalogue.h"
 #include "cleaning/plugin_names.h"
 #include "cleaning/trace_entry.h"
 #include "listed_plugins.h"
@@ -24,9 +25,12 @@ struct Counts {
 Counts CountActions(const BuiltInPlugin& plugin) {
   Counts counts;
   for (const auto& action : plugin.actions) {
-    if (const auto* reg = std::get_if<RegistryAction>(&action)) ++(reg->valueName ? counts.values : counts.keys);
-    else if (std::holds_alternative<FolderCleanAction>(action)) ++counts.folders;
-    else ++counts.files;
+    if (const auto* reg = std::get_if<RegistryAction>(&action))
+      ++(reg->valueName ? counts.values : counts.keys);
+    else if (std::holds_alternative<FolderCleanAction>(action))
+      ++counts.folders;
+    else
+      ++counts.files;
   }
   return counts;
 }
@@ -56,7 +60,8 @@ std::string Describe(const PluginBase& base) {
   if (const auto* install = std::get_if<InstallFolderBase>(&base))
     return "I|" + install->section + "|" + install->key + "|" + install->defaultFolder;
   if (const auto* value = std::get_if<RegistryValueBase>(&base))
-    return IsAppData(*value) ? "A" : "R|" + value->keyPath + "|" + value->valueName + "|" + value->fallback.value_or("");
+    return IsAppData(*value) ? "A"
+                             : "R|" + value->keyPath + "|" + value->valueName + "|" + value->fallback.value_or("");
   if (const auto* fixed = std::get_if<FixedFolderBase>(&base)) return "X|" + fixed->folder;
   return "W";
 }
@@ -222,7 +227,7 @@ TEST(PluginCatalogue, EveryBaseIsUsedAndEveryPathIsRelative) {
 TEST(PluginCatalogue, BuildersExpandRangesInOrderAndRefuseBadData) {
   EXPECT_EQ(NumberedNames("File", 8, 11), (std::vector<std::string>{"File8", "File9", "File10", "File11"}));
   EXPECT_TRUE(NumberedNames("File", 2, 1).empty());
-  EXPECT_THROW(std::move(PluginBuilder(0)).Build(), std::logic_error);  // no actions
+  EXPECT_THROW(std::move(PluginBuilder(0)).Build(), std::logic_error);                   // no actions
   EXPECT_THROW(std::move(PluginBuilder(0).File(0, "a.txt")).Build(), std::logic_error);  // no such base
   EXPECT_THROW(PluginBuilder{kBuiltInPluginCount}, std::logic_error);
   CatalogueBuilder builder;

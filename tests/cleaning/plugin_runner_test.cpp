@@ -1,10 +1,11 @@
+#include "cleaning/plugin_runner.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "cleaning/RegistryHelper.h"
 #include "cleaning/modPlugins.h"
-#include "cleaning/plugin_runner.h"
 #include "engine_fixture.h"
 #include "platform/registry/advapi32.h"
 #include "support/registry_calls.h"
@@ -44,7 +45,9 @@ class PluginRunnerTest : public EngineTest {
     return true;
   }
   // The user's application-data folder on this machine.
-  static std::string AppData() { return ReadTraceValue("HKEY_CURRENT_USER\\" + std::string(kShellFolders) + "+ Value`= AppData"); }
+  static std::string AppData() {
+    return ReadTraceValue("HKEY_CURRENT_USER\\" + std::string(kShellFolders) + "+ Value`= AppData");
+  }
   static std::int32_t Run(const std::string& name) { return frmClean().CleanStandardPlugins(name); }
 };
 
@@ -159,7 +162,8 @@ TEST_F(PluginRunnerTest, FoldersWithoutARelativePathAndTheDriveRootDefault) {
   Put("C:\\SCANDISK.LOG", "log");
   EXPECT_EQ(Run("Audio Grabber All Versions"), 1000);
   EXPECT_EQ(Run("Windows Scan Disk Logs"), 1000);
-  EXPECT_EQ(Log(), Header("Audio Grabber All Versions") + "\tDeleting file TRACK1.WAV\r\n\tDeleting file TRACK1.MP3\r\n" +
+  EXPECT_EQ(Log(), Header("Audio Grabber All Versions") +
+                       "\tDeleting file TRACK1.WAV\r\n\tDeleting file TRACK1.MP3\r\n" +
                        Header("Windows Scan Disk Logs") + "\tDeleting file SCANDISK.LOG\r\n");
   EXPECT_TRUE(Exists("C:\\Program Files\\audiograbber\\AG.EXE"));
   EXPECT_TRUE(Exists("C:\\Program Files\\audiograbber\\rips\\TRACK2.WAV"));
@@ -185,10 +189,10 @@ TEST_F(PluginRunnerTest, RegistryActionsRunInOrderAndARepeatFindsNothing) {
   EXPECT_EQ(Run("FTP Voyager"), 1000);
   EXPECT_EQ(Run("Windows Paint"), 1000);
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSites));
-  EXPECT_FALSE(QueryValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List",
-                          "File2"));
-  EXPECT_TRUE(QueryValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List",
-                         "Keep"));
+  EXPECT_FALSE(QueryValue(HKEY_CURRENT_USER,
+                          "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List", "File2"));
+  EXPECT_TRUE(QueryValue(HKEY_CURRENT_USER,
+                         "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List", "Keep"));
   EXPECT_EQ(Log(), Header("FTP Voyager") + Header("Windows Paint"));
 }
 
@@ -201,8 +205,8 @@ TEST_F(PluginRunnerTest, TheMainWindowRunsTheTickedEntriesAndReportsTheExactTota
   Form1().lstBPI.Selected(157, true);
   platform::forms::Answers().Script("Yes");
   EXPECT_EQ(Form1().BPI_Do_Plugins(), 16777220.0);
-  EXPECT_EQ(Log(), Header("Windows Direct X Logs") + "\tDeleting file Directx.log\r\n" + Header("Windows Scan Disk Logs") +
-                       "\tDeleting file SCANDISK.LOG\r\n");
+  EXPECT_EQ(Log(), Header("Windows Direct X Logs") + "\tDeleting file Directx.log\r\n" +
+                       Header("Windows Scan Disk Logs") + "\tDeleting file SCANDISK.LOG\r\n");
   EXPECT_EQ(Form1().fcBPI, 2);
   EXPECT_EQ(Form1().BPI_Do_Plugins(), 0);  // No: nothing runs, the total starts again
 }
