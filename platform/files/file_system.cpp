@@ -280,9 +280,10 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
   auto taken = [&](const std::string& alias) {
     return shortNamesHere.count(alias) != 0 || metadata_.AliasTaken(folderKey, alias);
   };
+  AliasNumbers numbers;
   for (auto& entry : out) {
     if (!entry.openable || !entry.alias.empty() || IsValidShortName(entry.name)) continue;
-    entry.alias = MakeAlias(entry.name, taken);
+    entry.alias = MakeAlias(entry.name, taken, &numbers);
     metadata_.SetAlias(folderKey, ToUpper(entry.name), entry.alias);
   }
   RememberAliases(folderKey, out);
