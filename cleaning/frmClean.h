@@ -19,6 +19,9 @@ class FrmCleanForm : public platform::forms::Form {
   void AddItem(std::string&& s) { AddItem(s); }
   // The number of ticked built-in plug-ins.
   int CalculateItems();
+  // Runs the built-in plug-in named exactly `name` (plugin_runner.cpp);
+  // 1000 when it ran, 0 for an unknown name or a failed entry.
+  std::int32_t CleanStandardPlugins(const std::string& name);
   // The text before the first NUL, or the whole text without one.
   static std::string StripTerminator(const std::string& text);
   // Alive unless the shortcut names a path where neither a file nor a folder
