@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "mainwindow/frmIcon.h"
+#include "cleaning/plugin_names.h"
 #include "platform/base/cp1252.h"
 #include "platform/files/file_system_object.h"
 #include "platform/shell/shell32.h"
@@ -230,6 +231,11 @@ void Form1Form::ApplyMainSkin() {
   skn.ApplySkin(hWnd());
   skn.ApplySkinObject(hWnd(), "MainMask");
   ApplySkinToControls(*this);
+}
+
+// The built-in plug-in names in catalogue order.
+void Form1Form::LoadBuiltInPlugins() {
+  for (std::string_view name : kBuiltInPluginNames) lstBPI.AddItem(std::string(name));
 }
 
 void Form1Form::SetUpMovie() {

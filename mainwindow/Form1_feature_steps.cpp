@@ -6,7 +6,6 @@
 void Form1Form::FillLanguageList() {}                       // language and skin choice
 void Form1Form::SelectLanguageItem(const std::string&) {}   // language and skin choice
 void Form1Form::CheckInstalledSections() {}                 // installed-application detection
-void Form1Form::LoadBuiltInPlugins() {}                     // built-in plug-in list
 void Form1Form::LoadExtraPlugins(const std::string&) {}     // extra plug-in store
 void Form1Form::CheckExtraPlugins() {}                      // extra plug-in store
 void Form1Form::LoadStartUpPrograms() {}                    // start-up programs manager

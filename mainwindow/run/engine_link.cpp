@@ -2,6 +2,8 @@
 
 #include "cleaning/Delete.h"
 #include "cleaning/frmClean.h"
+#include "cleaning/plugin_runner.h"
+#include "mainwindow/Form1.h"
 #include "mainwindow/run/section_cleaners.h"
 
 namespace {
@@ -41,4 +43,7 @@ class Engine : public CleaningEngine {
 
 }  // namespace
 
-void ConnectCleaningEngine() { InstallCleaningEngine(std::make_shared<Engine>()); }
+void ConnectCleaningEngine() {
+  InstallCleaningEngine(std::make_shared<Engine>());
+  InstallBuiltInPluginRunner(MakeBuiltInPluginRunner());
+}

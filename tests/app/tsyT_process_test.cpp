@@ -46,6 +46,8 @@ class TsyTProcessTest : public ::testing::Test {
   TsyTProcessTest() {
     tessaly::testing::TestMachine()
         .file("C:\\Temp\\trace.tmp", "left behind")
+        .file("C:\\WINDOWS\\system32\\crash.dmp", "memory dump")
+        .file("C:\\WINDOWS\\system32\\keep.dll", "a library")
         .file("C:\\Docs\\old.tmp", "left behind too")
         .file("C:\\Docs\\letter.txt", "keep me")
         .registry(kStoredOptions)
@@ -115,6 +117,8 @@ TEST_F(TsyTProcessTest, AScheduledRunCleansAndEndsOnItsOwn) {
   ASSERT_EQ(Wait(pid, 60s), 0);
   EXPECT_FALSE(Exists("C:\\Temp\\trace.tmp"));
   EXPECT_FALSE(Exists("C:\\Docs\\old.tmp"));
+  EXPECT_FALSE(Exists("C:\\WINDOWS\\system32\\crash.dmp"));  // Windows item 0
+  EXPECT_TRUE(Exists("C:\\WINDOWS\\system32\\keep.dll"));
   EXPECT_TRUE(Exists("C:\\Docs\\letter.txt"));
   for (const auto& stored : kStoredValues) EXPECT_EQ(Stored(stored.key, stored.value), stored.data) << stored.value;
   EXPECT_EQ(TrayIconCount(), 0u);
