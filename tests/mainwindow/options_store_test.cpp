@@ -34,7 +34,8 @@ TEST_F(OptionsStoreTest, SaveWritesEveryOptionAsText) {
   form.lstBPI.AddItem("B");
   form.lstBPI.Selected(1, true);
   auto& drive = form.lstDllDrives.Add({}, 0, "c", "c:");
-  form.lstDllDrives.Add(ItemRef(1), tvwChild, "", "").Checked = true;  // the last node: never stored
+  const ItemRef firstDrive = 1;
+  form.lstDllDrives.Add(firstDrive, tvwChild, "", "").Checked = true;  // the last node: never stored
   drive.Checked = true;
   form.lstDllFiles.AddItem("C:\\x.dll");
   form.SaveCleanSettings();
