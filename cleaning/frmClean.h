@@ -3,6 +3,7 @@
 // file walkers (delete, shred, DLL search, dead shortcuts).
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/forms/forms.h"
 
@@ -40,6 +41,26 @@ class FrmCleanForm : public platform::forms::Form {
   std::int32_t FindFilesAP2_Shortcuts(const std::string& folder, const std::string& pattern);
   std::int32_t CleanCustomFile(const std::string& folder, const std::string& pattern, std::int32_t lowerKB,
                                std::int32_t upperKB);
+
+  // The Internet Explorer step of a run, steps chosen by Form1.chkIE.
+  std::int32_t CleanIE();
+
+  // Hide and show of Internet Explorer's stored data (the main window's
+  // Show/Hide buttons). A hide moves nothing until its backup is stored and
+  // read back; a failure leaves the data where it was and says so.
+  void HidePassword();
+  void ShowPassword();
+  void HideFavorites();
+  void ShowFavorites();
+  // Records every file matching `pattern` below `folder` (files of a folder
+  // before its subfolders, depth first) into `text` as "[PATH]" path
+  // "[DATA]" content; returns their bytes. The caller removes the files once
+  // the backup is safe. `recorded` receives each recorded path.
+  std::int32_t FindFilesAPI_Hide(std::string folder, const std::string& pattern, std::string& text);
+  std::int32_t FindFilesAPI_Hide(std::string folder, const std::string& pattern, std::string& text,
+                                 std::vector<std::string>& recorded, std::uint64_t& bytes);
+  void HideTypedURL();
+  void ShowTypedURL();
 
   void cmdCancel_Click() { Hide(); }
   void TSYCloseButton_Click() { cmdCancel_Click(); }
