@@ -248,8 +248,10 @@ TEST_P(IECleanerTest, ClicksWhileDeletingDoNotChangeWhatGoes) {
   Put(cookies + "\\TSYKeep.inf", "http://news.com/ \r\n");
   Tick({6});
   frmIECookieKeep();
+  // Shredding yields to the message loop while it overwrites.
+  Form1().chkBleach.Value(1);
   bool clicked = false;
-  platform::forms::AtYield(1, [&clicked] {
+  platform::forms::AtYield(platform::forms::YieldCount() + 1, [&clicked] {
     clicked = true;
     auto& dialog = frmIECookieKeep();
     dialog.chkSelectAll.Value(1);
