@@ -45,6 +45,10 @@ class FrmCleanForm : public platform::forms::Form {
   // The Internet Explorer step of a run, steps chosen by Form1.chkIE.
   std::int32_t CleanIE();
 
+  // The Netscape/Mozilla step of a run: the header, then the cookie
+  // dialog's run over every profile.
+  std::int32_t CleanNetscape();
+
   // Hide and show of Internet Explorer's stored data (the main window's
   // Show/Hide buttons). A hide moves nothing until its backup is stored and
   // read back; a failure leaves the data where it was and says so.

@@ -1,8 +1,9 @@
-// The Internet Explorer step of a cleaning run.
+// The Internet Explorer and Netscape steps of a cleaning run.
 #include "cleaning/Delete.h"
 #include "cleaning/RegistryHelper.h"
 #include "cleaning/frmClean.h"
 #include "cleaning/frmIECookieKeep.h"
+#include "cleaning/frmNSCookieKeep.h"
 #include "mainwindow/Form1.h"
 #include "platform/machine/sysinfo.h"
 #include "support/path_helpers.h"
@@ -107,4 +108,9 @@ std::int32_t FrmCleanForm::CleanIE() {
     Form1().CalcProg("IE");
   }
   return ClampedBytes(total);
+}
+
+std::int32_t FrmCleanForm::CleanNetscape() {
+  AddItem("\r\nTSY has cleaned Netscape files ans registry entries, with the following results:");
+  return frmNSCookieKeep().CleanNS6();
 }
