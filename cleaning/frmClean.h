@@ -49,6 +49,30 @@ class FrmCleanForm : public platform::forms::Form {
   // dialog's run over every profile.
   std::int32_t CleanNetscape();
 
+  // Messenger, AOL, ICQ, Opera, Yahoo and Office cleaners (one per box of
+  // their sections); the bytes removed. The Office recent-list members
+  // return Empty, their deleted recent files uncounted.
+  std::int32_t CleanMSNAccountSettings();
+  std::int32_t CleanMSNRecivedFolder();
+  std::int32_t CleanAOLTemp();
+  std::int32_t CleanAOLDownloads();
+  std::int32_t CleanICQBookmarks();
+  std::int32_t CleanICQReceivedFiles();
+  std::int32_t CleanICQChats();
+  std::int32_t CleanICQBrowserCache();
+  std::int32_t CleanOperaCookie();
+  std::int32_t CleanOperaHistory();
+  std::int32_t CleanOperaCache();
+  std::int32_t CleanYahooPager();
+  std::int32_t CleanYahooProfiles();
+  platform::forms::Property CleanOfficeWordMRU();
+  platform::forms::Property CleanOfficeExcelMRU();
+  platform::forms::Property CleanOfficePowerPointMRU();
+  platform::forms::Property CleanOfficeAccessMRU();
+  platform::forms::Property CleanOfficeOutlookMRU();
+  platform::forms::Property CleanOfficePhotoEditorMRU();
+  std::int32_t CleanOfficeRecent();
+
   // Hide and show of Internet Explorer's stored data (the main window's
   // Show/Hide buttons). A hide moves nothing until its backup is stored and
   // read back; a failure leaves the data where it was and says so.
