@@ -1,7 +1,9 @@
 #include "cleaning/file_actions.h"
 
 #include "platform/base/runtime_error.h"
+#include "platform/files/file_system_object.h"
 #include "platform/files/kernel32_files.h"
+#include "platform/files/runtime_files.h"
 #include "platform/forms/strings.h"
 #include "support/path_helpers.h"
 
@@ -13,10 +15,15 @@ constexpr DWORD kShortPathBuffer = 256;
 
 int LastRuntimeError() { return platform::RuntimeErrorForWin32(GetLastError()); }
 
-bool EndsInBackslash(const std::string& path) { return !path.empty() && (path.back() == '\\' || path.back() == '/'); }
-
-bool IsDriveRoot(const std::string& path) {
-  return path.size() <= 3 && path.size() >= 2 && path[1] == ':' && (path.size() == 2 || EndsInBackslash(path));
+// The number of the runtime error the statement raised; 0 when none.
+template <typename Statement>
+int ErrorNumberOf(Statement statement) {
+  try {
+    statement();
+  } catch (const platform::RuntimeError& error) {
+    return error.number();
+  }
+  return 0;
 }
 
 }  // namespace
@@ -43,7 +50,7 @@ bool FolderExists(const std::string& path) {
 }
 
 int SetAttrNormal(const std::string& path) {
-  return SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) ? 0 : LastRuntimeError();
+  return ErrorNumberOf([&] { platform::vb::SetAttr(path, 0); });
 }
 
 int FileLength(const std::string& path, std::uint64_t& length) {
@@ -61,41 +68,20 @@ int FileLength(const std::string& path, std::uint64_t& length) {
   return 0;
 }
 
-int Kill(const std::string& path) { return DeleteFileA(path.c_str()) ? 0 : LastRuntimeError(); }
+int Kill(const std::string& path) {
+  return ErrorNumberOf([&] { platform::vb::Kill(path); });
+}
 
 int FsoDeleteFile(const std::string& path, bool force) {
-  DWORD attributes = AttributesOf(path);
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return 53;
-  if (attributes & FILE_ATTRIBUTE_READONLY) {
-    if (!force) return 70;
-    if (!SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) return LastRuntimeError();
-  }
-  if (DeleteFileA(path.c_str())) return 0;
-  DWORD error = GetLastError();
-  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ? 70 : platform::RuntimeErrorForWin32(error);
+  return ErrorNumberOf([&] { platform::scripting::FileSystemObject().DeleteFile(path, force); });
 }
 
 int FsoDeleteFolder(const std::string& path, bool force) {
-  if (EndsInBackslash(path)) return 76;
-  if (IsDriveRoot(path)) return 70;
-  DWORD attributes = AttributesOf(path);
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return 76;
-  if ((attributes & FILE_ATTRIBUTE_READONLY) && !force) return 70;
-  int failure = 0;
-  ForEachEntry(path + "\\", "*", [&](const FoundEntry& entry) {
-    std::string child = path + "\\" + entry.name;
-    failure = entry.isDirectory() ? FsoDeleteFolder(child, force) : FsoDeleteFile(child, force);
-    return failure == 0;
-  });
-  if (failure) return failure;
-  if (force && (attributes & FILE_ATTRIBUTE_READONLY)) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (RemoveDirectoryA(path.c_str())) return 0;
-  return GetLastError() == ERROR_ACCESS_DENIED ? 70 : LastRuntimeError();
+  return ErrorNumberOf([&] { platform::scripting::FileSystemObject().DeleteFolder(path, force); });
 }
 
 int FsoCreateFolder(const std::string& path) {
-  if (CreateDirectoryA(path.c_str(), nullptr)) return 0;
-  return GetLastError() == ERROR_ALREADY_EXISTS ? 58 : LastRuntimeError();
+  return ErrorNumberOf([&] { platform::scripting::FileSystemObject().CreateFolder(path); });
 }
 
 std::string ErrorText(int number) { return platform::StandardErrorText(number); }

@@ -2,7 +2,8 @@
 
 #include "cleaning/file_walk.h"
 #include "cleaning/file_actions.h"
-#include "cleaning/shortcut_target.h"
+#include "platform/base/runtime_error.h"
+#include "platform/files/shortcut.h"
 #include "mainwindow/Form1.h"
 #include "support/language_packs.h"
 
@@ -35,10 +36,16 @@ int FrmCleanForm::CalculateItems() { return Form1().lstBPI.SelCount(); }
 
 std::string FrmCleanForm::StripTerminator(const std::string& text) { return text.substr(0, text.find('\0')); }
 
+// A shortcut that cannot be read, or names no path, counts as alive.
 bool FrmCleanForm::ShortcutTargetExists(const std::string& path) {
-  auto target = cleaning::ReadShortcutTarget(path);
-  if (!target || target->empty()) return true;
-  return cleaning::FileExists(*target) || cleaning::FolderExists(*target);
+  std::string target;
+  try {
+    target = platform::wsh::Shell().CreateShortcut(path).TargetPath;
+  } catch (const platform::RuntimeError&) {
+    return true;
+  }
+  if (target.empty()) return true;
+  return cleaning::FileExists(target) || cleaning::FolderExists(target);
 }
 
 std::int32_t FrmCleanForm::CleanCustomFile(const std::string& folder, const std::string& pattern,

@@ -20,6 +20,9 @@ class FrmCleanForm : public platform::forms::Form {
   void AddItem(std::string&& s) { AddItem(s); }
   // The number of ticked built-in plug-ins.
   int CalculateItems();
+  // Runs the built-in plug-in named exactly `name` (plugin_runner.cpp);
+  // 1000 when it ran, 0 for an unknown name or a failed entry.
+  std::int32_t CleanStandardPlugins(const std::string& name);
   // The text before the first NUL, or the whole text without one.
   static std::string StripTerminator(const std::string& text);
   // Alive unless the shortcut names a path where neither a file nor a folder
@@ -89,6 +92,38 @@ class FrmCleanForm : public platform::forms::Form {
                                  std::vector<std::string>& recorded, std::uint64_t& bytes);
   void HideTypedURL();
   void ShowTypedURL();
+  // The Windows and hard-disk cleaners. Each returns the bytes it removed
+  // from disk (0 for those that touch only the registry or the clipboard).
+  // A failure inside one ends that cleaner with the bytes counted so far.
+  // A base folder that is empty, relative, a drive root, or the Windows,
+  // system, profile or program folder (or an ancestor) is never emptied.
+  std::int32_t CleanDocument();
+  std::int32_t CleanRecycle();
+  std::int32_t CleanFindHistory();
+  std::int32_t CleanRunMRU();
+  std::int32_t CleanTempFolder();
+  std::int32_t CleanScanDisk();
+  std::int32_t CleanWMP();
+  std::int32_t CleanComDlg();
+  std::int32_t CleanClipboard();
+  std::int32_t CleanPaintMRU();
+  std::int32_t CleanWordPadMRU();
+  std::int32_t CleanDesktopShortCuts();
+  std::int32_t CleanStartMenuShortCuts();
+  std::int32_t CleanCDBurningFolder();
+  std::int32_t CleanTemplates();
+  std::int32_t CleanMemoryDumpFile();
+  std::int32_t CleanPageFile();
+  std::int32_t CleanDircetXMRU();
+  std::int32_t CleanPrinterConnections();
+  std::int32_t CleanNetworkConnections();
+  std::int32_t CleanRegEdit();
+  std::int32_t CleanWindowsHelpFiles();
+  std::int32_t CleanWindowsLogFiles();
+  std::int32_t CleanUserAssistHistory();
+  std::int32_t CleanDircet3DMRU();
+  std::int32_t CleanDircetDrawMRU();
+  std::int32_t CleanDircetInputMRU();
 
   void cmdCancel_Click() { Hide(); }
   void TSYCloseButton_Click() { cmdCancel_Click(); }

@@ -38,7 +38,9 @@ FrmIECookieKeepForm& frmIECookieKeep() { return DefaultInstance<FrmIECookieKeepF
 FrmIECookieKeepForm::FrmIECookieKeepForm() : Form("frmIECookieKeep") {
   Caption("Internet Explorer Cookie Manger");
   lstDelete.Style(1);
-  for (ListBox* hidden : {&lstFiles, &lstTemp, &lstChecked, &flList}) hidden->Visible(false);
+  for (ListBox* hidden : {&lstFiles, &lstTemp, &lstChecked}) hidden->Visible(false);
+  flList.Visible(false);
+  flList.Pattern("*.txt");
   txtKeep.MultiLine(true);
   chkSelectAll.Caption("Select All");
   cmdOK.Caption("&OK");
@@ -75,11 +77,9 @@ void FrmIECookieKeepForm::ClearLists() {
 }
 
 void FrmIECookieKeepForm::ListCookieFiles() {
-  flList.Clear();
-  // A missing folder is refused as the file list refuses it.
-  if (!cleaning::FolderExists(g_strPath)) platform::RaiseRuntimeError(76);
-  for (std::string name = vb::Dir(g_strPath + "*.txt", vb::vbNormal); !name.empty(); name = vb::Dir())
-    flList.AddItem(name);
+  // A missing folder raises; the list then keeps nothing of another folder.
+  flList.Path(g_strPath);
+  flList.Refresh();
   for (int i = 0; i < flList.ListCount(); ++i) lstTemp.AddItem(flList.List(i));
 }
 

@@ -18,7 +18,7 @@ class FrmIECookieKeepForm : public platform::forms::Form {
   TSY_CONTROL(ListBox, lstFiles);     // file part of each row (hidden)
   TSY_CONTROL(ListBox, lstTemp);      // cookie files not yet matched (hidden)
   TSY_CONTROL(ListBox, lstChecked);   // keep-list lines (hidden)
-  TSY_CONTROL(ListBox, flList);       // the "*.txt" files of the folder (hidden)
+  TSY_CONTROL(FileListBox, flList);   // the "*.txt" files of the folder (hidden)
   TSY_CONTROL(TextBox, txtKeep);
   TSY_CONTROL(CheckBox, chkSelectAll);
   TSY_CONTROL(CommandButton, cmdOK);

@@ -1,5 +1,6 @@
 #include "mainwindow/Form1.h"
 
+#include "cleaning/plugin_names.h"
 #include "mainwindow/dll_facts.h"
 #include "platform/base/cp1252.h"
 #include "platform/registry/advapi32.h"
@@ -65,6 +66,11 @@ void Form1Form::Form_Load() {
   skn.LoadSkin(App.Path() + "\\Skin\\TSY.skn");
   skn.ApplySkinObject(hWnd(), "MainMask");
   ApplySkinToControls(*this);
+  LoadBuiltInPlugins();
+}
+
+void Form1Form::LoadBuiltInPlugins() {
+  for (std::string_view name : kBuiltInPluginNames) lstBPI.AddItem(std::string(name));
 }
 
 double Form1Form::BPI_Do_Plugins() {

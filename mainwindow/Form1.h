@@ -96,6 +96,9 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   void Form_Load() override;
 
  private:
+  // Adds the built-in plug-in names in catalogue order (once, at load).
+  void LoadBuiltInPlugins();
+
   std::shared_ptr<BuiltInPluginRunner> pluginRunner_ = std::make_shared<BuiltInPluginRunner>();
 };
 

@@ -189,6 +189,11 @@ std::optional<Entry> FileSystem::FindChild(const std::filesystem::path& hostFold
     if (const FileMeta* meta = metadata_.Find(folderKey, ToUpper(name))) entry.alias = meta->alias;
     return entry;
   }
+  // An alias seen before: no long name can be spelled like a live alias (the
+  // aliases avoid the folder's short names), so the hint may answer first.
+  std::string aliasKey = ToUpper(name);
+  if (name.find('~') != std::string::npos && shortNamesOn())
+    if (auto hinted = FindByAliasHint(hostFolder, folderKey, aliasKey)) return hinted;
   // Another spelling: compare names only, stat just the candidates.
   DirPtr dir(::opendir(hostFolder.c_str()));
   if (!dir) return std::nullopt;
@@ -212,8 +217,6 @@ std::optional<Entry> FileSystem::FindChild(const std::filesystem::path& hostFold
   }
   // An 8.3 alias: meeting the folder assigns any alias still missing.
   if (!shortNamesOn() || name.find('~') == std::string::npos) return std::nullopt;
-  std::string aliasKey = ToUpper(name);
-  if (auto hinted = FindByAliasHint(hostFolder, folderKey, aliasKey)) return hinted;
   std::vector<Entry> entries;
   if (ListFolder(hostFolder, folderKey, entries) != ERROR_SUCCESS) return std::nullopt;
   for (auto& e : entries)
@@ -277,9 +280,10 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
   auto taken = [&](const std::string& alias) {
     return shortNamesHere.count(alias) != 0 || metadata_.AliasTaken(folderKey, alias);
   };
+  AliasNumbers numbers;
   for (auto& entry : out) {
     if (!entry.openable || !entry.alias.empty() || IsValidShortName(entry.name)) continue;
-    entry.alias = MakeAlias(entry.name, taken);
+    entry.alias = MakeAlias(entry.name, taken, &numbers);
     metadata_.SetAlias(folderKey, ToUpper(entry.name), entry.alias);
   }
   RememberAliases(folderKey, out);

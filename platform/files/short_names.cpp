@@ -39,17 +39,21 @@ bool IsValidShortName(std::string_view name) {
   return IsShortPart(name.substr(0, dot), 8) && IsShortPart(name.substr(dot + 1), 3);
 }
 
-std::string MakeAlias(std::string_view longName, const std::function<bool(const std::string&)>& taken) {
+std::string MakeAlias(std::string_view longName, const std::function<bool(const std::string&)>& taken,
+                      AliasNumbers* numbers) {
   std::size_t lastDot = longName.rfind('.');
   std::string base = CleanAliasPart(longName.substr(0, lastDot));
   std::string extension = lastDot == std::string_view::npos ? "" : CleanAliasPart(longName.substr(lastDot + 1));
   if (extension.size() > 3) extension.resize(3);
-  for (unsigned n = 1;; ++n) {
+  unsigned* last = numbers ? &(*numbers)[base.substr(0, 6) + "." + extension] : nullptr;
+  for (unsigned n = last ? *last + 1 : 1;; ++n) {
     std::string tail(1, '~');
     tail += std::to_string(n);
     std::string alias = base.substr(0, std::min<std::size_t>(6, 8 - tail.size())) + tail;
     if (!extension.empty()) alias += "." + extension;
-    if (!taken(alias)) return alias;
+    if (taken(alias)) continue;
+    if (last) *last = n;
+    return alias;
   }
 }
 

@@ -3,6 +3,7 @@
 // long name gets ("Long File.txt" -> "LONGFI~1.TXT").
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 
 namespace platform::files {
@@ -13,6 +14,11 @@ bool IsValidShortName(std::string_view name);
 
 // The alias with the lowest number N >= 1 for which `taken(alias)` is false.
 // `taken` receives upper-case aliases.
-std::string MakeAlias(std::string_view longName, const std::function<bool(const std::string&)>& taken);
+// Numbers already given in one pass over a folder, by alias base and
+// extension: every lower number was taken then, so the next search starts
+// above them instead of at 1.
+using AliasNumbers = std::unordered_map<std::string, unsigned>;
+std::string MakeAlias(std::string_view longName, const std::function<bool(const std::string&)>& taken,
+                      AliasNumbers* numbers = nullptr);
 
 }  // namespace platform::files

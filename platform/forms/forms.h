@@ -7,6 +7,7 @@
 #include "platform/forms/control_array.h"
 #include "platform/forms/controls/check_box.h"
 #include "platform/forms/controls/combo_box.h"
+#include "platform/forms/controls/file_system_lists.h"
 #include "platform/forms/controls/image_controls.h"
 #include "platform/forms/controls/list_box.h"
 #include "platform/forms/controls/list_view.h"

@@ -114,6 +114,8 @@ std::vector<std::string> StandardFolderList(const MachineDescription& d) {
                                    "C:\\Program Files\\Common Files",
                                    "C:\\Program Files\\Tessaly"};
   if (d.taskScheduler != TaskSchedulerState::Absent) list.push_back(f.windows + "\\Tasks");
+  // Every Windows has a recycle bin on its system drive.
+  list.push_back(nt ? "C:\\RECYCLER\\" + d.userSid : "C:\\RECYCLED");
   if (nt) {
     list.push_back(f.userProfile);
     if (d.os == OsKind::NT4) list.push_back("C:\\TEMP");

@@ -21,7 +21,8 @@ class EngineTest : public ::testing::Test {
  public:
   explicit EngineTest(platform::OsKind os = platform::OsKind::WinXP,
                       platform::UserKind user = platform::UserKind::Admin)
-      : machine_(Reset(TestMachine(os).userKind(user))) {
+      : EngineTest(TestMachine(os).userKind(user)) {}
+  explicit EngineTest(platform::MachineBuilder builder) : machine_(Reset(std::move(builder))) {
     Form1().txtResult.Text("");
     Form1().chkBleach.Value(0);
     Form1().chkSkipMessages.Value(0);

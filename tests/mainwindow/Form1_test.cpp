@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "cleaning/plugin_names.h"
 #include "mainwindow/Form1.h"
 #include "platform/files/file_content.h"
 #include "platform/registry/advapi32.h"
@@ -65,13 +66,21 @@ class CountingRunner : public BuiltInPluginRunner {
   double CleanedBytesTotal() override { return total; }
 };
 
+TEST_F(Form1Test, LoadFillsThePluginListFromTheCatalogueNamesInOrder) {
+  Form1Form& form = Form1();
+  ASSERT_EQ(form.lstBPI.ListCount(), 162);
+  for (int i = 0; i < 162; ++i) EXPECT_EQ(form.lstBPI.List(i), kBuiltInPluginNames[i]) << i;
+  EXPECT_EQ(form.lstBPI.List(42), "Outlook Express 5.x");
+  EXPECT_EQ(form.lstBPI.List(161), "Morpheous");
+  EXPECT_EQ(form.lstBPI.SelCount(), 0);
+}
+
 TEST_F(Form1Test, BuiltInPluginsRunOnlyAfterYes) {
   Form1Form& form = Form1();
   auto runner = std::make_shared<CountingRunner>();
   form.SetPluginRunner(runner);
-  for (const char* name : {"ACDSee", "Adobe", "Morpheous"}) form.lstBPI.AddItem(name);
   form.lstBPI.Selected(0, true);
-  form.lstBPI.Selected(2, true);
+  form.lstBPI.Selected(161, true);
   form.stepsBPI = 2;
 
   EXPECT_EQ(form.BPI_Do_Plugins(), 0);  // unscripted: No, the default

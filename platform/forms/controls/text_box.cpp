@@ -30,11 +30,10 @@ void TextBox::MaxLength(std::int32_t value) {
 }
 
 void TextBox::Replace(std::size_t start, std::size_t length, const std::string& with) {
-  std::string changed = text_;
-  changed.replace(start, length, with);
+  // In place: appending a line to a long log must not copy the whole text.
+  bool differs = text_.compare(start, length, with) != 0;
+  text_.replace(start, length, with);
   std::int32_t caret = static_cast<std::int32_t>(start + with.size());
-  bool differs = changed != text_;
-  text_ = std::move(changed);
   selStart_ = caret;
   selLength_ = 0;
   if (differs) Change.Raise();
