@@ -1,40 +1,40 @@
 // The items of the application sections, in box order, and the browsers
 // that clean as one item.
+#include "mainwindow/run/engine_cleaner.h"
 #include "mainwindow/run/section_cleaners.h"
 
 namespace {
 
+using F = FrmCleanForm;
+
 const SectionCleaner kOffice[7] = {
-    nullptr,  // CleanOfficeAccessMRU
-    nullptr,  // CleanOfficeWordMRU
-    nullptr,  // CleanOfficeExcelMRU
-    nullptr,  // CleanOfficePowerPointMRU
-    nullptr,  // CleanOfficeOutlookMRU
-    nullptr,  // CleanOfficePhotoEditorMRU
-    nullptr,  // CleanOfficeRecent
+    EngineCleaner<&F::CleanOfficeAccessMRU>,     EngineCleaner<&F::CleanOfficeWordMRU>,
+    EngineCleaner<&F::CleanOfficeExcelMRU>,      EngineCleaner<&F::CleanOfficePowerPointMRU>,
+    EngineCleaner<&F::CleanOfficeOutlookMRU>,    EngineCleaner<&F::CleanOfficePhotoEditorMRU>,
+    EngineCleaner<&F::CleanOfficeRecent>,
 };
 const SectionCleaner kOpera[3] = {
-    nullptr,  // CleanOperaHistory
-    nullptr,  // CleanOperaCookie
-    nullptr,  // CleanOperaCache
+    EngineCleaner<&F::CleanOperaHistory>,
+    EngineCleaner<&F::CleanOperaCookie>,
+    EngineCleaner<&F::CleanOperaCache>,
 };
 const SectionCleaner kYahoo[2] = {
-    nullptr,  // CleanYahooPager
-    nullptr,  // CleanYahooProfiles
+    EngineCleaner<&F::CleanYahooPager>,
+    EngineCleaner<&F::CleanYahooProfiles>,
 };
 const SectionCleaner kICQ[4] = {
-    nullptr,  // CleanICQBookmarks
-    nullptr,  // CleanICQBrowserCache
-    nullptr,  // CleanICQReceivedFiles
-    nullptr,  // CleanICQChats
+    EngineCleaner<&F::CleanICQBookmarks>,
+    EngineCleaner<&F::CleanICQBrowserCache>,
+    EngineCleaner<&F::CleanICQReceivedFiles>,
+    EngineCleaner<&F::CleanICQChats>,
 };
 const SectionCleaner kMSN[2] = {
-    nullptr,  // CleanMSNRecivedFolder
-    nullptr,  // CleanMSNAccountSettings
+    EngineCleaner<&F::CleanMSNRecivedFolder>,
+    EngineCleaner<&F::CleanMSNAccountSettings>,
 };
 const SectionCleaner kAOL[2] = {
-    nullptr,  // CleanAOLTemp
-    nullptr,  // CleanAOLDownloads
+    EngineCleaner<&F::CleanAOLTemp>,
+    EngineCleaner<&F::CleanAOLDownloads>,
 };
 
 }  // namespace
@@ -45,5 +45,5 @@ std::span<const SectionCleaner> YahooCleaners() { return kYahoo; }
 std::span<const SectionCleaner> ICQCleaners() { return kICQ; }
 std::span<const SectionCleaner> MSNCleaners() { return kMSN; }
 std::span<const SectionCleaner> AOLCleaners() { return kAOL; }
-SectionCleaner NetscapeCleaner() { return nullptr; }  // CleanNetscape
-SectionCleaner IECleaner() { return nullptr; }        // CleanIE
+SectionCleaner NetscapeCleaner() { return EngineCleaner<&F::CleanNetscape>; }
+SectionCleaner IECleaner() { return EngineCleaner<&F::CleanIE>; }

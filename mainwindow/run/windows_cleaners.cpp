@@ -1,40 +1,42 @@
 // The Windows and hard-disk items, in box order.
 #include "mainwindow/run/section_cleaners.h"
 
-#include "cleaning/frmClean.h"
+#include "mainwindow/run/engine_cleaner.h"
 
 namespace {
 
+using F = FrmCleanForm;
+
 const SectionCleaner kWindows[24] = {
-    []() -> std::int64_t { return frmClean().CleanMemoryDumpFile(); },
-    []() -> std::int64_t { return frmClean().CleanPageFile(); },
-    []() -> std::int64_t { return frmClean().CleanTempFolder(); },
-    []() -> std::int64_t { return frmClean().CleanScanDisk(); },
-    []() -> std::int64_t { return frmClean().CleanCDBurningFolder(); },
-    []() -> std::int64_t { return frmClean().CleanTemplates(); },
-    []() -> std::int64_t { return frmClean().CleanRecycle(); },
-    []() -> std::int64_t { return frmClean().CleanDircet3DMRU(); },
-    []() -> std::int64_t { return frmClean().CleanDircetInputMRU(); },
-    []() -> std::int64_t { return frmClean().CleanDircetDrawMRU(); },
-    []() -> std::int64_t { return frmClean().CleanClipboard(); },
-    []() -> std::int64_t { return frmClean().CleanUserAssistHistory(); },
-    []() -> std::int64_t { return frmClean().CleanComDlg(); },
-    []() -> std::int64_t { return frmClean().CleanPaintMRU(); },
-    []() -> std::int64_t { return frmClean().CleanWordPadMRU(); },
-    []() -> std::int64_t { return frmClean().CleanWMP(); },
-    []() -> std::int64_t { return frmClean().CleanRunMRU(); },
-    []() -> std::int64_t { return frmClean().CleanFindHistory(); },
-    []() -> std::int64_t { return frmClean().CleanDocument(); },
-    []() -> std::int64_t { return frmClean().CleanNetworkConnections(); },
-    []() -> std::int64_t { return frmClean().CleanPrinterConnections(); },
-    []() -> std::int64_t { return frmClean().CleanRegEdit(); },
-    []() -> std::int64_t { return frmClean().CleanDesktopShortCuts(); },
-    []() -> std::int64_t { return frmClean().CleanStartMenuShortCuts(); },
+    EngineCleaner<&F::CleanMemoryDumpFile>,
+    EngineCleaner<&F::CleanPageFile>,
+    EngineCleaner<&F::CleanTempFolder>,
+    EngineCleaner<&F::CleanScanDisk>,
+    EngineCleaner<&F::CleanCDBurningFolder>,
+    EngineCleaner<&F::CleanTemplates>,
+    EngineCleaner<&F::CleanRecycle>,
+    EngineCleaner<&F::CleanDircet3DMRU>,
+    EngineCleaner<&F::CleanDircetInputMRU>,
+    EngineCleaner<&F::CleanDircetDrawMRU>,
+    EngineCleaner<&F::CleanClipboard>,
+    EngineCleaner<&F::CleanUserAssistHistory>,
+    EngineCleaner<&F::CleanComDlg>,
+    EngineCleaner<&F::CleanPaintMRU>,
+    EngineCleaner<&F::CleanWordPadMRU>,
+    EngineCleaner<&F::CleanWMP>,
+    EngineCleaner<&F::CleanRunMRU>,
+    EngineCleaner<&F::CleanFindHistory>,
+    EngineCleaner<&F::CleanDocument>,
+    EngineCleaner<&F::CleanNetworkConnections>,
+    EngineCleaner<&F::CleanPrinterConnections>,
+    EngineCleaner<&F::CleanRegEdit>,
+    EngineCleaner<&F::CleanDesktopShortCuts>,
+    EngineCleaner<&F::CleanStartMenuShortCuts>,
 };
 
 const SectionCleaner kHardDisk[2] = {
-    []() -> std::int64_t { return frmClean().CleanWindowsLogFiles(); },
-    []() -> std::int64_t { return frmClean().CleanWindowsHelpFiles(); },
+    EngineCleaner<&F::CleanWindowsLogFiles>,
+    EngineCleaner<&F::CleanWindowsHelpFiles>,
 };
 
 }  // namespace

@@ -28,6 +28,8 @@ const std::int32_t kHklm = static_cast<std::int32_t>(HKEY_LOCAL_MACHINE);
 const char* const kStoredOptions =
     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSALY\\SETTINGS\\WINDOWS]\n\"0\"=\"1\"\n\"2\"=\"1\"\n"
     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSALY\\SETTINGS\\HARDDISK]\n\"2\"=\"1\"\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSALY\\SETTINGS\\IE]\n\"0\"=\"1\"\n"
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\TypedURLs]\n\"url1\"=\"http://example.test/\"\n"
     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSALY\\SETTINGS\\OPTIONS]\n\"CloseAfterClean\"=\"1\"\n\"CleanThis\"=\"1\"\n";
 
 struct StoredValue {
@@ -38,6 +40,7 @@ struct StoredValue {
 const StoredValue kStoredValues[] = {{"WINDOWS", "0", "1"},
                                      {"WINDOWS", "2", "1"},
                                      {"HARDDISK", "2", "1"},
+                                     {"IE", "0", "1"},
                                      {"OPTIONS", "CloseAfterClean", "1"},
                                      {"OPTIONS", "CleanThis", "1"}};
 
@@ -103,6 +106,14 @@ class TsyTProcessTest : public ::testing::Test {
     platform::MachineBinding binding(*machine);
     return CRegister().REGGetSetting(kHklm, "SOFTWARE\\TESSALY\\SETTINGS\\" + key, value, "<missing>");
   }
+  bool UserKeyExists(const char* path) const {
+    auto machine = platform::OpenMachine(folder());
+    platform::MachineBinding binding(*machine);
+    HKEY key = 0;
+    bool exists = RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (exists) RegCloseKey(key);
+    return exists;
+  }
   std::size_t TrayIconCount() const {
     auto machine = platform::OpenMachine(folder());
     platform::MachineBinding binding(*machine);
@@ -120,6 +131,8 @@ TEST_F(TsyTProcessTest, AScheduledRunCleansAndEndsOnItsOwn) {
   EXPECT_FALSE(Exists("C:\\WINDOWS\\system32\\crash.dmp"));  // Windows item 0
   EXPECT_TRUE(Exists("C:\\WINDOWS\\system32\\keep.dll"));
   EXPECT_TRUE(Exists("C:\\Docs\\letter.txt"));
+  EXPECT_FALSE(UserKeyExists("Software\\Microsoft\\Internet Explorer\\TypedURLs"));  // the IE section's first box
+  EXPECT_TRUE(UserKeyExists("Software\\Microsoft\\Internet Explorer"));
   for (const auto& stored : kStoredValues) EXPECT_EQ(Stored(stored.key, stored.value), stored.data) << stored.value;
   EXPECT_EQ(TrayIconCount(), 0u);
 }
