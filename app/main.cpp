@@ -1,14 +1,19 @@
-// tsyT: picks its machine, creates it on first use, and starts the program.
+// tsyT: picks its machine, creates it on first use, and starts the main
+// window, drawn when a display is there and headless otherwise.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
 
 #include "app/machine_setup.h"
+#include "app/resident.h"
+#include "gui/display.h"
+#include "gui/gui.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/run/engine_link.h"
 #include "platform/base/process_end.h"
-#include "platform/forms/answers.h"
+#include "platform/forms/forms.h"
 #include "platform/machine/builder.h"
-#include "support/COpSysInfo.h"
-#include "support/system_folders.h"
 
 namespace {
 
@@ -19,34 +24,38 @@ void SetUpHeadlessAnswers() {
     platform::forms::Answers().ScriptList(answers);
 }
 
-void PrintMachineFacts() {
-  InitSystemFolders();
-  std::printf("%s\n", g_OSInfo().Version().c_str());
-  std::printf("Windows folder:      %s\n", g_WindowsDir.c_str());
-  std::printf("System folder:       %s\n", g_SystemDir.c_str());
-  std::printf("All Users profile:   %s\n", g_AllUsersDir.c_str());
-  std::printf("User profile:        %s\n", g_UserProfileDir.c_str());
+// Command$: the arguments after the program's path.
+std::string CommandLine(int argc, char** argv) {
+  std::string line;
+  for (int i = 1; i < argc; ++i) line += (i > 1 ? " " : "") + std::string(argv[i]);
+  return line;
+}
+
+void RunProgram(bool headless) {
+  auto startMainWindow = [] { Form1(); };
+  if (!headless) return tessaly::gui::RunForms(startMainWindow);
+  startMainWindow();
+  tessaly::RunResidentLoop();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   try {
+    bool headless = !tessaly::gui::RendererWanted();
+    if (headless) tessaly::HoldTerminationSignals();
     auto folder = platform::DefaultMachineFolder();
     bool created = false;
     auto machine = tessaly::OpenOrCreateMachine(folder, created);
     platform::MachineBinding binding(*machine);
     std::printf("%s machine %s\n", created ? "Created" : "Opened", folder.string().c_str());
-    // No renderer exists yet: every run is headless (TESSALY_HEADLESS=1).
-    SetUpHeadlessAnswers();
-    try {
-      PrintMachineFacts();
-    } catch (const platform::ProcessEnd& end) {
-      machine->Flush();
-      return static_cast<int>(end.exitCode());
-    }
+    std::fflush(stdout);
+    platform::forms::SetCommandLine(CommandLine(argc, argv));
+    if (headless) SetUpHeadlessAnswers();
+    ConnectCleaningEngine();
+    auto ended = platform::RunUntilProcessEnd([headless] { RunProgram(headless); });
     machine->Flush();
-    return 0;
+    return static_cast<int>(ended.value_or(0));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tsyT: %s\n", e.what());
     return 1;

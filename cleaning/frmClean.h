@@ -3,6 +3,7 @@
 // file walkers (delete, shred, DLL search, dead shortcuts).
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/forms/forms.h"
 
@@ -44,6 +45,53 @@ class FrmCleanForm : public platform::forms::Form {
   std::int32_t CleanCustomFile(const std::string& folder, const std::string& pattern, std::int32_t lowerKB,
                                std::int32_t upperKB);
 
+  // The Internet Explorer step of a run, steps chosen by Form1.chkIE.
+  std::int32_t CleanIE();
+
+  // The Netscape/Mozilla step of a run: the header, then the cookie
+  // dialog's run over every profile.
+  std::int32_t CleanNetscape();
+
+  // Messenger, AOL, ICQ, Opera, Yahoo and Office cleaners (one per box of
+  // their sections); the bytes removed. The Office recent-list members
+  // return Empty, their deleted recent files uncounted.
+  std::int32_t CleanMSNAccountSettings();
+  std::int32_t CleanMSNRecivedFolder();
+  std::int32_t CleanAOLTemp();
+  std::int32_t CleanAOLDownloads();
+  std::int32_t CleanICQBookmarks();
+  std::int32_t CleanICQReceivedFiles();
+  std::int32_t CleanICQChats();
+  std::int32_t CleanICQBrowserCache();
+  std::int32_t CleanOperaCookie();
+  std::int32_t CleanOperaHistory();
+  std::int32_t CleanOperaCache();
+  std::int32_t CleanYahooPager();
+  std::int32_t CleanYahooProfiles();
+  platform::forms::Property CleanOfficeWordMRU();
+  platform::forms::Property CleanOfficeExcelMRU();
+  platform::forms::Property CleanOfficePowerPointMRU();
+  platform::forms::Property CleanOfficeAccessMRU();
+  platform::forms::Property CleanOfficeOutlookMRU();
+  platform::forms::Property CleanOfficePhotoEditorMRU();
+  std::int32_t CleanOfficeRecent();
+
+  // Hide and show of Internet Explorer's stored data (the main window's
+  // Show/Hide buttons). A hide moves nothing until its backup is stored and
+  // read back; a failure leaves the data where it was and says so.
+  void HidePassword();
+  void ShowPassword();
+  void HideFavorites();
+  void ShowFavorites();
+  // Records every file matching `pattern` below `folder` (files of a folder
+  // before its subfolders, depth first) into `text` as "[PATH]" path
+  // "[DATA]" content; returns their bytes. The caller removes the files once
+  // the backup is safe. `recorded` receives each recorded path.
+  std::int32_t FindFilesAPI_Hide(std::string folder, const std::string& pattern, std::string& text);
+  std::int32_t FindFilesAPI_Hide(std::string folder, const std::string& pattern, std::string& text,
+                                 std::vector<std::string>& recorded, std::uint64_t& bytes);
+  void HideTypedURL();
+  void ShowTypedURL();
   // The Windows and hard-disk cleaners. Each returns the bytes it removed
   // from disk (0 for those that touch only the registry or the clipboard).
   // A failure inside one ends that cleaner with the bytes counted so far.

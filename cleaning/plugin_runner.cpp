@@ -109,4 +109,6 @@ std::int32_t FrmCleanForm::CleanStandardPlugins(const std::string& name) {
   return 1000;
 }
 
-void ConnectBuiltInPluginRunner(Form1Form& form) { form.SetPluginRunner(std::make_shared<EnginePluginRunner>()); }
+std::shared_ptr<BuiltInPluginRunner> MakeBuiltInPluginRunner() { return std::make_shared<EnginePluginRunner>(); }
+
+void ConnectBuiltInPluginRunner(Form1Form& form) { form.SetPluginRunner(MakeBuiltInPluginRunner()); }

@@ -1,10 +1,14 @@
+// The main window's design, its start-up in the documented order, the
+// launch step with the switches, and the orderly shut-down.
 #include "mainwindow/Form1.h"
 
+#include <cstring>
+
+#include "mainwindow/frmIcon.h"
 #include "cleaning/plugin_names.h"
-#include "mainwindow/dll_facts.h"
 #include "platform/base/cp1252.h"
-#include "platform/registry/advapi32.h"
-#include "support/CRegister.h"
+#include "platform/files/file_system_object.h"
+#include "platform/shell/shell32.h"
 #include "support/language_packs.h"
 #include "support/skins.h"
 #include "support/system_folders.h"
@@ -13,113 +17,300 @@ using namespace platform::forms;
 
 namespace {
 
-constexpr const char* kPluginQuestion =
-    "Are you sure that you want to clean all plugins which contains email contacts and emails?";
-
-// The hide states and the buttons they drive.
-struct ShowHidePair {
-  const char* key;
-  CommandButton Form1Form::*show;
-  CommandButton Form1Form::*hide;
-};
-
-const ShowHidePair kShowHidePairs[] = {
-    {"SOFTWARE\\TESSALY\\TempU", &Form1Form::cmdTypedURLsShow, &Form1Form::cmdTypedURLsHide},
-    {"SOFTWARE\\TESSALY\\TempP", &Form1Form::cmdPasswordsShow, &Form1Form::cmdPasswordsHide},
-    {"SOFTWARE\\TESSALY\\TempF", &Form1Form::cmdFavoritesShow, &Form1Form::cmdFavoritesHide},
-};
-
-const char* const kIECaptions[] = {"Typed URLs", "AutoComplete", "Bleach Index.dat", "Download Folder",
-                                   "Cache",      "History",      "Cookies"};
-
-float Percent(double done, double steps) {
-  if (steps <= 0) return 0;
-  double percent = done * 100 / steps;
-  return static_cast<float>(percent < 0 ? 0 : percent > 100 ? 100 : percent);
+std::shared_ptr<BuiltInPluginRunner>& InstalledPluginRunner() {
+  static std::shared_ptr<BuiltInPluginRunner> runner = std::make_shared<BuiltInPluginRunner>();
+  return runner;
 }
+
+// The skin files and the movie size of each known skin (program folder +).
+struct SkinPaths {
+  const char* skin;  // lower case
+  const char* skinFile;
+  const char* movie;
+  const char* splash;
+  float movieWidth, movieHeight;  // twips
+};
+
+const SkinPaths kSkinPaths[] = {
+    {"skin1", "\\Skin\\TSY.skn", "\\Skin\\TSY.swf", "\\Skin\\TSY.spl", 7125, 7680},
+    {"skin2", "\\Skin2\\TSY.skn", "\\Skin2\\TSY.swf", "\\Skin2\\TSY.spl", 8250, 6300},
+};
+
+const char* const kWindowsCaptions[] = {"Memeory Dump File",
+                                        "Paging File",
+                                        "Temp Folder",
+                                        "Scan Disk Temp Files",
+                                        "CD Burning Temp Folder",
+                                        "Templates",
+                                        "Recycle Bin",
+                                        "Direct3D recent applications",
+                                        "DirectInput recent applications",
+                                        "DirectDraw recent applications",
+                                        "ClipBoard Data",
+                                        "User Assist History",
+                                        "Common Dialog History",
+                                        "MS Paint Recent Files",
+                                        "WordPad Recent Files",
+                                        "Media Player Recent Files",
+                                        "Run History",
+                                        "Find History",
+                                        "Recent Documents",
+                                        "Recent Netwprk Connections",
+                                        "Recent Printer Connections",
+                                        "Recent RegEdit Commands",
+                                        "Unused Desktop Shortcuts",
+                                        "Unused StartMenu Shortcuts"};
+
+// The designed captions of every section's boxes.
+struct BoxCaptions {
+  ControlArray<CheckBox> Form1Form::*boxes;
+  std::vector<const char*> captions;
+};
+
+const BoxCaptions kBoxCaptions[] = {
+    {&Form1Form::chkIE,
+     {"Typed URLs", "AutoComplete", "Bleach Index.dat", "Download Folder", "Cache", "History", "Cookies"}},
+    {&Form1Form::chkNetScape,
+     {"Mail Trash", "History", "Location Bar History", "Cache", "Auto Complete", "Cookies"}},
+    {&Form1Form::chkOpera, {"History", "Cookies", "Cache"}},
+    {&Form1Form::chkAOL, {"Internet Cache Folder", "Download Folder"}},
+    {&Form1Form::chkWindows, {std::begin(kWindowsCaptions), std::end(kWindowsCaptions)}},
+    {&Form1Form::chkOffice,
+     {"Access MRU", "Word MRU", "Excel MRU", "PowerPoint MRU", "Outlook MRU", "PhotoEditor MRU",
+      "Office recent folder"}},
+    {&Form1Form::chkHardDisk, {"Windows Log Files", "Windows Help Files", "Delete Custom Files"}},
+    {&Form1Form::chkMSN, {"Recieved Files Folder", "Account Settings"}},
+    {&Form1Form::chkICQ, {"Bookmarks", "Browser Cache", "Recieved Files", "Recent Chat  History"}},
+    {&Form1Form::chkYahoo, {"Clear Pager Settings", "Reset Yahoo Profiles"}},
+    {&Form1Form::chkOutlook,
+     {"_Inbox Folder", "_Outbox Folder", "_Sent Item Folder", "_Deleted Items folder", "_Outlook Express Log File"}},
+};
 
 // The main window is what the support library asks for.
 const bool kMainWindowLinked = (SetMainWindow([]() -> MainWindowServices& { return Form1(); }), true);
 
+// One shared file-system object, created on first use and released at
+// shut-down.
+std::unique_ptr<platform::scripting::FileSystemObject>& SharedFileSystem() {
+  static std::unique_ptr<platform::scripting::FileSystemObject> fso;
+  return fso;
+}
+
+platform::scripting::FileSystemObject& Fso() {
+  auto& fso = SharedFileSystem();
+  if (!fso) fso = std::make_unique<platform::scripting::FileSystemObject>();
+  return *fso;
+}
+
+bool HasSwitch(const std::string& upperCommandLine, const char* name) {
+  return upperCommandLine.find(name) != std::string::npos;
+}
+
 }  // namespace
+
+std::string CurrentSkin;
+
+void InstallBuiltInPluginRunner(std::shared_ptr<BuiltInPluginRunner> runner) {
+  InstalledPluginRunner() = runner ? std::move(runner) : std::make_shared<BuiltInPluginRunner>();
+}
 
 Form1Form& Form1() {
   (void)kMainWindowLinked;
   return DefaultInstance<Form1Form>();
 }
 
-Form1Form::Form1Form() : Form("Form1") {
+Form1Form::Form1Form()
+    : Form("Form1"), pluginRunner_(InstalledPluginRunner()), engine_(InstalledCleaningEngine()) {
   Caption("Tessaly");
   txtResult.MultiLine(true);
+  CmdClean.Caption("START");
+  cmdSaveLog.Caption("Save Log");
+  FrmProg.Visible(false);
+  for (const auto& section : kBoxCaptions)
+    for (std::size_t i = 0; i < section.captions.size(); ++i)
+      (this->*section.boxes)(static_cast<int>(i)).Caption(section.captions[i]);
+  txtPath.Text("C:\\");
+  txtPattern.Text("*.tmp");
+  chkCertainSize.Caption("Certain Size");
+  txtMinSize.Text("0");
+  txtMaxSize.Text("100000");
+  chkLoadStartUp.Caption("Load with windows startup");
+  chkRunStarted.Caption("Clean with windows startup");
+  chkCloseAfterWash.Caption("Close after cleaning");
   chkBleach.Caption("Use shredder");
   for (int passes = 1; passes <= 9; ++passes) cmbShredder.AddItem(std::to_string(passes));
   cmbShredder.ListIndex(0);
-  lstBPI.Style(1);
-  for (int i = 0; i < 7; ++i) chkIE(i).Caption(kIECaptions[i]);
   chkSkipMessages.Caption("Show Popup Messages");
+  chkCleanAll.Caption("Clean all sections.");
+  cmb_skin.Style(2);
+  cmb_skin.AddItem("Skin1");
+  cmb_skin.AddItem("Skin2");
+  lstBPI.Style(1);
+  LSTEPI.Checkboxes(true);
+  lstDllDrives.Checkboxes(true);
+
+  FL.FSCommand.Handle([this](const std::string& command, const std::string& args) { FL_FSCommand(command, args); });
+  TSY_ON(CmdClean, Click, CmdClean_Click);
+  TSY_ON(chkCleanAll, Click, chkCleanAll_Click);
+  chkHardDisk.Handle(&CheckBox::Click, [this](int index) { chkHardDisk_Click(index); });
+  TSY_ON(chkCertainSize, Click, chkCertainSize_Click);
+  TSY_ON(chkLoadStartUp, Click, chkLoadStartUp_Click);
+  TSY_ON(chkRunStarted, Click, chkRunStarted_Click);
 }
 
 void Form1Form::Form_Load() {
-  InitSystemFolders();
-  CurrentLanguage = GetSetting("tsy", "lang", "lang", "English");
-  ApplyLanguage(*this);
-  skn.LoadSkin(App.Path() + "\\Skin\\TSY.skn");
-  skn.ApplySkinObject(hWnd(), "MainMask");
-  ApplySkinToControls(*this);
-  LoadBuiltInPlugins();
+  // A second instance ends before it reads or writes anything.
+  if (App.PrevInstance()) ExitProcess(0);
+  OnErrorResumeNext guard;
+  guard([&] { FillLanguageList(); });
+  guard([&] {
+    CurrentSkin = GetSetting("tsy", "skin", "skin", "Skin1");
+    CurrentLanguage = GetSetting("tsy", "lang", "lang", "English");
+  });
+  guard([&] {
+    SelectLanguageItem(CurrentLanguage);
+    ApplyLanguage(*this);
+  });
+  guard([&] {
+    cmb_skin.Text(CurrentSkin);
+    cmb_lang.Text(CurrentLanguage);
+  });
+  guard([&] { ChooseSkinPaths(); });
+  guard([&] { CreateProgramFolders(); });
+  guard([&] { CheckInstalledSections(); });
+  guard([&] { ShowSplash(); });
+  guard([&] { ApplyMainSkin(); });
+  guard([&] { SetUpMovie(); });
+  guard([&] { WindowState(0); });
+  StopCleanNow = StopDllNow = StopBackNow = StopShredNow = true;
+  guard([&] { engine_->PrepareShredStr(); });
+  guard([&] {
+    ShowThatFrame(Frame_Windows);
+    ShowThatFrame2(Frame2_SYSTEM);
+  });
+  guard([&] { InitSystemFolders(); });
+  guard([&] { Show(); });
+  LoadFeatureLists();
+  guard([&] { LoadCleanSettings(); });
+  guard([&] { CheckShowHide(); });
+  StartUpRoutine();
+  guard([&] { HookMoviePlayer(); });
+  guard([&] { PaintRedLabels(); });
 }
 
+void Form1Form::ChooseSkinPaths() {
+  SkinFilePath = MoviePath = SplashPath = "";
+  std::string skin = LCase(CurrentSkin);
+  for (const auto& paths : kSkinPaths) {
+    if (skin != paths.skin) continue;
+    SkinFilePath = App.Path() + paths.skinFile;
+    MoviePath = App.Path() + paths.movie;
+    SplashPath = App.Path() + paths.splash;
+    FL.Width(paths.movieWidth);
+    FL.Height(paths.movieHeight);
+  }
+}
+
+void Form1Form::CreateProgramFolders() {
+  OnErrorResumeNext guard;
+  for (const char* name : {"\\BackUps", "\\BackUp_dll"}) {
+    guard([&] {
+      std::string folder = App.Path() + name;
+      if (!Fso().FolderExists(folder)) Fso().CreateFolder(folder);
+    });
+  }
+}
+
+void Form1Form::ShowSplash() {
+  Splash1.Path(SplashPath);
+  Splash1.Show();
+}
+
+void Form1Form::ApplyMainSkin() {
+  skn.LoadSkin(SkinFilePath);
+  skn.ApplySkin(hWnd());
+  skn.ApplySkinObject(hWnd(), "MainMask");
+  ApplySkinToControls(*this);
+}
+
+// The built-in plug-in names in catalogue order.
 void Form1Form::LoadBuiltInPlugins() {
   for (std::string_view name : kBuiltInPluginNames) lstBPI.AddItem(std::string(name));
 }
 
-double Form1Form::BPI_Do_Plugins() {
-  pluginRunner_->ResetCleanedBytes();
-  if (MsgBox(kPluginQuestion, vbYesNo | vbDefaultButton2) == vbYes) {
-    for (int i = 0; i < lstBPI.ListCount(); ++i) {
-      if (!lstBPI.Selected(i)) continue;
-      pluginRunner_->CleanStandardPlugins(lstBPI.List(i));
-      fcBPI += 1;
-      CalcProg("BPI");
+void Form1Form::SetUpMovie() {
+  FL.LoadMovie(0, MoviePath);
+  FL.Zoom(100);
+  FL.Left(-45);
+  FL.Top(-45);
+  FL.Menu(false);
+}
+
+// The feature lists, in the order later steps rely on (the options name
+// list positions).
+void Form1Form::LoadFeatureLists() {
+  OnErrorResumeNext guard;
+  guard([&] { LoadBuiltInPlugins(); });
+  guard([&] { LoadExtraPlugins(App.Path() + "\\Plugins\\PLUGINS.dbs"); });
+  guard([&] { CheckExtraPlugins(); });
+  guard([&] { LoadStartUpPrograms(); });
+  guard([&] {
+    LoadUninstallList();
+    if (LSTUP.ListIndex() == -1 && LSTUP.ListCount() > 0) LSTUP.ListIndex(0);
+  });
+  guard([&] { InitScheduleFrame(); });
+  guard([&] { Load_DLL_Drives(); });
+  guard([&] { LoadBackUps(); });
+}
+
+void Form1Form::StartUpRoutine() {
+  commandLine_ = platform::ToUpper(Command());
+  TrayIcon = {};
+  TrayIcon.cbSize = sizeof(NOTIFYICONDATAA);
+  TrayIcon.hWnd = frmIcon().hWnd();
+  TrayIcon.uID = 0;
+  TrayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  TrayIcon.uCallbackMessage = WM_MOUSEMOVE;
+  TrayIcon.hIcon = Icon();
+  std::strncpy(TrayIcon.szTip, "Tessaly", sizeof(TrayIcon.szTip) - 1);
+  Shell_NotifyIconA(NIM_ADD, &TrayIcon);
+  if (HasSwitch(commandLine_, "/STARTRUN")) {
+    Hide();
+    if (chkRunStarted.Value() == vbChecked) CmdClean_Click();
+  }
+  if (HasSwitch(commandLine_, "/SCHEDULER")) {
+    Hide();
+    CmdClean_Click();
+  }
+}
+
+// The first direct child whose class names the movie player.
+void Form1Form::HookMoviePlayer() {
+  bWnd = 0;
+  for (HWND child = GetWindow(hWnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[251] = {};
+    GetClassNameA(child, name, 250);
+    if (LCase(name).find("macromediaflashplayer") != std::string::npos) {
+      bWnd = child;
+      break;
     }
   }
-  return pluginRunner_->CleanedBytesTotal();
+  HookWindow(bWnd, true);
 }
 
-void Form1Form::CalcProg(const std::string& tag) {
-  struct Section {
-    const char* tag;
-    double done, steps;
-  };
-  const Section sections[] = {{"IE", fcIE, stepsIE}, {"NetScape", fcNetScape, stepsNetScape}, {"BPI", fcBPI, stepsBPI}};
-  for (const auto& section : sections) {
-    if (!platform::EqualsNoCase(section.tag, tag)) continue;
-    lastProgressSection = section.tag;
-    sectionProgress = Percent(section.done, section.steps);
-  }
-  double done = 0, steps = 0;
-  for (const auto& section : sections) done += section.done, steps += section.steps;
-  runProgress = Percent(done, steps);
+void Form1Form::PaintRedLabels() {
+  for (Control* label : std::initializer_list<Control*>{&SkinLabel18, &SkinLabel19, &SkinLabel20, &lblMinMax})
+    skn.ApplySkinObject(label->hWnd(), "StaticRed");
 }
 
-void Form1Form::CheckShowHide() {
-  CRegister registry;
-  for (const auto& pair : kShowHidePairs) {
-    std::string hidden = registry.REGGetSetting(static_cast<std::int32_t>(HKEY_LOCAL_MACHINE), pair.key, "Hide", "False");
-    (this->*pair.show).Enabled(hidden == "True");
-    (this->*pair.hide).Enabled(hidden == "False");
-  }
-}
+void Form1Form::Form_QueryUnload(int& Cancel, int UnloadMode) { ShutDown(); }
 
-void Form1Form::AddToDllList(const std::string& path, bool& isSystem) {
-  for (int i = 0; i < lstDllFiles.ListCount(); ++i)
-    if (lstDllFiles.List(i) == path) return;
-  lblDLL_Name.Caption(path);
-  Refresh();
-  DllRecord record;
-  record.path = path;
-  record.name = path.substr(path.find_last_of('\\') + 1);
-  record.version = tessaly::StandInFileVersion(path);
-  record.size = tessaly::FileSizeOf(path);
-  (isSystem ? systemDlls : otherDlls).push_back(std::move(record));
+void Form1Form::ShutDown() {
+  OnErrorResumeNext guard;
+  guard([&] { SaveCleanSettings(); });
+  Shell_NotifyIconA(NIM_DELETE, &TrayIcon);
+  HookWindow(bWnd, false);
+  SharedFileSystem().reset();
+  guard([&] { ReleaseScheduleObjects(); });
+  ExitProcess(0);
 }

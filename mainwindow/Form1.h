@@ -1,16 +1,20 @@
 #pragma once
-// The main window, as far as the support library and the cleaning engine
-// rely on it: the log, the shredder options, the plug-in list, the step
-// check boxes, the skin control, the DLL search and shredder state and the
-// procedures they call back. Later parts add the rest of the window.
+// The main window: start-up and shut-down, the cleaning run with its
+// progress counters, the navigation movie's commands, the options store, and
+// the members the support library and the cleaning engine rely on. Features
+// of other pages are reached through clearly named steps their owners fill.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "mainwindow/cleaning_engine.h"
+#include "platform/activex/movie.h"
 #include "platform/activex/progress_bar.h"
 #include "platform/activex/skin.h"
+#include "platform/activex/splash.h"
 #include "platform/forms/forms.h"
+#include "platform/shell/shell_types.h"
 #include "support/main_window_link.h"
 
 // The built-in plug-in runner the main window hands the ticked plug-ins to
@@ -25,6 +29,9 @@ class BuiltInPluginRunner {
   virtual double CleanedBytesTotal() { return 0; }
 };
 
+// The runner every main window created from now on starts with.
+void InstallBuiltInPluginRunner(std::shared_ptr<BuiltInPluginRunner> runner);
+
 // A DLL found by the DLL search.
 struct DllRecord {
   std::string name, path, version;
@@ -35,57 +42,185 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
  public:
   Form1Form();
 
-  // --- log and shredder options ---
+  // --- pages (one shown at a time) and second-level button bars ---
+  TSY_CONTROL(Frame, Frame_Windows);
+  TSY_CONTROL(Frame, Frame_IE);
+  TSY_CONTROL(Frame, Frame_NetScape);
+  TSY_CONTROL(Frame, Frame_Opera);
+  TSY_CONTROL(Frame, Frame_AOL);
+  TSY_CONTROL(Frame, Frame_MSN);
+  TSY_CONTROL(Frame, Frame_ICQ);
+  TSY_CONTROL(Frame, Frame_Yahoo);
+  TSY_CONTROL(Frame, Frame_Office);
+  TSY_CONTROL(Frame, Frame_HardDisk);
+  TSY_CONTROL(Frame, Frame_BPI);
+  TSY_CONTROL(Frame, Frame_EPI);
+  TSY_CONTROL(Frame, Frame_FF);
+  TSY_CONTROL(Frame, Frame_Result);
+  TSY_CONTROL(Frame, Frame_Options);
+  TSY_CONTROL(Frame, Frame_About);
+  TSY_CONTROL(Frame, Frame_Schedule);
+  TSY_CONTROL(Frame, Frame_Programs);
+  TSY_CONTROL(Frame, Frame_StartUp);
+  TSY_CONTROL(Frame, Frame_UnInstall);
+  TSY_CONTROL(Frame, Frame_Shred);
+  TSY_CONTROL(Frame, Frame_DLLs);
+  TSY_CONTROL(Frame, Frame_DllResult);
+  TSY_CONTROL(Frame, Frame_DLLBackUps);
+  TSY_CONTROL(Frame, Frame2_SYSTEM);
+  TSY_CONTROL(Frame, Frame2_BROWSERS);
+  TSY_CONTROL(Frame, Frame2_MESSENGERS);
+  TSY_CONTROL(Frame, Frame2_PLUGINS);
+  TSY_CONTROL(Frame, Frame2_OPTIMIZATION);
+
+  // --- result page: log and progress ---
   TSY_CONTROL(TextBox, txtResult);
-  TSY_CONTROL(CheckBox, chkBleach);
-  TSY_CONTROL(ComboBox, cmbShredder);
-  // --- cleaning pages ---
-  TSY_CONTROL(ListBox, lstBPI);
+  TSY_CONTROL(CommandButton, CmdClean);
+  TSY_CONTROL(Frame, FrmProg);
+  TSY_CONTROL(CommandButton, cmdSaveLog);
+  ::platform::activex::ProgressBar prgCurrent{*this, "prgCurrent"};
+  ::platform::activex::ProgressBar prgTotal{*this, "prgTotal"};
+  TSY_CONTROL(Label, lblCurrentSize);
+  TSY_CONTROL(Label, lblTotalSize);
+  TSY_CONTROL(Label, lblcurrentName);
+
+  // --- section pages ---
+  TSY_CONTROL_ARRAY(CheckBox, chkWindows, 24);
+  TSY_CONTROL_ARRAY(CheckBox, chkHardDisk, 3);
+  TSY_CONTROL_ARRAY(CheckBox, chkOffice, 7);
+  TSY_CONTROL_ARRAY(CheckBox, chkOpera, 3);
+  TSY_CONTROL_ARRAY(CheckBox, chkYahoo, 2);
+  TSY_CONTROL_ARRAY(CheckBox, chkICQ, 4);
+  TSY_CONTROL_ARRAY(CheckBox, chkMSN, 2);
+  TSY_CONTROL_ARRAY(CheckBox, chkAOL, 2);
   TSY_CONTROL_ARRAY(CheckBox, chkIE, 7);
   TSY_CONTROL_ARRAY(CheckBox, chkNetScape, 6);
+  TSY_CONTROL_ARRAY(CheckBox, chkOutlook, 5);
   TSY_CONTROL(CommandButton, cmdTypedURLsShow);
   TSY_CONTROL(CommandButton, cmdTypedURLsHide);
   TSY_CONTROL(CommandButton, cmdPasswordsShow);
   TSY_CONTROL(CommandButton, cmdPasswordsHide);
   TSY_CONTROL(CommandButton, cmdFavoritesShow);
   TSY_CONTROL(CommandButton, cmdFavoritesHide);
+  // Hard-disk page: custom files.
+  TSY_CONTROL(TextBox, txtPath);
+  TSY_CONTROL(CommandButton, cmdBrowse);
+  TSY_CONTROL(TextBox, txtPattern);
+  TSY_CONTROL(CheckBox, chkCertainSize);
+  TSY_CONTROL(TextBox, txtMinSize);
+  TSY_CONTROL(TextBox, txtMaxSize);
+  ::platform::activex::SkinLabel lblHint{*this, "lblHint"};
+  ::platform::activex::SkinLabel lblHint2{*this, "lblHint2"};
+  ::platform::activex::SkinLabel lblMinMax{*this, "lblMinMax"};
+  // Plug-in pages.
+  TSY_CONTROL(ListBox, lstBPI);
+  TSY_CONTROL(ListView, LSTEPI);
+
   // --- options page ---
+  TSY_CONTROL(CheckBox, chkLoadStartUp);
+  TSY_CONTROL(CheckBox, chkRunStarted);
+  TSY_CONTROL(CheckBox, chkCloseAfterWash);
+  TSY_CONTROL(CheckBox, chkBleach);
+  TSY_CONTROL(ComboBox, cmbShredder);
   TSY_CONTROL(CheckBox, chkSkipMessages);
+  TSY_CONTROL(CheckBox, chkCleanAll);
+  TSY_CONTROL(ComboBox, cmb_skin);
+  TSY_CONTROL(ImageCombo, cmb_lang);
+
   // --- system tools ---
+  TSY_CONTROL(ListBox, LSTUP);
+  TSY_CONTROL(TreeView, lstDllDrives);
   TSY_CONTROL(ListBox, lstDllFolders);
   TSY_CONTROL(ListBox, lstDllFiles);
   TSY_CONTROL(Label, lblDLL_Name);
   TSY_CONTROL(ListBox, List_os);
   ::platform::activex::ProgressBar ShredProg{*this, "ShredProg"};
+
+  // --- skin labels shown in the skin's red ---
+  ::platform::activex::SkinLabel SkinLabel18{*this, "SkinLabel18"};
+  ::platform::activex::SkinLabel SkinLabel19{*this, "SkinLabel19"};
+  ::platform::activex::SkinLabel SkinLabel20{*this, "SkinLabel20"};
+
   // --- outside controls ---
   ::platform::activex::Skin skn{*this, "skn"};
+  ::platform::activex::Splash Splash1{*this, "Splash1"};
+  ::platform::activex::Movie FL{*this, "FL"};
 
-  // Step counters of the current run (set to 0 by the step count).
-  double fcIE = 0, fcNetScape = 0, fcBPI = 0;
-  // Steps of each section in the current run (set by the step count).
-  double stepsIE = 0, stepsNetScape = 0, stepsBPI = 0;
-  // Percentages CalcProg computed last: of the named section and of the run.
-  float sectionProgress = 0, runProgress = 0;
-  std::string lastProgressSection;
+  // Module state set at start-up.
+  std::string SkinFilePath, MoviePath, SplashPath;
+  NOTIFYICONDATAA TrayIcon{};
+  HWND bWnd = 0;  // the movie player's window, kept from right-button presses
 
-  // True while no DLL search runs.
-  bool StopDllNow = true;
+  // Idle flags: True while no such operation runs. The cleaning, DLL-search
+  // and shredding flags double as the stop requests of their operations.
+  bool StopCleanNow = false, StopDllNow = false, StopBackNow = false, StopShredNow = false;
+
+  // To-do counters of the current run (set by CalcCleanSessions).
+  double cWindows = 0, cIE = 0, cNetScape = 0, cMSN = 0, cYahoo = 0, cIcq = 0, cAOL = 0, cOffice = 0,
+         cHardDisk = 0, cOpera = 0, cExtra = 0;
+  int cBuiltIn = 0;
+  double cSystem = 0, cBrowsers = 0, cMessengers = 0, cOptimization = 0;
+  int cPlugins = 0;
+  // Done counters, in the same order.
+  double fcWindows = 0, fcIE = 0, fcNetScape = 0, fcMSN = 0, fcYahoo = 0, fcIcq = 0, fcAOL = 0, fcOffice = 0,
+         fcHardDisk = 0, fcOpera = 0, fcExtra = 0;
+  int fcBuiltIn = 0;
+  double fcSystem = 0, fcBrowsers = 0, fcMessengers = 0, fcOptimization = 0;
+  int fcPlugins = 0;
+  // Bytes removed in the run, and before the current section.
+  std::int64_t RestoredSize = 0, PreSize = 0;
+
   std::vector<DllRecord> systemDlls, otherDlls;
   // The shredder's progress numbers, kept exact.
   double ShredBytesDone = 0, ShredBytesTotal = 0;
 
+  // --- start-up and shut-down ---
+  // Whether a cleaning run is under way (a start then is a stop request).
+  bool runActive() const { return runActive_; }
+
+  // --- cleaning run ---
+  // Starts a run, or asks the running one to stop.
+  void CmdClean_Click();
+  // The run itself; returns the bytes removed.
+  std::int64_t BeginClean();
+  // Counts the items of every section before a run.
+  void CalcCleanSessions();
+  // Updates both bars and both size labels for the section named by `tag`.
+  void CalcProg(const std::string& tag);
   // Asks, then hands every ticked built-in plug-in to the runner; returns
   // the bytes freed.
   double BPI_Do_Plugins();
-  // Recomputes the progress of the section named by `tag` ("IE",
-  // "NetScape", "BPI"; any case) and of the whole run.
-  void CalcProg(const std::string& tag);
+
+  // --- navigation movie ---
+  void FL_FSCommand(const std::string& command, const std::string& args);
+
+  // --- options store ---
+  void SaveCleanSettings();
+  void LoadCleanSettings();
+
+  // --- pages ---
+  void ShowThatFrame(platform::forms::Frame& frame);
+  void ShowThatFrame2(platform::forms::Frame& bar);
+  void HideAllFrames();
+  void CmdAbout_Click();
+  void CmdOptions_Click();
+  void cmdShedule_Click();
+
+  // --- option handlers raised by the options store ---
+  void chkCleanAll_Click();
+  void chkHardDisk_Click(int index);
+  void chkCertainSize_Click();
+  void chkLoadStartUp_Click();
+  void chkRunStarted_Click();
+
   // Enables the Show and Hide buttons from the saved hide states.
   void CheckShowHide();
   // Records a DLL found by the search (unless the user excluded the file).
   void AddToDllList(const std::string& path, bool& isSystem);
 
   void SetPluginRunner(std::shared_ptr<BuiltInPluginRunner> runner) { pluginRunner_ = std::move(runner); }
+  void SetCleaningEngine(std::shared_ptr<CleaningEngine> engine) { engine_ = std::move(engine); }
+  CleaningEngine& engine() { return *engine_; }
 
   // MainWindowServices.
   platform::activex::Skin& SkinControl() override { return skn; }
@@ -94,13 +229,55 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
 
  protected:
   void Form_Load() override;
+  void Form_QueryUnload(int& Cancel, int UnloadMode) override;
 
  private:
-  // Adds the built-in plug-in names in catalogue order (once, at load).
-  void LoadBuiltInPlugins();
+  // Start-up: skin paths, the movie, the tray icon and the switches.
+  void ChooseSkinPaths();
+  void CreateProgramFolders();
+  void ShowSplash();
+  void ApplyMainSkin();
+  void SetUpMovie();
+  void LoadFeatureLists();
+  void StartUpRoutine();
+  void HookMoviePlayer();
+  void PaintRedLabels();
+  // Saves the options, removes the tray icon, releases the player's hook and
+  // ends the process.
+  [[noreturn]] void ShutDown();
 
-  std::shared_ptr<BuiltInPluginRunner> pluginRunner_ = std::make_shared<BuiltInPluginRunner>();
+  // Cleaning run.
+  bool SizeFieldsAccepted();
+  void RunSection(int section);
+  std::int64_t RunSectionItem(int section, int index);
+  void EndRunIfAskedToClose();
+
+  // Steps whose features belong to other pages; each is filled by its owner.
+  void FillLanguageList();
+  void SelectLanguageItem(const std::string& language);
+  void CheckInstalledSections();
+  void LoadBuiltInPlugins();
+  void LoadExtraPlugins(const std::string& storePath);
+  void CheckExtraPlugins();
+  void LoadStartUpPrograms();
+  void LoadUninstallList();
+  void InitScheduleFrame();
+  void Load_DLL_Drives();
+  void LoadBackUps();
+  void EPI_Save_Settings();
+  std::int64_t CleanFIREFOX();
+  std::int64_t EPI_Do_Plugins();
+  void ReleaseScheduleObjects();
+
+  std::shared_ptr<BuiltInPluginRunner> pluginRunner_;
+  std::shared_ptr<CleaningEngine> engine_;
+  std::string commandLine_;
+  bool runActive_ = false;
+  bool loadingOptions_ = false;
 };
+
+// The skin chosen at start-up ("Skin1" by default).
+extern std::string CurrentSkin;
 
 // The main window's default instance, created and loaded on first reference.
 Form1Form& Form1();

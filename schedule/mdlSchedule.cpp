@@ -2,13 +2,13 @@
 
 #include <cmath>
 
-#include "platform/com/date_math.h"
+#include "platform/base/date_math.h"
 
 namespace schedule {
 
-using platform::com::CivilFromDays;
-using platform::com::DaysFromCivil;
-using platform::com::kDateZero;
+using platform::CivilFromDays;
+using platform::DaysFromCivil;
+using platform::kDateZero;
 
 BSTR TakeWideString(LPWSTR text) {
   int length = lstrlenW(text);

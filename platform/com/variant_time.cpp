@@ -2,8 +2,9 @@
 
 #include <cmath>
 
-#include "platform/com/date_math.h"
+#include "platform/base/date_math.h"
 
+using namespace platform;
 using namespace platform::com;
 
 BOOL SystemTimeToVariantTime(const SYSTEMTIME* st, DATE* date) {

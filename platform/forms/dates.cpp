@@ -3,39 +3,14 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/base/date_math.h"
 #include "platform/machine/clock.h"
 #include "platform/machine/machine.h"
 
 namespace platform::forms {
 namespace {
 
-// Days from 1970-01-01 of a proleptic Gregorian date (month may be any value).
-std::int64_t DaysFromCivil(std::int64_t y, std::int64_t m, std::int64_t d) {
-  y += (m - 1) >= 0 ? (m - 1) / 12 : -((12 - m) / 12);
-  m = ((m - 1) % 12 + 12) % 12 + 1;
-  y -= m <= 2;
-  std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  std::int64_t yoe = y - era * 400;
-  std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
-struct Civil {
-  std::int64_t year, month, day;
-};
-
-Civil CivilFromDays(std::int64_t z) {
-  z += 719468;
-  std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  std::int64_t doe = z - era * 146097;
-  std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  std::int64_t mp = (5 * doy + 2) / 153;
-  std::int64_t d = doy - (153 * mp + 2) / 5 + 1;
-  std::int64_t m = mp + (mp < 10 ? 3 : -9);
-  return {yoe + era * 400 + (m <= 2), m, d};
-}
+using Civil = CivilDate;
 
 constexpr std::int64_t kDaysTo1970 = 25569;  // 1899-12-30 .. 1970-01-01
 
@@ -73,7 +48,7 @@ Date DateSerial(std::int32_t year, std::int32_t month, std::int32_t day) {
   std::int64_t y = year;
   if (y >= 0 && y <= 29) y += 2000;
   else if (y >= 30 && y <= 99) y += 1900;
-  std::int64_t first = DaysFromCivil(y, month, 1);
+  std::int64_t first = DaysFromCivilRolling(y, month, 1);
   return static_cast<double>(first + day - 1 + kDaysTo1970);
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/base/date_math.h"
 #include "platform/base/kernel_handles.h"
 #include "platform/base/last_error.h"
 #include "platform/machine/machine.h"
@@ -42,24 +43,15 @@ class ProcessToken : public platform::KernelObject {};
 constexpr std::int64_t kFileTimePerMs = 10000;
 
 SYSTEMTIME ToSystemTime(std::int64_t fileTime) {
-  std::int64_t ms = fileTime / kFileTimePerMs;
-  std::int64_t days = ms / 86400000;
-  std::int64_t msOfDay = ms % 86400000;
-  // Civil date from days since 1601-01-01 (a Monday).
-  std::int64_t z = days - 134774 + 719468;  // shift to days since 0000-03-01
-  std::int64_t era = z / 146097;
-  std::int64_t doe = z - era * 146097;
-  std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  std::int64_t mp = (5 * doy + 2) / 153;
-  std::int64_t day = doy - (153 * mp + 2) / 5 + 1;
-  std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
-  std::int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
+  std::int64_t ms = (fileTime - platform::kUnixEpochAsFileTime) / kFileTimePerMs;
+  std::int64_t days = ms >= 0 ? ms / 86400000 : -((-ms + 86399999) / 86400000);
+  std::int64_t msOfDay = ms - days * 86400000;
+  platform::CivilDate civil = platform::CivilFromDays(days);
   SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(year);
-  st.wMonth = static_cast<WORD>(month);
-  st.wDay = static_cast<WORD>(day);
-  st.wDayOfWeek = static_cast<WORD>((days + 1) % 7);  // 1601-01-01 was a Monday
+  st.wYear = static_cast<WORD>(civil.year);
+  st.wMonth = static_cast<WORD>(civil.month);
+  st.wDay = static_cast<WORD>(civil.day);
+  st.wDayOfWeek = static_cast<WORD>(platform::DayOfWeek(days));
   st.wHour = static_cast<WORD>(msOfDay / 3600000);
   st.wMinute = static_cast<WORD>(msOfDay / 60000 % 60);
   st.wSecond = static_cast<WORD>(msOfDay / 1000 % 60);

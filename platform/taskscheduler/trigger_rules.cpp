@@ -3,13 +3,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/com/date_math.h"
+#include "platform/base/date_math.h"
 
 namespace platform::taskscheduler {
 namespace {
-
-using com::DaysFromCivil;
-using com::DaysInMonth;
 
 // Years 1601..9999, except 1899: a time-only Date (day zero, 1899-12-30)
 // reaches here as year 1899 and is no begin date.
@@ -56,14 +53,14 @@ std::string DateText(WORD y, WORD m, WORD d) {
 // Whether a time trigger fires on `day` (days since 1970), not looking at
 // its begin and end dates.
 bool FiresOn(const TASK_TRIGGER& t, std::int64_t day, std::int64_t begin) {
-  com::CivilDate date = com::CivilFromDays(day);
-  unsigned weekday = com::DayOfWeek(day);
+  CivilDate date = CivilFromDays(day);
+  unsigned weekday = DayOfWeek(day);
   DWORD monthBit = 1u << (date.month - 1);
   switch (t.TriggerType) {
     case TASK_TIME_TRIGGER_ONCE: return day == begin;
     case TASK_TIME_TRIGGER_DAILY: return (day - begin) % t.Type.Daily.DaysInterval == 0;
     case TASK_TIME_TRIGGER_WEEKLY: {
-      std::int64_t firstSunday = begin - com::DayOfWeek(begin);
+      std::int64_t firstSunday = begin - DayOfWeek(begin);
       std::int64_t week = (day - firstSunday) / 7;
       return week % t.Type.Weekly.WeeksInterval == 0 && (t.Type.Weekly.rgfDaysOfTheWeek & (1u << weekday));
     }
@@ -196,12 +193,12 @@ LocalMinutes MinutesOf(const SYSTEMTIME& time) {
 SYSTEMTIME SystemTimeOf(LocalMinutes minutes) {
   std::int64_t day = minutes >= 0 ? minutes / 1440 : (minutes - 1439) / 1440;
   LocalMinutes inDay = minutes - day * 1440;
-  com::CivilDate date = com::CivilFromDays(day);
+  CivilDate date = CivilFromDays(day);
   SYSTEMTIME st{};
   st.wYear = static_cast<WORD>(date.year);
   st.wMonth = static_cast<WORD>(date.month);
   st.wDay = static_cast<WORD>(date.day);
-  st.wDayOfWeek = static_cast<WORD>(com::DayOfWeek(day));
+  st.wDayOfWeek = static_cast<WORD>(DayOfWeek(day));
   st.wHour = static_cast<WORD>(inDay / 60);
   st.wMinute = static_cast<WORD>(inDay % 60);
   return st;

@@ -207,7 +207,7 @@ TEST_F(PluginRunnerTest, TheMainWindowRunsTheTickedEntriesAndReportsTheExactTota
   EXPECT_EQ(Form1().BPI_Do_Plugins(), 16777220.0);
   EXPECT_EQ(Log(), Header("Windows Direct X Logs") + "\tDeleting file Directx.log\r\n" +
                        Header("Windows Scan Disk Logs") + "\tDeleting file SCANDISK.LOG\r\n");
-  EXPECT_EQ(Form1().fcBPI, 2);
+  EXPECT_EQ(Form1().fcBuiltIn, 2);
   EXPECT_EQ(Form1().BPI_Do_Plugins(), 0);  // No: nothing runs, the total starts again
 }
 

@@ -23,15 +23,15 @@ class Form1Test : public ::testing::Test {
   TempMachine machine_;
 };
 
-TEST_F(Form1Test, FirstReferenceLoadsTheHiddenWindowWithItsSkinAndLanguage) {
+TEST_F(Form1Test, FirstReferenceLoadsAndShowsTheWindowWithItsSkinAndLanguage) {
   EXPECT_FALSE(IsLoaded<Form1Form>());
   Form1Form& form = Form1();
   EXPECT_TRUE(form.loaded());
-  EXPECT_FALSE(form.Visible());
+  EXPECT_TRUE(form.Visible());
   EXPECT_EQ(g_WindowsDir, "C:\\WINDOWS");
   EXPECT_EQ(CurrentLanguage, "English");
   ASSERT_TRUE(form.skn.loaded());
-  EXPECT_EQ(form.skn.AppliedTo(form.hWnd()), (std::vector<std::string>{"MainMask"}));
+  EXPECT_EQ(form.skn.AppliedTo(form.hWnd()), (std::vector<std::string>{"", "MainMask"}));
   EXPECT_EQ(form.skn.AppliedTo(form.chkIE(3).hWnd()), (std::vector<std::string>{"Check"}));
   EXPECT_EQ(form.skn.AppliedTo(form.cmdFavoritesHide.hWnd()), (std::vector<std::string>{"Button", "ButtonWhite"}));
   EXPECT_EQ(form.chkSkipMessages.Caption(), "Show Popup Messages");
@@ -81,7 +81,7 @@ TEST_F(Form1Test, BuiltInPluginsRunOnlyAfterYes) {
   form.SetPluginRunner(runner);
   form.lstBPI.Selected(0, true);
   form.lstBPI.Selected(161, true);
-  form.stepsBPI = 2;
+  form.cBuiltIn = 2;
 
   EXPECT_EQ(form.BPI_Do_Plugins(), 0);  // unscripted: No, the default
   EXPECT_TRUE(runner->cleaned.empty());
@@ -93,23 +93,8 @@ TEST_F(Form1Test, BuiltInPluginsRunOnlyAfterYes) {
   Answers().Script("Yes");
   EXPECT_EQ(form.BPI_Do_Plugins(), 2 * 16777217.0);
   EXPECT_EQ(runner->cleaned, (std::vector<std::string>{"ACDSee", "Morpheous"}));
-  EXPECT_EQ(form.fcBPI, 2);
-  EXPECT_EQ(form.sectionProgress, 100);
-}
-
-TEST_F(Form1Test, CalcProgMatchesTheTagIgnoringCase) {
-  Form1Form& form = Form1();
-  form.stepsIE = 4;
-  form.stepsNetScape = 4;
-  form.fcIE = 1;
-  form.CalcProg("ie");
-  EXPECT_EQ(form.lastProgressSection, "IE");
-  EXPECT_EQ(form.sectionProgress, 25);
-  EXPECT_EQ(form.runProgress, 12.5);
-  form.fcNetScape = 4;
-  form.CalcProg("NETSCAPE");
-  EXPECT_EQ(form.sectionProgress, 100);
-  EXPECT_EQ(form.runProgress, 62.5);
+  EXPECT_EQ(form.fcBuiltIn, 2);
+  EXPECT_EQ(form.prgCurrent.Value(), 100);
 }
 
 TEST_F(Form1Test, CheckShowHideComparesTheHideStatesExactly) {

@@ -1,9 +1,10 @@
 #pragma once
-// Civil calendar arithmetic for dates as the automation Date type counts
-// them: days since 1899-12-30, proleptic Gregorian.
+// Civil calendar arithmetic, proleptic Gregorian, for every date the layer
+// handles: system times, FILETIMEs and the runtime's Date (days since
+// 1899-12-30).
 #include <cstdint>
 
-namespace platform::com {
+namespace platform {
 
 // Days since 1970-01-01 of a proleptic Gregorian date.
 constexpr std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
@@ -13,6 +14,15 @@ constexpr std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
   const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
   const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
   return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+// The same with a month of any value, rolling over into other years
+// (month 13 is January of the next year, month 0 December of the last).
+constexpr std::int64_t DaysFromCivilRolling(std::int64_t y, std::int64_t m, std::int64_t d) {
+  std::int64_t zeroBased = m - 1;
+  y += zeroBased >= 0 ? zeroBased / 12 : -((11 - zeroBased) / 12);
+  unsigned month = static_cast<unsigned>(((zeroBased % 12) + 12) % 12 + 1);
+  return DaysFromCivil(y, month, 1) + d - 1;
 }
 
 struct CivilDate {
@@ -47,4 +57,4 @@ constexpr unsigned DayOfWeek(std::int64_t daysSince1970) {
   return static_cast<unsigned>(((daysSince1970 % 7) + 7 + 4) % 7);
 }
 
-}  // namespace platform::com
+}  // namespace platform

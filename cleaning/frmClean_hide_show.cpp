@@ -1,0 +1,229 @@
+// Hide and show of Internet Explorer's stored passwords, typed addresses and
+// favourites, backed up under HKEY_LOCAL_MACHINE "SOFTWARE\TESSALY".
+#include "cleaning/Delete.h"
+#include "cleaning/favorites_backup.h"
+#include "cleaning/file_actions.h"
+#include "cleaning/frmClean.h"
+#include "cleaning/stored_values.h"
+#include "mainwindow/Form1.h"
+#include "platform/base/cp1252.h"
+#include "platform/files/kernel32_files.h"
+#include "platform/files/runtime_files.h"
+#include "platform/registry/advapi32.h"
+#include "support/COpSysInfo.h"
+#include "support/CRegister.h"
+#include "support/system_folders.h"
+
+using namespace platform::forms;
+namespace vb = platform::vb;
+
+namespace {
+
+const std::int32_t kHKLM = static_cast<std::int32_t>(HKEY_LOCAL_MACHINE);
+const std::int32_t kHKCU = static_cast<std::int32_t>(HKEY_CURRENT_USER);
+constexpr const char* kFavoritesKey = "SOFTWARE\\TESSALY\\TempF";
+constexpr const char* kFavoritesTextKey = "SOFTWARE\\TESSALY\\TempFP";
+constexpr const char* kAutoCompleteKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoComplete";
+
+// A kind of data kept in a registry key and its backup key.
+struct RegistryPair {
+  const char* what;  // as the messages name it
+  HKEY root;
+  const char* path;
+  const char* backup;
+  bool typedURLs;
+};
+const RegistryPair kPasswords = {"Passwords", HKEY_LOCAL_MACHINE,
+                                 "Software\\Microsoft\\Internet Explorer\\Intelliforms\\SPW",
+                                 "SOFTWARE\\TESSALY\\TempP", false};
+const RegistryPair kTypedURLs = {"Typed URLs", HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\TypedURLs",
+                                 "SOFTWARE\\TESSALY\\TempU", true};
+
+enum class Outcome { Done, Failed, AlreadyHidden, NotHidden };
+
+std::string Message(const std::string& action, const std::string& what, Outcome outcome) {
+  switch (outcome) {
+    case Outcome::Done:
+      return action + " " + what + " is successfully finished!";
+    case Outcome::Failed:
+      return action == "Hide" ? "Hide " + what + " could not be finished; the data was left where it was."
+                              : "Show " + what + " could not be finished; the hidden data is kept.";
+    case Outcome::AlreadyHidden:
+      return what + " are already hidden; nothing was changed.";
+    case Outcome::NotHidden:
+      return what + " are not hidden; nothing was changed.";
+  }
+  return "";
+}
+
+void Finish(const std::string& action, const std::string& what, Outcome outcome) {
+  MsgBox(Message(action, what, outcome), vbOKOnly, App.Title());
+  Form1().CheckShowHide();
+}
+
+bool Hidden(const char* backupKey) {
+  return CRegister().REGGetSetting(kHKLM, backupKey, "Hide", "False") == "True";
+}
+
+bool IsHideMarker(const cleaning::StoredValue& value) { return platform::EqualsNoCase(value.name, "Hide"); }
+
+Outcome HidePair(const RegistryPair& pair) {
+  if (Hidden(pair.backup)) return Outcome::AlreadyHidden;
+  std::vector<cleaning::StoredValue> values;
+  if (!cleaning::ReadStoredValues(pair.root, pair.path, values)) return Outcome::Failed;
+  // The marker's name is taken by the backup key itself.
+  for (const auto& value : values)
+    if (IsHideMarker(value)) return Outcome::Failed;
+  if (!cleaning::WriteStoredValues(HKEY_LOCAL_MACHINE, pair.backup, values)) return Outcome::Failed;
+  CRegister registry;
+  if (!registry.REGSaveSetting(kHKLM, pair.backup, "Hide", "True")) return Outcome::Failed;
+  if (!cleaning::RemoveStoredValues(pair.root, pair.path, values)) {
+    registry.REGSaveSetting(kHKLM, pair.backup, "Hide", "False");
+    return Outcome::Failed;
+  }
+  if (pair.typedURLs) registry.REGSaveSetting(kHKCU, kAutoCompleteKey, "AutoSuggest", "no");
+  return Outcome::Done;
+}
+
+Outcome ShowPair(const RegistryPair& pair) {
+  if (!Hidden(pair.backup)) return Outcome::NotHidden;
+  std::vector<cleaning::StoredValue> backup, values;
+  if (!cleaning::ReadStoredValues(HKEY_LOCAL_MACHINE, pair.backup, backup)) return Outcome::Failed;
+  for (const auto& value : backup)
+    if (!IsHideMarker(value)) values.push_back(value);
+  if (!cleaning::WriteStoredValues(pair.root, pair.path, values)) return Outcome::Failed;
+  CRegister registry;
+  cleaning::RemoveStoredValues(HKEY_LOCAL_MACHINE, pair.backup, backup);
+  registry.REGSaveSetting(kHKLM, pair.backup, "Hide", "False");
+  if (pair.typedURLs) registry.REGSaveSetting(kHKCU, kAutoCompleteKey, "AutoSuggest", "yes");
+  return Outcome::Done;
+}
+
+std::string FavoritesFolder() {
+  const std::string& base = (g_OSInfo().IsWin9x() || g_OSInfo().IsWinME()) ? g_WindowsDir : g_UserProfileDir;
+  if (platform::forms::Trim(base).empty()) return "";
+  return base + "\\Favorites";
+}
+
+std::string WithBackslash(std::string folder) {
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+// The whole content of a file; false when it cannot be read.
+bool ReadWhole(const std::string& path, std::string& content) {
+  int file = 0;
+  try {
+    file = vb::Open(path, vb::OpenMode::Input);
+    std::int64_t length = vb::Lof(file);
+    content = length > 0 ? vb::Input(length, file) : "";
+    vb::Close(file);
+    return true;
+  } catch (const platform::RuntimeError&) {
+    if (file) vb::Close(file);
+    return false;
+  }
+}
+
+// Creates the missing folders of `path`'s parent below `favorites`.
+void MakeParentFolders(const std::string& favorites, const std::string& path) {
+  for (std::size_t at = path.find('\\', favorites.size() + 1); at != std::string::npos; at = path.find('\\', at + 1))
+    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+}
+
+bool RestoreFavorite(const std::string& favorites, const cleaning::FavoriteEntry& entry) {
+  if (!entry.complete) return false;
+  auto path = cleaning::SafeFavoritePath(favorites, entry.path);
+  if (!path) return false;
+  std::string existing;
+  // A file the hide could not remove is already what the backup holds.
+  if (cleaning::FileExists(*path) && ReadWhole(*path, existing) && existing == entry.content) return true;
+  MakeParentFolders(favorites, *path);
+  int file = 0;
+  try {
+    file = vb::Open(*path, vb::OpenMode::Output);
+    vb::Print(file, {entry.content, vb::Join});
+    vb::Close(file);
+    return true;
+  } catch (const platform::RuntimeError&) {
+    if (file) vb::Close(file);
+    return false;
+  }
+}
+
+}  // namespace
+
+void FrmCleanForm::HidePassword() { Finish("Hide", kPasswords.what, HidePair(kPasswords)); }
+void FrmCleanForm::ShowPassword() { Finish("Show", kPasswords.what, ShowPair(kPasswords)); }
+
+void FrmCleanForm::HideTypedURL() {
+  MsgBox("Be sure that Internt Explorer is not running! and then click OK", vbOKOnly, App.Title());
+  Finish("Hide", kTypedURLs.what, HidePair(kTypedURLs));
+}
+void FrmCleanForm::ShowTypedURL() { Finish("Show", kTypedURLs.what, ShowPair(kTypedURLs)); }
+
+std::int32_t FrmCleanForm::FindFilesAPI_Hide(std::string folder, const std::string& pattern, std::string& text) {
+  std::vector<std::string> recorded;
+  std::uint64_t bytes = 0;
+  return FindFilesAPI_Hide(std::move(folder), pattern, text, recorded, bytes);
+}
+
+std::int32_t FrmCleanForm::FindFilesAPI_Hide(std::string folder, const std::string& pattern, std::string& text,
+                                             std::vector<std::string>& recorded, std::uint64_t& bytes) {
+  folder = WithBackslash(folder);
+  std::vector<std::string> subfolders;
+  cleaning::ForEachEntry(folder, "*", [&](const cleaning::FoundEntry& entry) {
+    if (entry.isDirectory()) subfolders.push_back(entry.name);
+    return true;
+  });
+  cleaning::ForEachEntry(folder, pattern, [&](const cleaning::FoundEntry& entry) {
+    DoEvents();
+    if (entry.isDirectory()) return true;
+    std::string content;
+    // An unreadable file stays where it is and out of the backup.
+    if (!ReadWhole(folder + entry.name, content)) return true;
+    text += cleaning::FavoriteRecord(folder + entry.name, content);
+    recorded.push_back(folder + entry.name);
+    bytes += entry.size;
+    return true;
+  });
+  for (const auto& sub : subfolders) FindFilesAPI_Hide(folder + sub + "\\", pattern, text, recorded, bytes);
+  return ClampedBytes(bytes);
+}
+
+void FrmCleanForm::HideFavorites() {
+  const std::string favorites = FavoritesFolder();
+  if (Hidden(kFavoritesKey)) return Finish("Hide", "Favorites", Outcome::AlreadyHidden);
+  if (favorites.empty()) return Finish("Hide", "Favorites", Outcome::Failed);
+  std::string text;
+  std::vector<std::string> recorded;
+  std::uint64_t bytes = 0;
+  FindFilesAPI_Hide(favorites, "*.url", text, recorded, bytes);
+  CRegister registry;
+  // Nothing is removed until the backup reads back whole.
+  bool stored = registry.REGSaveSetting(kHKLM, kFavoritesTextKey, "Name", text) &&
+                registry.REGGetSetting(kHKLM, kFavoritesTextKey, "Name", "") == text &&
+                registry.REGSaveSetting(kHKLM, kFavoritesKey, "Hide", "True");
+  if (!stored) return Finish("Hide", "Favorites", Outcome::Failed);
+  int kept = 0;
+  for (const auto& path : recorded)
+    if (!DeleteFileA(path.c_str())) ++kept;
+  if (kept == 0) return Finish("Hide", "Favorites", Outcome::Done);
+  MsgBox("Hide Favorites is finished, but " + std::to_string(kept) +
+             " favourites could not be removed and stay visible.",
+         vbOKOnly, App.Title());
+  Form1().CheckShowHide();
+}
+
+void FrmCleanForm::ShowFavorites() {
+  const std::string favorites = FavoritesFolder();
+  if (!Hidden(kFavoritesKey)) return Finish("Show", "Favorites", Outcome::NotHidden);
+  if (favorites.empty()) return Finish("Show", "Favorites", Outcome::Failed);
+  CRegister registry;
+  int failed = 0;
+  for (const auto& entry : cleaning::ParseFavoriteRecords(registry.REGGetSetting(kHKLM, kFavoritesTextKey, "Name", "DEF")))
+    if (!RestoreFavorite(favorites, entry)) ++failed;
+  if (failed != 0) return Finish("Show", "Favorites", Outcome::Failed);
+  registry.REGSaveSetting(kHKLM, kFavoritesKey, "Hide", "False");
+  Finish("Show", "Favorites", Outcome::Done);
+}

@@ -1,0 +1,35 @@
+#pragma once
+// What a cleaning run asks of the cleaning engine. The engine reads the main
+// window's controls, so it sits above this library; the program installs the
+// real engine before the main window loads (mainwindow/run), tests install
+// fakes. Without one, nothing is cleaned and every cleaner gives 0 bytes.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// The twelve sections of a run, in run order.
+enum class CleanSection { Windows, HardDisk, Office, Opera, Yahoo, ICQ, MSN, AOL, NetScape, IE, Extra, BuiltIn };
+
+class CleaningEngine {
+ public:
+  virtual ~CleaningEngine() = default;
+  // Item `index` of a section cleaned box by box (Windows to AOL; hard-disk
+  // item 2 goes through CleanCustomFile); the bytes removed.
+  virtual std::int64_t CleanItem(CleanSection section, int index) { return 0; }
+  // Bounds in kilobytes; -1 disables that bound.
+  virtual std::int64_t CleanCustomFile(const std::string& folder, const std::string& pattern, std::int32_t minKB,
+                                       std::int32_t maxKB) {
+    return 0;
+  }
+  // Each reads its own section's boxes and reports its own progress.
+  virtual std::int64_t CleanNetscape() { return 0; }
+  virtual std::int64_t CleanIE() { return 0; }
+  // Appends a line to the main window's log (the engine's log writer).
+  virtual void AddItem(const std::string& line);
+  // The overwrite patterns, prepared once at start-up.
+  virtual void PrepareShredStr() {}
+};
+
+// The engine the main window uses from its next load on.
+void InstallCleaningEngine(std::shared_ptr<CleaningEngine> engine);
+std::shared_ptr<CleaningEngine> InstalledCleaningEngine();

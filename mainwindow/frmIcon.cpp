@@ -1,0 +1,3 @@
+#include "mainwindow/frmIcon.h"
+
+FrmIconForm& frmIcon() { return platform::forms::DefaultInstance<FrmIconForm>(); }

@@ -1,0 +1,49 @@
+#include "mainwindow/run/engine_link.h"
+
+#include "cleaning/Delete.h"
+#include "cleaning/frmClean.h"
+#include "cleaning/plugin_runner.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/run/section_cleaners.h"
+
+namespace {
+
+std::span<const SectionCleaner> CleanersOf(CleanSection section) {
+  switch (section) {
+    case CleanSection::Windows: return WindowsCleaners();
+    case CleanSection::HardDisk: return HardDiskCleaners();
+    case CleanSection::Office: return OfficeCleaners();
+    case CleanSection::Opera: return OperaCleaners();
+    case CleanSection::Yahoo: return YahooCleaners();
+    case CleanSection::ICQ: return ICQCleaners();
+    case CleanSection::MSN: return MSNCleaners();
+    case CleanSection::AOL: return AOLCleaners();
+    default: return {};
+  }
+}
+
+std::int64_t Run(SectionCleaner cleaner) { return cleaner ? cleaner() : 0; }
+
+class Engine : public CleaningEngine {
+ public:
+  std::int64_t CleanItem(CleanSection section, int index) override {
+    auto cleaners = CleanersOf(section);
+    if (index < 0 || static_cast<std::size_t>(index) >= cleaners.size()) return 0;
+    return Run(cleaners[index]);
+  }
+  std::int64_t CleanCustomFile(const std::string& folder, const std::string& pattern, std::int32_t minKB,
+                               std::int32_t maxKB) override {
+    return frmClean().CleanCustomFile(folder, pattern, minKB, maxKB);
+  }
+  std::int64_t CleanNetscape() override { return Run(NetscapeCleaner()); }
+  std::int64_t CleanIE() override { return Run(IECleaner()); }
+  void AddItem(const std::string& line) override { frmClean().AddItem(std::string(line)); }
+  void PrepareShredStr() override { Delete().PrepareShredStr(); }
+};
+
+}  // namespace
+
+void ConnectCleaningEngine() {
+  InstallCleaningEngine(std::make_shared<Engine>());
+  InstallBuiltInPluginRunner(MakeBuiltInPluginRunner());
+}

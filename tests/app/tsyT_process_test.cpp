@@ -1,0 +1,160 @@
+// tsyT as real processes on a fixture machine folder.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/machine/builder.h"
+#include "platform/open_machine.h"
+#include "platform/registry/advapi32.h"
+#include "platform/shell/tray.h"
+#include "support/CRegister.h"
+#include "support/temp_folder.h"
+#include "support/temp_machine.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::int32_t kHklm = static_cast<std::int32_t>(HKEY_LOCAL_MACHINE);
+
+// Options ticking Windows items, the custom files of the hard-disk page
+// ("*.tmp" under "C:\"), clean-all and close-after-cleaning.
+const char* const kStoredOptions =
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSALY\\SETTINGS\\WINDOWS]\n\"0\"=\"1\"\n\"2\"=\"1\"\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSALY\\SETTINGS\\HARDDISK]\n\"2\"=\"1\"\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSALY\\SETTINGS\\IE]\n\"0\"=\"1\"\n"
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\TypedURLs]\n\"url1\"=\"http://example.test/\"\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSALY\\SETTINGS\\OPTIONS]\n\"CloseAfterClean\"=\"1\"\n\"CleanThis\"=\"1\"\n";
+
+struct StoredValue {
+  const char* key;
+  const char* value;
+  const char* data;
+};
+const StoredValue kStoredValues[] = {{"WINDOWS", "0", "1"},
+                                     {"WINDOWS", "2", "1"},
+                                     {"HARDDISK", "2", "1"},
+                                     {"IE", "0", "1"},
+                                     {"OPTIONS", "CloseAfterClean", "1"},
+                                     {"OPTIONS", "CleanThis", "1"}};
+
+class TsyTProcessTest : public ::testing::Test {
+ protected:
+  TsyTProcessTest() {
+    tessaly::testing::TestMachine()
+        .file("C:\\Temp\\trace.tmp", "left behind")
+        .file("C:\\WINDOWS\\system32\\crash.dmp", "memory dump")
+        .file("C:\\WINDOWS\\system32\\keep.dll", "a library")
+        .file("C:\\Docs\\old.tmp", "left behind too")
+        .file("C:\\Docs\\letter.txt", "keep me")
+        .registry(kStoredOptions)
+        .Build(folder());
+  }
+
+  std::filesystem::path folder() const { return temp_.path() / "machine"; }
+  bool Exists(const std::string& windowsPath) const {
+    return std::filesystem::exists(platform::HostPathForBuilder(folder(), windowsPath));
+  }
+
+  pid_t Start(std::vector<std::string> args) const {
+    pid_t pid = fork();
+    if (pid == 0) {
+      setenv("TESSALY_MACHINE", folder().c_str(), 1);
+      setenv("TESSALY_HEADLESS", "1", 1);
+      int devnull = open("/dev/null", O_WRONLY);
+      dup2(devnull, 1);
+      std::vector<char*> argv{const_cast<char*>(TESSALY_TSYT_PATH)};
+      for (auto& arg : args) argv.push_back(arg.data());
+      argv.push_back(nullptr);
+      execv(TESSALY_TSYT_PATH, argv.data());
+      _exit(127);
+    }
+    return pid;
+  }
+
+  // The exit code, or -1 when the process did not end within `limit`.
+  static int Wait(pid_t pid, std::chrono::milliseconds limit) {
+    auto until = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (std::chrono::steady_clock::now() < until) {
+      if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+      std::this_thread::sleep_for(20ms);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return -1;
+  }
+
+  // Whether some process holds the machine's instance lock.
+  bool InstanceLockHeld() const {
+    int fd = open((folder() / "instance.lock").c_str(), O_RDWR | O_CREAT, 0644);
+    if (fd < 0) return false;
+    bool held = flock(fd, LOCK_EX | LOCK_NB) != 0;
+    close(fd);
+    return held;
+  }
+
+  // Reads the machine after the program ended.
+  std::string Stored(const std::string& key, const std::string& value) const {
+    auto machine = platform::OpenMachine(folder());
+    platform::MachineBinding binding(*machine);
+    return CRegister().REGGetSetting(kHklm, "SOFTWARE\\TESSALY\\SETTINGS\\" + key, value, "<missing>");
+  }
+  bool UserKeyExists(const char* path) const {
+    auto machine = platform::OpenMachine(folder());
+    platform::MachineBinding binding(*machine);
+    HKEY key = 0;
+    bool exists = RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (exists) RegCloseKey(key);
+    return exists;
+  }
+  std::size_t TrayIconCount() const {
+    auto machine = platform::OpenMachine(folder());
+    platform::MachineBinding binding(*machine);
+    return platform::shell::TrayIcons().size();
+  }
+
+  tessaly::testing::TempFolder temp_;
+};
+
+TEST_F(TsyTProcessTest, AScheduledRunCleansAndEndsOnItsOwn) {
+  pid_t pid = Start({"/SCHEDULER"});
+  ASSERT_EQ(Wait(pid, 60s), 0);
+  EXPECT_FALSE(Exists("C:\\Temp\\trace.tmp"));
+  EXPECT_FALSE(Exists("C:\\Docs\\old.tmp"));
+  EXPECT_FALSE(Exists("C:\\WINDOWS\\system32\\crash.dmp"));  // Windows item 0
+  EXPECT_TRUE(Exists("C:\\WINDOWS\\system32\\keep.dll"));
+  EXPECT_TRUE(Exists("C:\\Docs\\letter.txt"));
+  EXPECT_FALSE(UserKeyExists("Software\\Microsoft\\Internet Explorer\\TypedURLs"));  // the IE section's first box
+  EXPECT_TRUE(UserKeyExists("Software\\Microsoft\\Internet Explorer"));
+  for (const auto& stored : kStoredValues) EXPECT_EQ(Stored(stored.key, stored.value), stored.data) << stored.value;
+  EXPECT_EQ(TrayIconCount(), 0u);
+}
+
+TEST_F(TsyTProcessTest, ASecondProcessEndsAtOnceAndTouchesNothing) {
+  pid_t first = Start({});
+  auto until = std::chrono::steady_clock::now() + 30s;
+  while (!InstanceLockHeld() && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(20ms);
+  ASSERT_TRUE(InstanceLockHeld());
+  // The first stays resident: it does not end by itself.
+  EXPECT_EQ(waitpid(first, nullptr, WNOHANG), 0);
+
+  pid_t second = Start({"/SCHEDULER"});
+  EXPECT_EQ(Wait(second, 30s), 0);
+  EXPECT_TRUE(Exists("C:\\Temp\\trace.tmp"));  // no run
+
+  kill(first, SIGTERM);  // closes the window as its close command would
+  ASSERT_EQ(Wait(first, 30s), 0);
+  EXPECT_TRUE(Exists("C:\\Temp\\trace.tmp"));
+  EXPECT_EQ(Stored("OPTIONS", "SkipMessages"), "0");  // the first saved its options on close
+  EXPECT_EQ(Stored("OPTIONS", "CleanThis"), "1");
+  EXPECT_EQ(TrayIconCount(), 0u);
+}
+
+}  // namespace
