@@ -1,0 +1,52 @@
+#include "task_service_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/com/com_runtime.h"
+#include "platform/machine/machine.h"
+#include "platform/taskscheduler/mstask.h"
+#include "platform/taskscheduler/task_journal.h"
+
+namespace tessaly::testing {
+
+namespace {
+
+platform::taskscheduler::TaskJournal& Journal() {
+  return platform::CurrentMachine()->area<platform::taskscheduler::TaskJournal>();
+}
+
+void SaveOwnFile(ITask& task) {
+  IPersistFile* file = nullptr;
+  ASSERT_EQ(task.QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)), S_OK);
+  EXPECT_EQ(file->Save(nullptr, FALSE), S_OK);
+  file->Release();
+}
+
+}  // namespace
+
+void SaveOtherTask(const std::string& name) {
+  ITaskScheduler* scheduler = nullptr;
+  ASSERT_EQ(CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskScheduler,
+                             reinterpret_cast<void**>(&scheduler)),
+            S_OK);
+  std::u16string wide(name.begin(), name.end());
+  IUnknown* item = nullptr;
+  ASSERT_EQ(scheduler->NewWorkItem(reinterpret_cast<LPCWSTR>(wide.c_str()), CLSID_CTask, IID_ITask, &item), S_OK);
+  SaveOwnFile(*static_cast<ITask*>(item));
+  item->Release();
+  scheduler->Release();
+}
+
+void ScriptSheetDeletingFirstTrigger() {
+  Journal().setPropertySheet([](ITask& task) {
+    EXPECT_EQ(task.DeleteTrigger(0), S_OK);
+    SaveOwnFile(task);
+  });
+}
+
+std::string LastTaskRequest() {
+  const auto& entries = Journal().entries();
+  return entries.empty() ? "" : entries.back();
+}
+
+}  // namespace tessaly::testing
