@@ -33,7 +33,11 @@ std::string CommandLine(int argc, char** argv) {
 
 void RunProgram(bool headless) {
   auto startMainWindow = [] { Form1(); };
-  if (!headless) return tessaly::gui::RunForms(startMainWindow);
+  if (!headless)
+    return tessaly::gui::RunForms([&] {
+      tessaly::CloseOnTerminationSignals();
+      startMainWindow();
+    });
   startMainWindow();
   tessaly::RunResidentLoop();
 }

@@ -12,4 +12,9 @@ void HoldTerminationSignals();
 // the main window and goes on.
 void RunResidentLoop();
 
+// With the renderer: a termination signal closes the main window the same
+// way, at the next turn of Qt's event loop. Call once the Qt application
+// exists.
+void CloseOnTerminationSignals();
+
 }  // namespace tessaly

@@ -16,6 +16,10 @@
 #include "platform/forms/event_loop.h"
 
 namespace tessaly::gui {
+struct SkinLook;
+}
+
+namespace tessaly::gui {
 
 using platform::forms::Control;
 using platform::forms::ControlKind;
@@ -55,6 +59,8 @@ class ControlView {
   // The size automatic layout gives a control without geometry.
   virtual QSize NaturalSize() const;
   void Place(const QRect& pixels);
+  // Dresses the widget in the skin's look (colours and font).
+  void Dress(const SkinLook& look);
 
  protected:
   virtual void SyncKind(Control& control) = 0;
@@ -67,6 +73,7 @@ class ControlView {
   Applied<bool> visible_, enabled_;
   Applied<std::string> toolTip_;
   Applied<QRect> place_;
+  Applied<std::string> look_;
 };
 
 // A view of one concrete control class.

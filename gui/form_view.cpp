@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainterPath>
+#include <QRegion>
 
 #include "gui/conversions.h"
 #include "gui/layout.h"
@@ -125,9 +127,9 @@ QWidget* FormView::WidgetOf(std::uint64_t serial) const {
   return it == views_.end() ? nullptr : it->second->widget();
 }
 
-void FormView::Sync(Form& form) {
+void FormView::Sync(Form& form, const SkinLooks& looks) {
   if (!window_) return;
-  SyncControls(form);
+  SyncControls(form, looks);
   SyncMenus(form);
 }
 
@@ -144,7 +146,7 @@ ControlView* FormView::ViewFor(Control& control) {
   return raw;
 }
 
-void FormView::SyncControls(Form& form) {
+void FormView::SyncControls(Form& form, const SkinLooks& looks) {
   // Views of controls that are gone.
   for (auto it = views_.begin(); it != views_.end();)
     it = LiveControl(it->first) ? std::next(it) : views_.erase(it);
@@ -153,6 +155,7 @@ void FormView::SyncControls(Form& form) {
   for (Control* control : form.Controls())
     if (ControlView* view = ViewFor(*control)) {
       input.controls.push_back(control);
+      view->Dress(looks.OfControl(*control, hwnd_));
       view->Sync(*control);
     }
   input.naturalSize = [this](const Control& control) {
@@ -161,7 +164,7 @@ void FormView::SyncControls(Form& form) {
   };
   LayoutResult layout = LayOut(input);
   for (const auto& [serial, place] : layout.places) views_[serial]->Place(place);
-  SyncWindow(form, layout.extent);
+  SyncWindow(form, layout.extent, looks.OfWindow(hwnd_));
 }
 
 void FormView::SyncMenus(Form& form) {
@@ -172,15 +175,15 @@ void FormView::SyncMenus(Form& form) {
   bar->setVisible(!bar->actions().isEmpty());
 }
 
-void FormView::SyncWindow(Form& form, QSize extent) {
+void FormView::SyncWindow(Form& form, QSize extent, const SkinLook& skinned) {
   if (caption_.Changed(form.Caption())) window_->setWindowTitle(ToQt(form.Caption()));
   if (enabled_.Changed(form.Enabled())) window_->setEnabled(form.Enabled());
-  if (backColor_.Changed(form.BackColor())) {
-    auto color = ModelColor(form.BackColor());
-    canvas_->setAutoFillBackground(color.has_value());
-    QPalette palette = canvas_->palette();
-    if (color) palette.setColor(QPalette::Window, *color);
-    canvas_->setPalette(palette);
+  // A colour the form sets itself wins over the skin's.
+  SkinLook look = skinned;
+  if (auto color = ModelColor(form.BackColor())) look.back = color;
+  if (dress_.Changed(look.Signature())) {
+    canvas_->setAutoFillBackground(look.back.has_value());
+    DressWidget(canvas_, look);
   }
   canvas_->setMinimumSize(extent + QSize(8, 8));
   QRect geometry(TwipsToPixels(form.Left()), TwipsToPixels(form.Top()), TwipsToPixels(form.Width()),
@@ -189,6 +192,7 @@ void FormView::SyncWindow(Form& form, QSize extent) {
     window_->move(geometry.topLeft());
     window_->resize(geometry.size().expandedTo(window_->minimumSizeHint()));
   }
+  SyncOutline(look.rounded);
   bool visible = form.Visible();
   int state = form.WindowState();
   bool visibleChanged = visible_.Changed(visible);
@@ -198,6 +202,16 @@ void FormView::SyncWindow(Form& form, QSize extent) {
   if (state == 1) window_->showMinimized();
   else if (state == 2) window_->showMaximized();
   else window_->showNormal();
+}
+
+// The skin's rounded outline: the window keeps only its rounded rectangle.
+void FormView::SyncOutline(bool rounded) {
+  if (!outline_.Changed({window_->size(), rounded})) return;
+  if (!rounded) return window_->clearMask();
+  constexpr int kRadius = 18;
+  QPainterPath path;
+  path.addRoundedRect(QRectF(window_->rect()), kRadius, kRadius);
+  window_->setMask(QRegion(path.toFillPolygon().toPolygon()));
 }
 
 }  // namespace tessaly::gui

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "gui/control_view.h"
+#include "gui/skin_look.h"
 #include "platform/forms/form.h"
 
 namespace tessaly::gui {
@@ -23,12 +24,13 @@ class FormView {
   // The widget of the control with this serial; null when it has none.
   QWidget* WidgetOf(std::uint64_t serial) const;
 
-  void Sync(platform::forms::Form& form);
+  void Sync(platform::forms::Form& form, const SkinLooks& looks);
 
  private:
-  void SyncControls(platform::forms::Form& form);
+  void SyncControls(platform::forms::Form& form, const SkinLooks& looks);
   void SyncMenus(platform::forms::Form& form);
-  void SyncWindow(platform::forms::Form& form, QSize extent);
+  void SyncWindow(platform::forms::Form& form, QSize extent, const SkinLook& look);
+  void SyncOutline(bool rounded);
   ControlView* ViewFor(Control& control);
 
   HWND hwnd_;
@@ -39,7 +41,8 @@ class FormView {
   Applied<bool> visible_, enabled_;
   Applied<int> windowState_;
   Applied<QRect> geometry_;
-  Applied<long> backColor_;
+  Applied<std::string> dress_;
+  Applied<std::pair<QSize, bool>> outline_;
 };
 
 }  // namespace tessaly::gui

@@ -43,11 +43,14 @@ void Renderer::Sync() {
     bool same = live != loaded.end() && (*live)->hWnd() == it->second->window();
     it = same ? std::next(it) : forms_.erase(it);
   }
+  SkinLooks looks = SkinLooks::Gather();
   for (Form* form : loaded) {
     auto& view = forms_[form];
     if (!view) view = std::make_unique<FormView>(*form);
-    view->Sync(*form);
+    view->Sync(*form, looks);
   }
+  splashes_.Sync();
+  trayIcons_.Sync();
   QPoint cursor = QCursor::pos();
   SetCursorPosition(cursor.x(), cursor.y());
 }

@@ -9,6 +9,8 @@
 #include <map>
 #include <memory>
 
+#include "gui/splash_window.h"
+#include "gui/tray_icons.h"
 #include "platform/forms/form.h"
 
 namespace tessaly::gui {
@@ -28,6 +30,8 @@ class Renderer {
   // not drawn). Valid until the next Sync.
   QWidget* WindowOf(const platform::forms::Form& form) const;
   QWidget* WidgetOf(const platform::forms::Control& control) const;
+  // The system tray icon drawn for the notification-area icon (window, id).
+  QSystemTrayIcon* TrayIconOf(HWND window, UINT id) const { return trayIcons_.Find(window, id); }
 
   // Runs the Qt event loop with the runtime's turns on it until the last
   // form unloads. A process end (or any other exception) escaping a
@@ -39,6 +43,8 @@ class Renderer {
   void Tick();
 
   std::map<const platform::forms::Form*, std::unique_ptr<FormView>> forms_;
+  SplashWindows splashes_;
+  TrayIcons trayIcons_;
   std::chrono::steady_clock::time_point lastSync_{};
   bool ticking_ = false;
 };

@@ -146,6 +146,7 @@ Form1Form::Form1Form()
   cmb_skin.AddItem("Skin1");
   cmb_skin.AddItem("Skin2");
   lstBPI.Style(1);
+  DesignPages();
   LSTEPI.Checkboxes(true);
   lstDllDrives.Checkboxes(true);
 

@@ -75,6 +75,50 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   TSY_CONTROL(Frame, Frame2_PLUGINS);
   TSY_CONTROL(Frame, Frame2_OPTIMIZATION);
 
+  // ===== pages and navigation buttons, built-in plug-in page: begin =====
+  // Skin backgrounds laid under the shown page and the shown button bar.
+  TSY_CONTROL(PictureBox, SkinFrame1);
+  TSY_CONTROL(PictureBox, SkinFrame2);
+  // Navigation buttons, each on the bar or page it belongs to.
+  TSY_CONTROL_IN(CommandButton, cmd_Windows, Frame2_SYSTEM);
+  TSY_CONTROL_IN(CommandButton, cmd_HardDisk, Frame2_SYSTEM);
+  TSY_CONTROL_IN(CommandButton, cmd_Office, Frame2_SYSTEM);
+  TSY_CONTROL_IN(CommandButton, cmd_IE, Frame2_BROWSERS);
+  TSY_CONTROL_IN(CommandButton, cmd_NetScape, Frame2_BROWSERS);
+  TSY_CONTROL_IN(CommandButton, cmd_Opera, Frame2_BROWSERS);
+  TSY_CONTROL_IN(CommandButton, cmd_AOL, Frame2_BROWSERS);
+  TSY_CONTROL_IN(CommandButton, Command4, Frame2_BROWSERS);
+  TSY_CONTROL_IN(CommandButton, cmd_MSN, Frame2_MESSENGERS);
+  TSY_CONTROL_IN(CommandButton, cmd_ICQ, Frame2_MESSENGERS);
+  TSY_CONTROL_IN(CommandButton, cmd_YAHOO, Frame2_MESSENGERS);
+  TSY_CONTROL_IN(CommandButton, cmdBuiltInPlugins, Frame2_PLUGINS);
+  TSY_CONTROL_IN(CommandButton, cmdExtraPlugins, Frame2_PLUGINS);
+  TSY_CONTROL_IN(CommandButton, cmd_Programs, Frame2_OPTIMIZATION);
+  TSY_CONTROL_IN(CommandButton, cmd_Shred, Frame2_OPTIMIZATION);
+  TSY_CONTROL_IN(CommandButton, cmd_DLLs, Frame2_OPTIMIZATION);
+  TSY_CONTROL_IN(CommandButton, cmdProgram1, Frame_Programs);
+  TSY_CONTROL_IN(CommandButton, cmdProgram2, Frame_Programs);
+  TSY_CONTROL_IN(CommandButton, cmdStartUpBack, Frame_StartUp);
+  TSY_CONTROL_IN(CommandButton, cmdUninsBack, Frame_UnInstall);
+  TSY_CONTROL_IN(CommandButton, cmdBack, Frame_DllResult);
+  TSY_CONTROL_IN(CommandButton, Command9, Frame_DLLBackUps);
+  // The options and schedule pages are reached through the movie's buttons.
+  TSY_CONTROL(CommandButton, CmdOptions);
+  TSY_CONTROL(CommandButton, cmdShedule);
+  // Built-in plug-in page.
+  TSY_CONTROL_IN(CheckBox, chkBIPSelectAll, Frame_BPI);
+
+  // Ticks (or greys) every built-in plug-in, or clears them all.
+  void chkBIPSelectAll_Click();
+
+ private:
+  // Sizes, captions and handlers of the pages, the bars and their buttons.
+  void DesignPages();
+  void ShowBuiltInPluginsPage();
+
+ public:
+  // ===== pages and navigation buttons, built-in plug-in page: end =====
+
   // --- result page: log and progress ---
   TSY_CONTROL(TextBox, txtResult);
   TSY_CONTROL(CommandButton, CmdClean);
@@ -115,7 +159,7 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   ::platform::activex::SkinLabel lblHint2{*this, "lblHint2"};
   ::platform::activex::SkinLabel lblMinMax{*this, "lblMinMax"};
   // Plug-in pages.
-  TSY_CONTROL(ListBox, lstBPI);
+  TSY_CONTROL_IN(ListBox, lstBPI, Frame_BPI);
   TSY_CONTROL(ListView, LSTEPI);
 
   // --- options page ---

@@ -29,7 +29,7 @@ const ShowHidePair kShowHidePairs[] = {
 
 double Form1Form::BPI_Do_Plugins() {
   pluginRunner_->ResetCleanedBytes();
-  if (MsgBox(kPluginQuestion, vbYesNo | vbDefaultButton2) == vbYes) {
+  if (MsgBox(kPluginQuestion, vbYesNo | vbQuestion | vbDefaultButton2) == vbYes) {
     for (int i = 0; i < lstBPI.ListCount(); ++i) {
       if (!lstBPI.Selected(i)) continue;
       pluginRunner_->CleanStandardPlugins(lstBPI.List(i));

@@ -1,5 +1,7 @@
-// The outside controls' stand-ins: the progress bar and the navigation
-// movie, drawn as the buttons of its description sending their commands.
+// The outside controls' stand-ins: the progress bar, the skin label and the
+// navigation movie, drawn as the buttons of its description sending their
+// commands.
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <cmath>
@@ -8,12 +10,14 @@
 #include "gui/views/views.h"
 #include "platform/activex/movie.h"
 #include "platform/activex/progress_bar.h"
+#include "platform/activex/skin.h"
 
 namespace tessaly::gui {
 namespace {
 
 using platform::activex::Movie;
 using platform::activex::ProgressBar;
+using platform::activex::SkinLabel;
 
 class ProgressBarView : public TypedView<ProgressBar> {
  public:
@@ -31,6 +35,28 @@ class ProgressBarView : public TypedView<ProgressBar> {
  private:
   QProgressBar* bar_;
   Applied<int> value_;
+};
+
+// The skin label is drawn as the skin draws text: no frame, no background
+// of its own, the colours and font of the look it wears; greyed while its
+// Boolean (dispid 2) is off.
+class SkinLabelView : public TypedView<SkinLabel> {
+ public:
+  SkinLabelView(SkinLabel& control, QWidget* parent)
+      : TypedView(control, new QLabel(parent)), label_(static_cast<QLabel*>(widget())) {
+    label_->setTextFormat(Qt::PlainText);
+    label_->setWordWrap(true);
+    label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  }
+
+ protected:
+  void SyncTyped(SkinLabel& control) override {
+    if (caption_.Changed(control.Caption())) label_->setText(ToQtLines(control.Caption()));
+  }
+
+ private:
+  QLabel* label_;
+  Applied<std::string> caption_;
 };
 
 // The movie's buttons at their rectangles; a click queues the button's
@@ -70,6 +96,7 @@ std::unique_ptr<ControlView> MakeStandInView(Control& control, QWidget* parent) 
   switch (control.kind()) {
     case ControlKind::ProgressBar:
       return std::make_unique<ProgressBarView>(static_cast<ProgressBar&>(control), parent);
+    case ControlKind::SkinLabel: return std::make_unique<SkinLabelView>(static_cast<SkinLabel&>(control), parent);
     case ControlKind::Movie: return std::make_unique<MovieView>(static_cast<Movie&>(control), parent);
     default: return nullptr;
   }

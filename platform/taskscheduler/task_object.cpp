@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/base/journal.h"
 #include "platform/machine/machine.h"
 #include "platform/machine/sysinfo.h"
 #include "platform/taskscheduler/task_folder.h"
-#include "platform/taskscheduler/task_journal.h"
+#include "platform/taskscheduler/property_sheet.h"
 #include "platform/taskscheduler/trigger_rules.h"
 
 namespace platform::taskscheduler {
@@ -195,9 +196,8 @@ HRESULT Task::GetExitCode(DWORD* exitCode) {
 }
 
 HRESULT Task::Run() {
-  Machine* machine = CurrentMachine();
-  if (!machine) return SCHED_E_SERVICE_NOT_RUNNING;
-  machine->area<TaskJournal>().Record("Run " + fileName_);
+  if (!CurrentMachine()) return SCHED_E_SERVICE_NOT_RUNNING;
+  TheJournal().Record("Task.Run", {fileName_});
   SYSTEMTIME now{};
   GetLocalTime(&now);
   now.wMilliseconds = 0;
@@ -220,9 +220,8 @@ HRESULT Task::Terminate() { return SCHED_E_TASK_NOT_RUNNING; }
 HRESULT Task::EditWorkItem(HWND, DWORD) {
   Machine* machine = CurrentMachine();
   if (!machine) return SCHED_E_SERVICE_NOT_RUNNING;
-  TaskJournal& journal = machine->area<TaskJournal>();
-  journal.Record("EditWorkItem " + fileName_);
-  if (journal.propertySheet()) journal.propertySheet()(*this);
+  TheJournal().Record("Task.EditWorkItem", {fileName_});
+  if (const auto& sheet = machine->area<TaskPropertySheet>().script()) sheet(*this);
   return S_OK;
 }
 

@@ -62,11 +62,12 @@ class TsyTProcessTest : public ::testing::Test {
     return std::filesystem::exists(platform::HostPathForBuilder(folder(), windowsPath));
   }
 
-  pid_t Start(std::vector<std::string> args) const {
+  pid_t Start(std::vector<std::string> args, const char* answers = nullptr) const {
     pid_t pid = fork();
     if (pid == 0) {
       setenv("TESSALY_MACHINE", folder().c_str(), 1);
       setenv("TESSALY_HEADLESS", "1", 1);
+      if (answers) setenv("TESSALY_ANSWERS", answers, 1);
       int devnull = open("/dev/null", O_WRONLY);
       dup2(devnull, 1);
       std::vector<char*> argv{const_cast<char*>(TESSALY_TSYT_PATH)};
@@ -114,6 +115,21 @@ class TsyTProcessTest : public ::testing::Test {
     if (exists) RegCloseKey(key);
     return exists;
   }
+  bool UserValueExists(const char* path, const char* value) const {
+    auto machine = platform::OpenMachine(folder());
+    platform::MachineBinding binding(*machine);
+    HKEY key = 0;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    bool exists = RegQueryValueExA(key, value, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return exists;
+  }
+  // Writes string values on the machine before the program starts.
+  void Store(HKEY root, const std::string& key, const std::string& value, const std::string& data) const {
+    auto machine = platform::OpenMachine(folder());
+    platform::MachineBinding binding(*machine);
+    CRegister().REGSaveSetting(static_cast<std::int32_t>(root), key, value, data);
+  }
   std::size_t TrayIconCount() const {
     auto machine = platform::OpenMachine(folder());
     platform::MachineBinding binding(*machine);
@@ -135,6 +151,39 @@ TEST_F(TsyTProcessTest, AScheduledRunCleansAndEndsOnItsOwn) {
   EXPECT_TRUE(UserKeyExists("Software\\Microsoft\\Internet Explorer"));
   for (const auto& stored : kStoredValues) EXPECT_EQ(Stored(stored.key, stored.value), stored.data) << stored.value;
   EXPECT_EQ(TrayIconCount(), 0u);
+}
+
+TEST_F(TsyTProcessTest, AScheduledRunAnsweredYesCleansTheSelectedBuiltInPlugins) {
+  const std::string selection = "SOFTWARE\\TESSALY\\SETTINGS\\OPTIONS\\BPI";
+  Store(HKEY_LOCAL_MACHINE, selection, "0", "True");  // ACDSee
+  Store(HKEY_LOCAL_MACHINE, selection, "2", "True");  // Adobe Acrobat Reader 5.x
+  Store(HKEY_CURRENT_USER, "Software\\ACD Systems\\ACDSee", "openfolder", "C:\\Pictures");
+  Store(HKEY_CURRENT_USER, "Software\\ACD Systems\\ACDSee", "histpaths", "C:\\Pictures");
+  Store(HKEY_CURRENT_USER, "Software\\ACD Systems\\ACDSee", "viewmode", "1");
+  Store(HKEY_CURRENT_USER, "Software\\Adobe\\Acrobat Reader\\5.0\\AVGeneral\\cRecentFiles", "c1", "a.pdf");
+  Store(HKEY_CURRENT_USER, "Software\\Adobe\\Acrobat Reader\\4.0\\AdobeViewer", "avpRecentFile1", "b.pdf");
+
+  pid_t pid = Start({"/SCHEDULER"}, "Yes");
+  ASSERT_EQ(Wait(pid, 60s), 0);
+  EXPECT_FALSE(UserValueExists("Software\\ACD Systems\\ACDSee", "openfolder"));
+  EXPECT_FALSE(UserValueExists("Software\\ACD Systems\\ACDSee", "histpaths"));
+  EXPECT_TRUE(UserValueExists("Software\\ACD Systems\\ACDSee", "viewmode"));
+  EXPECT_FALSE(UserKeyExists("Software\\Adobe\\Acrobat Reader\\5.0\\AVGeneral\\cRecentFiles"));
+  // Not selected: left alone.
+  EXPECT_TRUE(UserValueExists("Software\\Adobe\\Acrobat Reader\\4.0\\AdobeViewer", "avpRecentFile1"));
+  EXPECT_FALSE(Exists("C:\\Temp\\trace.tmp"));  // the other sections ran too
+  EXPECT_EQ(Stored("OPTIONS\\BPI", "2"), "True");
+  EXPECT_EQ(Stored("OPTIONS\\BPI", "1"), "False");
+}
+
+TEST_F(TsyTProcessTest, AScheduledRunAnsweredByDefaultLeavesTheBuiltInPluginsAlone) {
+  Store(HKEY_LOCAL_MACHINE, "SOFTWARE\\TESSALY\\SETTINGS\\OPTIONS\\BPI", "0", "True");
+  Store(HKEY_CURRENT_USER, "Software\\ACD Systems\\ACDSee", "openfolder", "C:\\Pictures");
+  pid_t pid = Start({"/SCHEDULER"});
+  ASSERT_EQ(Wait(pid, 60s), 0);
+  EXPECT_TRUE(UserValueExists("Software\\ACD Systems\\ACDSee", "openfolder"));
+  EXPECT_FALSE(Exists("C:\\Temp\\trace.tmp"));
+  EXPECT_EQ(Stored("OPTIONS\\BPI", "0"), "True");  // the No kept the selection
 }
 
 TEST_F(TsyTProcessTest, ASecondProcessEndsAtOnceAndTouchesNothing) {

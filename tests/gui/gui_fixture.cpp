@@ -70,6 +70,46 @@ QStringList ShownTexts(const QWidget* widget) {
   return texts;
 }
 
+QStringList ModelTexts(Control& control) {
+  QStringList texts;
+  if (control.IsKind(ControlKind::Label)) texts << QString::fromStdString(static_cast<Label&>(control).ShownCaption());
+  else if (!control.WindowText().empty() || control.IsKind(ControlKind::TextBox))
+    texts << QString::fromStdString(control.WindowText()).replace("\r\n", "\n");
+  for (const auto& item : control.Items()) texts << QString::fromStdString(item);
+  return texts;
+}
+
+bool ShownByModel(const Control& control) {
+  for (const Control* at = &control; at; at = at->Container())
+    if (!at->Visible()) return false;
+  return true;
+}
+
+namespace {
+// Menus are drawn in the menu bar; other windowless kinds but labels draw nothing.
+bool DrawsNothing(const Control& control) {
+  return control.IsKind(ControlKind::Menu) || (!control.windowed() && !control.IsKind(ControlKind::Label));
+}
+}  // namespace
+
+void ExpectDrawnAsModel(gui::Renderer& renderer, const Form& form) {
+  for (Control* control : form.Controls()) {
+    SCOPED_TRACE(control->Name() + (control->IndexIfArray() ? "(" + std::to_string(control->Index()) + ")" : ""));
+    QWidget* widget = renderer.WidgetOf(*control);
+    if (DrawsNothing(*control)) {
+      EXPECT_EQ(widget, nullptr);
+      continue;
+    }
+    ASSERT_NE(widget, nullptr);
+    bool shown = ShownByModel(*control);
+    EXPECT_EQ(widget->isVisible(), shown);
+    if (!shown) continue;
+    QStringList drawn = ShownTexts(widget);
+    for (const QString& text : ModelTexts(*control))
+      EXPECT_TRUE(drawn.contains(text)) << text.toStdString() << " not in " << drawn.join(" | ").toStdString();
+  }
+}
+
 Gallery::Gallery() : Form("frmGallery") {
   Caption("Tessaly gallery");
   Move(0, 0, 9600, 7800);

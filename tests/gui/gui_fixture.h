@@ -97,5 +97,12 @@ class GuiTest : public ::testing::Test {
 
 // The texts a widget shows: its caption or text, and its items.
 QStringList ShownTexts(const QWidget* widget);
+// The texts the model says a control shows.
+QStringList ModelTexts(Control& control);
+// Whether the model shows the control: it and each of its containers visible.
+bool ShownByModel(const Control& control);
+// Every control the model shows has a visible widget showing the model's
+// texts; every other drawn control's widget is hidden.
+void ExpectDrawnAsModel(gui::Renderer& renderer, const Form& form);
 
 }  // namespace tessaly::testing

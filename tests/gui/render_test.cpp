@@ -14,36 +14,6 @@
 namespace tessaly::testing {
 namespace {
 
-// The texts the model says a control shows.
-QStringList ModelTexts(Control& control) {
-  QStringList texts;
-  if (control.IsKind(ControlKind::Label)) texts << QString::fromStdString(static_cast<Label&>(control).ShownCaption());
-  else if (!control.WindowText().empty() || control.IsKind(ControlKind::TextBox))
-    texts << QString::fromStdString(control.WindowText()).replace("\r\n", "\n");
-  for (const auto& item : control.Items()) texts << QString::fromStdString(item);
-  return texts;
-}
-
-bool DrawsNothing(const Control& control) {
-  return control.IsKind(ControlKind::Timer) || control.IsKind(ControlKind::Menu);
-}
-
-void ExpectDrawnAsModel(gui::Renderer& renderer, const Form& form) {
-  for (Control* control : form.Controls()) {
-    SCOPED_TRACE(control->Name() + (control->IndexIfArray() ? "(" + std::to_string(control->Index()) + ")" : ""));
-    QWidget* widget = renderer.WidgetOf(*control);
-    if (DrawsNothing(*control)) {
-      EXPECT_EQ(widget, nullptr);
-      continue;
-    }
-    ASSERT_NE(widget, nullptr);
-    EXPECT_EQ(widget->isVisible(), control->Visible());
-    QStringList shown = ShownTexts(widget);
-    for (const QString& text : ModelTexts(*control))
-      EXPECT_TRUE(shown.contains(text)) << text.toStdString() << " not in " << shown.join(" | ").toStdString();
-  }
-}
-
 TEST_F(GuiTest, EveryVisibleControlIsDrawnWithTheModelsText) {
   Gallery form;
   form.Load();

@@ -88,7 +88,7 @@ TEST_F(Form1Test, BuiltInPluginsRunOnlyAfterYes) {
   const auto& box = Answers().records().back();
   EXPECT_EQ(box.request.prompt,
             "Are you sure that you want to clean all plugins which contains email contacts and emails?");
-  EXPECT_EQ(box.request.style, vbYesNo | vbDefaultButton2);
+  EXPECT_EQ(box.request.style, vbYesNo | vbQuestion | vbDefaultButton2);
 
   Answers().Script("Yes");
   EXPECT_EQ(form.BPI_Do_Plugins(), 2 * 16777217.0);

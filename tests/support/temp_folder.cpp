@@ -1,5 +1,7 @@
 #include "support/temp_folder.h"
 
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -19,6 +21,18 @@ TempFolder::TempFolder(const std::string& prefix) {
 TempFolder::~TempFolder() {
   std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ReadHostFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteHostFile(const std::filesystem::path& file, const std::string& content) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << content;
 }
 
 }  // namespace tessaly::testing

@@ -19,4 +19,8 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+// Reads a host file whole (empty when missing).
+std::string ReadHostFile(const std::filesystem::path& file);
+void WriteHostFile(const std::filesystem::path& file, const std::string& content);
+
 }  // namespace tessaly::testing

@@ -6,7 +6,7 @@
 
 #include "support/CRegister.h"
 #include "support/registry_calls.h"
-#include "support/registry_fixture.h"
+#include "support/temp_machine.h"
 
 using namespace tessaly::testing;
 using platform::Grant;
@@ -27,7 +27,7 @@ void Plant(const char* name, DWORD type, const std::string& data) {
 }
 
 TEST(CRegisterRead, GetSettingTable) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   Plant("Text", REG_SZ, Bytes("abc\0"));
   Plant("EmptyText", REG_SZ, Bytes("\0"));
   Plant("NoBytes", REG_SZ, "");
@@ -59,7 +59,7 @@ TEST(CRegisterRead, GetSettingTable) {
 }
 
 TEST(CRegisterRead, NumberTable) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   Plant("Dword", REG_DWORD, Bytes("\x2C\x01\x00\x00"));
   Plant("HighBit", REG_DWORD, Bytes("\x00\x00\x00\x80"));
   Plant("One", REG_SZ, Bytes("1\0"));
@@ -80,11 +80,11 @@ TEST(CRegisterRead, NumberTable) {
 }
 
 TEST(CRegisterRead, ReadOnlyKeyIsReadAfterTheRefusedFullOpen) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   Plant("Hide", REG_SZ, Bytes("True\0"));
   Plant("Count", REG_DWORD, Bytes("\x05\x00\x00\x00"));
   CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\TESSALY\\Hidden");
-  scratch.Reconfigure({.user = UserKind::Limited, .accessRules = {{"HKLM\\SOFTWARE\\TESSALY\\Hidden", Grant::None}}});
+  scratch.ReopenAsLimitedUser({{"HKLM\\SOFTWARE\\TESSALY\\Hidden", Grant::None}});
 
   HKEY key = 0;
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kTestKey, 0, KEY_ALL_ACCESS, &key), ERROR_ACCESS_DENIED);
@@ -100,7 +100,7 @@ TEST(CRegisterRead, ReadOnlyKeyIsReadAfterTheRefusedFullOpen) {
 }
 
 TEST(CRegisterWrite, SaveSettingTable) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   CRegister reg;
   EXPECT_TRUE(reg.REGSaveSetting(kHKLM, "SOFTWARE\\TESSALY\\SETTINGS\\OPTIONS\\Deep", "Value", "text"));
   EXPECT_EQ(QueryValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\TESSALY\\SETTINGS\\OPTIONS\\Deep", "Value"),
@@ -117,7 +117,7 @@ TEST(CRegisterWrite, SaveSettingTable) {
 }
 
 TEST(CRegisterWrite, FailedWriteAfterASuccessfulOpenIsFalse) {
-  ScratchMachine scratch({.os = OsKind::Win98});
+  TempMachine scratch(OsKind::Win98);
   CRegister reg;
   // The open succeeds, the 9x size limit refuses the write, the close succeeds.
   EXPECT_FALSE(reg.REGSaveSetting(kHKLM, kTestKey, "Big", std::string(16300, 'x')));
@@ -126,7 +126,7 @@ TEST(CRegisterWrite, FailedWriteAfterASuccessfulOpenIsFalse) {
 }
 
 TEST(CRegisterDelete, DeleteSettingTable) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   CRegister reg;
   Plant("Value", REG_SZ, Bytes("v\0"));
   Plant(nullptr, REG_SZ, Bytes("d\0"));
@@ -151,7 +151,7 @@ TEST(CRegisterDelete, DeleteSettingTable) {
 
 TEST(CRegisterDelete, KeyWithSubkeysByFamily) {
   for (OsKind os : {OsKind::WinXP, OsKind::Win98}) {
-    ScratchMachine scratch({.os = os});
+    TempMachine scratch(os);
     CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\TESSALY\\TempU\\Child");
     CRegister reg;
     bool nine = os == OsKind::Win98;
@@ -161,9 +161,9 @@ TEST(CRegisterDelete, KeyWithSubkeysByFamily) {
 }
 
 TEST(CRegisterDelete, LimitedUserCannotOpenTheRootForAKeyDelete) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\TESSALY\\Mine");
-  scratch.Reconfigure({.user = UserKind::Limited, .accessRules = {{"HKLM\\SOFTWARE\\TESSALY\\Mine", Grant::Full}}});
+  scratch.ReopenAsLimitedUser({{"HKLM\\SOFTWARE\\TESSALY\\Mine", Grant::Full}});
   CRegister reg;
   EXPECT_FALSE(reg.REGDeleteSetting(kHKLM, "SOFTWARE\\TESSALY\\Mine", ""));
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\TESSALY\\Mine"));
@@ -172,7 +172,7 @@ TEST(CRegisterDelete, LimitedUserCannotOpenTheRootForAKeyDelete) {
 }
 
 TEST(CRegisterKeys, GetAllKeysListsDirectSubkeysInOrder) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   for (const char* sub : {"Zeta", "alpha", "Beta\\Deeper"}) CreateKey(HKEY_LOCAL_MACHINE, (std::string(kTestKey) + "\\" + sub).c_str());
   CRegister reg;
   std::int32_t root = kHKLM;

@@ -5,11 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/runtime_error.h"
-#include "tests/platform/profile/profile_test_machine.h"
+#include "support/temp_machine.h"
 
 namespace {
 
-using tessaly::testing::ProfileTestMachine;
+using tessaly::testing::TempMachine;
+using tessaly::testing::TestMachine;
 
 // A window that records what is done to it.
 class FakeForm : public FormPositionTarget {
@@ -46,17 +47,16 @@ class FakeForm : public FormPositionTarget {
 class IniFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    machine_.MakeFolder('C', "data");
     ini_.SetPath("C:\\data\\a.ini");
   }
-  std::optional<std::string> File() { return machine_.Get("C:\\data\\a.ini"); }
+  std::optional<std::string> File() { return machine_.ReadContent("C:\\data\\a.ini"); }
 
-  ProfileTestMachine machine_;
+  TempMachine machine_{TestMachine().folder("C:\\data")};
   cInifile ini_;
 };
 
 TEST_F(IniFile, ValueReadGivesTheStoredTextOrDefault) {
-  machine_.Put("C:\\data\\a.ini", "[s]\r\nk=stored\r\nlong=" + std::string(300, 'x') + "\r\n[t]\r\n");
+  machine_.WriteContent("C:\\data\\a.ini", "[s]\r\nk=stored\r\nlong=" + std::string(300, 'x') + "\r\n[t]\r\n");
   struct Case {
     cInifile::Text section;
     cInifile::Text key;
@@ -102,7 +102,7 @@ TEST_F(IniFile, ValueWriteTakesOutNulsAndReportsSuccess) {
 }
 
 TEST_F(IniFile, DeletesKeysAndSections) {
-  machine_.Put("C:\\data\\a.ini", "[s]\r\na=1\r\nb=2\r\n[t]\r\nc=3\r\n");
+  machine_.WriteContent("C:\\data\\a.ini", "[s]\r\na=1\r\nb=2\r\n[t]\r\nc=3\r\n");
   ini_.SetSection("s");
   ini_.SetKey("a");
   ini_.DeleteKey();
@@ -119,7 +119,7 @@ TEST_F(IniFile, DeletesKeysAndSections) {
 }
 
 TEST_F(IniFile, INISectionReadsKeyNamesAndWriteReplacesThem) {
-  machine_.Put("C:\\data\\a.ini", "[s]\r\na=1\r\nb=2\r\n[t]\r\nc=3\r\n");
+  machine_.WriteContent("C:\\data\\a.ini", "[s]\r\na=1\r\nb=2\r\n[t]\r\nc=3\r\n");
   ini_.SetSection("s");
   EXPECT_EQ(ini_.INISection(), std::string("a\0b\0", 4));
 
@@ -136,7 +136,7 @@ TEST_F(IniFile, INISectionReadsKeyNamesAndWriteReplacesThem) {
 }
 
 TEST_F(IniFile, EnumeratesIntoOneBasedArrays) {
-  machine_.Put("C:\\data\\a.ini", "[A]\r\na=1\r\n=2\r\nb=3\r\n[]\r\n[B]\r\n");
+  machine_.WriteContent("C:\\data\\a.ini", "[A]\r\na=1\r\n=2\r\nb=3\r\n[]\r\n[B]\r\n");
   std::vector<std::string> names{"stale"};
   std::int32_t count = 99;
 
@@ -167,7 +167,7 @@ TEST_F(IniFile, EnumerationDropsTheNameCutByTheBuffer) {
   // 1000 names of 11 characters: 8190 bytes hold 682 whole names and a cut one.
   std::string bytes;
   for (int i = 0; i < 1000; ++i) bytes += "[Section" + std::to_string(1000 + i) + "]\r\n";
-  machine_.Put("C:\\data\\a.ini", bytes);
+  machine_.WriteContent("C:\\data\\a.ini", bytes);
   std::vector<std::string> names;
   std::int32_t count = 0;
   ini_.EnumerateAllSections(names, count);
@@ -220,7 +220,7 @@ TEST_F(IniFile, LoadFormPositionClampsAndMoves) {
        {700, 800, 5000, 4000}},
   };
   for (const auto& c : cases) {
-    machine_.Put("C:\\data\\a.ini", "[Pos]\r\n" + c.stored);
+    machine_.WriteContent("C:\\data\\a.ini", "[Pos]\r\n" + c.stored);
     ini_.SetSection("Pos");
     FakeForm form(kWindowNormal, c.window[0], c.window[1], c.window[2], c.window[3]);
     ini_.LoadFormPosition(form);
@@ -232,7 +232,7 @@ TEST_F(IniFile, LoadFormPositionClampsAndMoves) {
 }
 
 TEST_F(IniFile, LoadFormPositionRestoresStateAndCatchesOverflow) {
-  machine_.Put("C:\\data\\a.ini", "[Pos]\r\nMaximised=1\r\nLeft=100\r\n[Huge]\r\nLeft=2147483000\r\nWidth=3000\r\n");
+  machine_.WriteContent("C:\\data\\a.ini", "[Pos]\r\nMaximised=1\r\nLeft=100\r\n[Huge]\r\nLeft=2147483000\r\nWidth=3000\r\n");
   ini_.SetSection("Pos");
   ini_.SetKey("mine");
   ini_.SetDefault(std::nullopt);
@@ -267,10 +267,10 @@ TEST_F(IniFile, LoadFormPositionRestoresStateAndCatchesOverflow) {
 }
 
 TEST(IniFileScreen, TooSmallScreenMeansNoMove) {
-  ProfileTestMachine machine([](platform::MachineDescription& d) {
-    d.screenWidth = 150;
-    d.screenHeight = 150;
-  });
+  auto builder = TestMachine();
+  builder.description().screenWidth = 150;
+  builder.description().screenHeight = 150;
+  TempMachine machine(builder);
   cInifile ini;
   ini.SetPath("C:\\WINDOWS\\pos.ini");
   ini.SetSection("Pos");
@@ -293,8 +293,8 @@ TEST(IniFileConversion, CLngDefaultFallsBackOnAnyFailure) {
 }
 
 TEST(PluginIni, ReadsWinIniAndGivesDefaultsOnAnOrdinarySystem) {
-  ProfileTestMachine machine;
-  machine.Put("C:\\WINDOWS\\WIN.INI",
+  TempMachine machine;
+  machine.WriteContent("C:\\WINDOWS\\WIN.INI",
               "; for 16-bit app support\r\n[fonts]\r\n[extensions]\r\n[mci extensions]\r\n[files]\r\n"
               "[Mail]\r\nMAPI=1\r\n");
   g_PluginIni.reset();
@@ -307,7 +307,7 @@ TEST(PluginIni, ReadsWinIniAndGivesDefaultsOnAnOrdinarySystem) {
   EXPECT_EQ(ini.Value(), "C:\\Program Files\\Opera");
 
   // A section planted in WIN.INI is what the catalogue then finds.
-  machine.Put("C:\\WINDOWS\\WIN.INI", "[Opera]\r\nfolder=D:\\Opera\r\n");
+  machine.WriteContent("C:\\WINDOWS\\WIN.INI", "[Opera]\r\nfolder=D:\\Opera\r\n");
   EXPECT_EQ(ini.Value(), "D:\\Opera");
   g_PluginIni.reset();
 }

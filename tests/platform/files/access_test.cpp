@@ -5,13 +5,13 @@
 #include "platform/files/file_content.h"
 #include "platform/files/file_seams.h"
 #include "platform/files/kernel32_files.h"
-#include "support/files_fixture.h"
+#include "support/temp_machine.h"
 
 namespace {
 
 using platform::files::HoldMode;
-using tessaly::testing::FilesMachine;
-using tessaly::testing::FilesTestDescription;
+using tessaly::testing::TempMachine;
+using tessaly::testing::DriveTableMachine;
 
 // The results of the usual operations on one file, as Win32 codes.
 struct Outcome {
@@ -45,7 +45,7 @@ void ExpectOutcome(const std::string& path, Outcome expected) {
 }
 
 TEST(Access, HeldInUseAndLockedFiles) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   for (const char* name : {"free.txt", "denywrite.txt", "denyall.txt", "server.dll", "pagefile.sys",
                            "Program Files/Tessaly/tsy.exe"})
     m.Put(name, "x");
@@ -68,13 +68,13 @@ TEST(Access, HeldInUseAndLockedFiles) {
 }
 
 TEST(Access, PagefileIsOrdinaryOn9x) {
-  FilesMachine m(FilesTestDescription(platform::OsKind::Win98));
+  TempMachine m(DriveTableMachine(platform::OsKind::Win98));
   m.Put("pagefile.sys", "x");
   ExpectOutcome("C:\\pagefile.sys", {ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS, ERROR_SUCCESS});
 }
 
 TEST(Access, ReadOnlyAttributeAndReadOnlyMedia) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   m.Put("ro.txt", "x");
   m.Put("RoDir/inner.txt", "x");
   m.Put("data.txt", "x", 'E');
@@ -101,7 +101,7 @@ TEST(Access, ReadOnlyAttributeAndReadOnlyMedia) {
 }
 
 TEST(Access, OwnHandlesFollowShareModes) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   m.Put("a.txt", "x");
   HANDLE reader = CreateFileA("C:\\a.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
@@ -117,13 +117,13 @@ TEST(Access, OwnHandlesFollowShareModes) {
 }
 
 TEST(Access, FolderRightsOnNtOnly) {
-  auto d = FilesTestDescription();
-  d.userKind = platform::UserKind::Limited;
-  d.accessRules = {{"C:\\Secret", platform::Grant::None}, {"C:\\Shared", platform::Grant::Read},
-                   {"C:\\Shared\\Open", platform::Grant::Full}};
   for (auto os : {platform::OsKind::WinXP, platform::OsKind::Win98}) {
-    d.os = os;
-    FilesMachine m(d);
+    auto builder = DriveTableMachine(os);
+    auto& d = builder.description();
+    d.userKind = platform::UserKind::Limited;
+    d.accessRules = {{"C:\\Secret", platform::Grant::None}, {"C:\\Shared", platform::Grant::Read},
+                     {"C:\\Shared\\Open", platform::Grant::Full}};
+    TempMachine m(builder);
     bool nt = os == platform::OsKind::WinXP;
     for (const char* name : {"WINDOWS/win.ini", "Program Files/App/app.exe", "Secret/s.txt", "Shared/r.txt",
                              "Shared/Open/w.txt", "Users/mine.txt"})

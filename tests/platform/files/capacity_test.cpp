@@ -3,33 +3,28 @@
 #include "platform/files/file_content.h"
 #include "platform/files/file_seams.h"
 #include "platform/files/kernel32_files.h"
-#include "support/files_fixture.h"
+#include "support/temp_machine.h"
 
 namespace {
 
-using tessaly::testing::FilesMachine;
-using tessaly::testing::FilesTestDescription;
-
-platform::MachineDescription SmallDrive(platform::OsKind os = platform::OsKind::WinXP) {
-  auto d = FilesTestDescription(os);
-  d.drives[0].capacity = 64 * 1024;  // 16 clusters of 4 KB
-  return d;
-}
+using tessaly::testing::TempMachine;
+using tessaly::testing::DriveTableMachine;
+using tessaly::testing::SmallDriveMachine;
 
 TEST(Capacity, WritingPastTheCapacityFailsAndKeepsOtherFiles) {
-  FilesMachine m(SmallDrive());
-  m.Put("keep.txt", std::string(5000, 'k'));  // 2 clusters
+  TempMachine m(SmallDriveMachine());
+  m.Put("keep.txt", std::string(5000, 'k'), 'F');  // 2 clusters
   using platform::files::WriteFileContent;
-  ASSERT_EQ(WriteFileContent("C:\\a.bin", std::string(40000, 'a')), ERROR_SUCCESS);  // 10 clusters
-  EXPECT_EQ(WriteFileContent("C:\\b.bin", std::string(20000, 'b')), ERROR_DISK_FULL);  // would need 5
-  EXPECT_EQ(GetFileAttributesA("C:\\b.bin"), INVALID_FILE_ATTRIBUTES);
+  ASSERT_EQ(WriteFileContent("F:\\a.bin", std::string(40000, 'a')), ERROR_SUCCESS);  // 10 clusters
+  EXPECT_EQ(WriteFileContent("F:\\b.bin", std::string(20000, 'b')), ERROR_DISK_FULL);  // would need 5
+  EXPECT_EQ(GetFileAttributesA("F:\\b.bin"), INVALID_FILE_ATTRIBUTES);
   // Replacing a file past the capacity leaves its old content.
-  EXPECT_EQ(WriteFileContent("C:\\a.bin", std::string(60000, 'A')), ERROR_DISK_FULL);
-  EXPECT_EQ(m.HostContent("a.bin"), std::string(40000, 'a'));
-  EXPECT_EQ(m.HostContent("keep.txt"), std::string(5000, 'k'));
+  EXPECT_EQ(WriteFileContent("F:\\a.bin", std::string(60000, 'A')), ERROR_DISK_FULL);
+  EXPECT_EQ(m.HostContent("a.bin", 'F'), std::string(40000, 'a'));
+  EXPECT_EQ(m.HostContent("keep.txt", 'F'), std::string(5000, 'k'));
 
   // Handle writes: the failing write writes nothing.
-  HANDLE h = CreateFileA("C:\\c.bin", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  HANDLE h = CreateFileA("F:\\c.bin", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   DWORD written = 99;
   ASSERT_EQ(WriteFile(h, std::string(16384, 'c').data(), 16384, &written, nullptr), TRUE);  // 4 clusters: full
@@ -42,47 +37,54 @@ TEST(Capacity, WritingPastTheCapacityFailsAndKeepsOtherFiles) {
   EXPECT_EQ(SetEndOfFile(h), FALSE);
   EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
   CloseHandle(h);
-  EXPECT_EQ(CopyFileA("C:\\a.bin", "C:\\a2.bin", TRUE), FALSE);
+  EXPECT_EQ(CopyFileA("F:\\a.bin", "F:\\a2.bin", TRUE), FALSE);
   EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
 
   // Deleting frees the space again.
-  ASSERT_EQ(DeleteFileA("C:\\a.bin"), TRUE);
-  EXPECT_EQ(WriteFileContent("C:\\b.bin", std::string(20000, 'b')), ERROR_SUCCESS);
+  ASSERT_EQ(DeleteFileA("F:\\a.bin"), TRUE);
+  EXPECT_EQ(WriteFileContent("F:\\b.bin", std::string(20000, 'b')), ERROR_SUCCESS);
   DWORD spc, bps, freeClusters, total;
-  ASSERT_EQ(GetDiskFreeSpaceA("C:\\", &spc, &bps, &freeClusters, &total), TRUE);
+  ASSERT_EQ(GetDiskFreeSpaceA("F:\\", &spc, &bps, &freeClusters, &total), TRUE);
   EXPECT_EQ(spc * bps, 4096u);
   EXPECT_EQ(total, 16u);
   EXPECT_EQ(freeClusters, 16u - 2 - 4 - 5);
 }
 
 TEST(Capacity, FreeSpaceComesFromTheDriveTable) {
-  auto d = FilesTestDescription(platform::OsKind::Win98);
-  d.drives[0].capacity = 8ull << 30;
-  d.drives[0].clusterSize = 32768;
+  auto big = [](platform::OsKind os) {
+    auto builder = DriveTableMachine(os);
+    for (auto& drive : builder.description().drives)
+      if (drive.letter == 'C') {
+        drive.capacity = 8ull << 30;
+        drive.clusterSize = 32768;
+      }
+    return builder;
+  };
   {
-    FilesMachine m(d);
+    TempMachine m(big(platform::OsKind::Win98));
+    ULARGE_INTEGER caller, all, free, freeBefore;
+    ASSERT_EQ(GetDiskFreeSpaceExA("C:\\", nullptr, nullptr, &freeBefore), TRUE);
     m.Put("x.bin", std::string(100, 'x'));
+    m.Reopen();  // the next start sees the file placed from outside
     DWORD spc, bps, freeClusters, total;
     ASSERT_EQ(GetDiskFreeSpaceA(nullptr, &spc, &bps, &freeClusters, &total), TRUE);
     EXPECT_EQ(static_cast<std::uint64_t>(total) * 32768, (2ull << 30) - 32768);  // 9x cap
     EXPECT_EQ(freeClusters, total);
-    ULARGE_INTEGER caller, all, free;
     ASSERT_EQ(GetDiskFreeSpaceExA("C:\\Windows\\..", &caller, &all, &free), TRUE);
     EXPECT_EQ(all.QuadPart, 8ull << 30);
-    EXPECT_EQ(free.QuadPart, (8ull << 30) - 32768);
+    EXPECT_EQ(free.QuadPart, freeBefore.QuadPart - 32768);  // the new file's one cluster
     EXPECT_EQ(caller.QuadPart, free.QuadPart);
     EXPECT_EQ(GetDiskFreeSpaceA("D:\\", &spc, &bps, &freeClusters, &total), FALSE);
     EXPECT_EQ(GetLastError(), ERROR_NOT_READY);
   }
-  d.os = platform::OsKind::WinXP;
-  FilesMachine nt(d);
+  TempMachine nt(big(platform::OsKind::WinXP));
   DWORD spc, bps, freeClusters, total;
   ASSERT_EQ(GetDiskFreeSpaceA("c:", &spc, &bps, &freeClusters, &total), TRUE);
   EXPECT_EQ(total, (8ull << 30) / 32768);
 }
 
 TEST(Capacity, WriteBudgetIsABackstop) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   platform::files::SetWriteBudget(1000);
   EXPECT_EQ(platform::files::WriteFileContent("C:\\a.txt", std::string(600, 'a')), ERROR_SUCCESS);
   EXPECT_EQ(platform::files::WriteFileContent("C:\\b.txt", std::string(600, 'b')), ERROR_DISK_FULL);

@@ -8,15 +8,15 @@
 #include "platform/files/file_seams.h"
 #include "platform/files/kernel32_files.h"
 #include "platform/registry/advapi32.h"
-#include "support/files_fixture.h"
+#include "support/temp_machine.h"
 
 namespace {
 
-using tessaly::testing::FilesMachine;
-using tessaly::testing::FilesTestDescription;
+using tessaly::testing::TempMachine;
+using tessaly::testing::DriveTableMachine;
 
 TEST(DelayedMoves, WininitRenameSectionAppliesAtRestartOn9x) {
-  FilesMachine m(FilesTestDescription(platform::OsKind::Win98));
+  TempMachine m(DriveTableMachine(platform::OsKind::Win98));
   m.Put("WINDOWS/old1.dll", "1");
   m.Put("WINDOWS/old2.dll", "2");
   m.Put("Gone/inner.txt", "x");
@@ -78,7 +78,7 @@ std::vector<std::string> PendingList() {
 }
 
 TEST(DelayedMoves, NtPendingOperationsLiveInTheRegistryAndApplyInOrder) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   m.Put("Program Files/Tessaly/old.dll", "old");
   m.Put("Program Files/Tessaly/new.dll", "new");
   ASSERT_EQ(MoveFileExA("C:\\Program Files\\Tessaly\\old.dll", nullptr, MOVEFILE_DELAY_UNTIL_REBOOT), TRUE);
@@ -98,17 +98,13 @@ TEST(DelayedMoves, NtPendingOperationsLiveInTheRegistryAndApplyInOrder) {
 }
 
 TEST(DelayedMoves, NtLimitedUserCannotScheduleButTheRestartStillApplies) {
-  auto description = FilesTestDescription();
-  FilesMachine m(description);
+  TempMachine m(DriveTableMachine());
   m.Put("stale.dll", "x");
   m.Put("mine.dll", "y");
   ASSERT_EQ(MoveFileExA("C:\\stale.dll", nullptr, MOVEFILE_DELAY_UNTIL_REBOOT), TRUE);
 
   // The same computer, now used by a limited user.
-  description.userKind = platform::UserKind::Limited;
-  m.machine().Flush();
-  std::ofstream(m.machineFolder() / "machine.ini", std::ios::binary) << platform::FormatMachineDescription(description);
-  m.Reopen();
+  m.Reconfigure([](platform::MachineDescription& d) { d.userKind = platform::UserKind::Limited; });
   ASSERT_TRUE(m.machine().isLimitedUser());
   EXPECT_EQ(MoveFileExA("C:\\mine.dll", nullptr, MOVEFILE_DELAY_UNTIL_REBOOT), FALSE);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));

@@ -7,21 +7,24 @@
 #include "platform/files/kernel32_files.h"
 #include "platform/files/stand_in.h"
 #include "support/error_capture.h"
-#include "support/files_fixture.h"
+#include "support/temp_machine.h"
 
 namespace {
 
 using namespace platform::scripting;
 using tessaly::testing::ErrorOf;
-using tessaly::testing::FilesMachine;
-using tessaly::testing::FilesTestDescription;
+using tessaly::testing::TempMachine;
+using tessaly::testing::DriveTableMachine;
+using tessaly::testing::SmallDriveMachine;
 namespace fs = std::filesystem;
 
 TEST(FileSystemObject, ExistsTestsAndDrives) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
+  FileSystemObject fso;
+  std::uint64_t imageFree = fso.GetDrive("C").FreeSpace();
   m.Put("a.txt", std::string(5000, 'a'));
   m.Put("Dir/x.txt", "x");
-  FileSystemObject fso;
+  m.Reopen();  // the next start sees the files placed from outside
   struct Case {
     const char* path;
     bool file, folder;
@@ -47,7 +50,7 @@ TEST(FileSystemObject, ExistsTestsAndDrives) {
   EXPECT_EQ(c.VolumeName(), "SYSTEM");
   EXPECT_EQ(c.FileSystem(), "NTFS");
   EXPECT_EQ(c.TotalSize(), 16ull << 20);
-  std::uint64_t free = (16ull << 20) - 8192 - 4096;  // a.txt: 2 clusters, x.txt: 1
+  std::uint64_t free = imageFree - 8192 - 4096;  // a.txt: 2 clusters, x.txt: 1
   EXPECT_EQ(c.FreeSpace(), free);
   EXPECT_EQ(c.AvailableSpace(), free);
 
@@ -64,10 +67,9 @@ TEST(FileSystemObject, ExistsTestsAndDrives) {
 }
 
 TEST(FileSystemObject, FilesFoldersAndVersions) {
-  auto description = FilesTestDescription();
-  description.timeZoneBias = 0;
-  FilesMachine m(description);
-  m.machine().setClock(std::make_shared<platform::VirtualClock>());
+  auto builder = DriveTableMachine();
+  builder.description().timeZoneBias = 0;
+  TempMachine m(builder);
   FileSystemObject fso;
   fso.CreateFolder("C:\\Data");
   fso.CreateTextFile("C:\\Data\\Notes.txt").Write("12345");
@@ -121,7 +123,7 @@ TEST(FileSystemObject, FilesFoldersAndVersions) {
 }
 
 TEST(FileSystemObject, DeleteFileAndCopyFile) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   FileSystemObject fso;
   m.Put("K/a.tmp", "a");
   m.Put("K/b.tmp", "b");
@@ -185,7 +187,7 @@ TEST(FileSystemObject, DeleteFileAndCopyFile) {
 }
 
 TEST(FileSystemObject, DeleteFolderStopsAtAReadOnlyItem) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   FileSystemObject fso;
   m.Put("T/a.txt", "a");
   m.Put("T/b.txt", "b");
@@ -231,7 +233,7 @@ TEST(FileSystemObject, DeleteFolderStopsAtAReadOnlyItem) {
 }
 
 TEST(FileSystemObject, TextStreamsAnsiAndUnicode) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   FileSystemObject fso;
   m.Put("lines.txt", "one\r\ntwo\nthree\rstill\nlast");
   TextStream in = fso.OpenTextFile("C:\\lines.txt");
@@ -302,18 +304,16 @@ TEST(FileSystemObject, TextStreamsAnsiAndUnicode) {
 }
 
 TEST(FileSystemObject, AFailedWriteRaisesAndTheStreamStaysOpen) {
-  auto description = FilesTestDescription();
-  description.drives[0].capacity = 64 * 1024;
-  FilesMachine m(description);
-  m.Put("keep.txt", std::string(5000, 'k'));
+  TempMachine m(SmallDriveMachine());
+  m.Put("keep.txt", std::string(5000, 'k'), 'F');
   FileSystemObject fso;
-  TextStream out = fso.CreateTextFile("C:\\big.txt");
+  TextStream out = fso.CreateTextFile("F:\\big.txt");
   out.Write(std::string(40000, 'a'));
   EXPECT_EQ(ErrorOf([&] { out.Write(std::string(30000, 'b')); }), 61);
   out.WriteLine("tail");
   out.Close();
-  EXPECT_EQ(m.HostContent("big.txt"), std::string(40000, 'a') + "tail\r\n");
-  EXPECT_EQ(m.HostContent("keep.txt"), std::string(5000, 'k'));
+  EXPECT_EQ(m.HostContent("big.txt", 'F'), std::string(40000, 'a') + "tail\r\n");
+  EXPECT_EQ(m.HostContent("keep.txt", 'F'), std::string(5000, 'k'));
 }
 
 }  // namespace

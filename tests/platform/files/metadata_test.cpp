@@ -5,14 +5,15 @@
 #include "platform/files/file_content.h"
 #include "platform/files/file_system.h"
 #include "platform/files/kernel32_files.h"
-#include "support/files_fixture.h"
+#include "support/temp_machine.h"
 
 namespace {
 
-using tessaly::testing::FilesMachine;
+using tessaly::testing::DriveTableMachine;
+using tessaly::testing::TempMachine;
 
 TEST(FileMetadata, AttributesPersistAcrossReopenAndFollowRenames) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   m.Put("Docs/a.txt", "a");
   m.Put("Docs/Sub/b.txt", "b");
   EXPECT_EQ(GetFileAttributesA("C:\\Docs\\a.txt"), FILE_ATTRIBUTE_ARCHIVE);  // fixture files have A
@@ -39,7 +40,7 @@ TEST(FileMetadata, AttributesPersistAcrossReopenAndFollowRenames) {
 }
 
 TEST(FileMetadata, WritingSetsTheArchiveBit) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   m.Put("a.txt", "a");
   ASSERT_EQ(SetFileAttributesA("C:\\a.txt", FILE_ATTRIBUTE_NORMAL), TRUE);
   ASSERT_EQ(platform::files::WriteFileContent("C:\\a.txt", "changed"), ERROR_SUCCESS);
@@ -54,7 +55,7 @@ TEST(FileMetadata, WritingSetsTheArchiveBit) {
 }
 
 TEST(FileMetadata, StateIsWrittenOnFlushOnly) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   for (int i = 0; i < 200; ++i) m.Put("Many/f" + std::to_string(i) + ".txt");
   std::filesystem::path state = m.machineFolder() / "state" / "files.meta";
   for (int i = 0; i < 200; ++i)
@@ -66,11 +67,11 @@ TEST(FileMetadata, StateIsWrittenOnFlushOnly) {
 }
 
 TEST(FileMetadata, ABrokenStateFileStopsTheMachineAndIsKept) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   m.Put("a.txt");
   ASSERT_EQ(SetFileAttributesA("C:\\a.txt", FILE_ATTRIBUTE_READONLY), TRUE);
   m.machine().Flush();
-  m.Close();
+  m.Abandon();
   std::filesystem::path state = m.machineFolder() / "state" / "files.meta";
   std::string broken = "TESSALY FILE METADATA 1\nC:\\A.TXT\tzz\t\t\n";
   std::ofstream(state, std::ios::binary) << broken;

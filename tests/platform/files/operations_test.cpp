@@ -4,17 +4,17 @@
 
 #include "platform/files/file_content.h"
 #include "platform/files/kernel32_files.h"
-#include "support/files_fixture.h"
+#include "support/temp_machine.h"
 
 namespace {
 
-using tessaly::testing::FilesMachine;
-using tessaly::testing::FilesTestDescription;
+using tessaly::testing::TempMachine;
+using tessaly::testing::DriveTableMachine;
 
 DWORD Code(BOOL ok) { return ok ? ERROR_SUCCESS : GetLastError(); }
 
 TEST(FileOperations, DeleteMoveCopyAndFolderErrors) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   m.Put("a.txt", "a");
   m.Put("b.txt", "b");
   m.Put("Full/x.txt", "x");
@@ -66,7 +66,7 @@ TEST(FileOperations, DeleteMoveCopyAndFolderErrors) {
 }
 
 TEST(FileOperations, MoveFileExIsNtOnly) {
-  FilesMachine m(FilesTestDescription(platform::OsKind::WinMe));
+  TempMachine m(DriveTableMachine(platform::OsKind::WinMe));
   m.Put("a.txt", "a");
   EXPECT_EQ(Code(MoveFileExA("C:\\a.txt", "C:\\b.txt", 0)), ERROR_CALL_NOT_IMPLEMENTED);
   EXPECT_EQ(Code(MoveFileExA("C:\\a.txt", nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)), ERROR_CALL_NOT_IMPLEMENTED);
@@ -74,7 +74,7 @@ TEST(FileOperations, MoveFileExIsNtOnly) {
 }
 
 TEST(FileOperations, HandlesReadWriteSeekAndTruncate) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   HANDLE h = CreateFileA("C:\\f.bin", GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   DWORD n = 0;
@@ -125,7 +125,7 @@ TEST(FileOperations, HandlesReadWriteSeekAndTruncate) {
 }
 
 TEST(FileOperations, CurrentDirectoryAndRelativePaths) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   m.Put("Program Files/Tessaly/lang.txt", "en");
   m.Put("Work/w.txt", "w");
   char buffer[MAX_PATH];
@@ -150,37 +150,39 @@ TEST(FileOperations, CurrentDirectoryAndRelativePaths) {
 }
 
 TEST(FileOperations, TempPathByFamily) {
-  auto d = FilesTestDescription();
-  d.environment = {{"TMP", ""}, {"TEMP", "C:\\Temp"}};  // "" removes a variable
+  using Environment = std::vector<std::pair<std::string, std::string>>;
+  auto withEnvironment = [](const Environment& environment, platform::OsKind os = platform::OsKind::WinXP) {
+    auto builder = DriveTableMachine(os);
+    builder.description().environment = environment;
+    return builder;
+  };
   char buffer[MAX_PATH];
   {
-    FilesMachine m(d);
+    TempMachine m(withEnvironment({{"TMP", ""}, {"TEMP", "C:\\Temp"}}));  // "" removes a variable
     EXPECT_EQ(GetTempPathA(sizeof buffer, buffer), 8u);
     EXPECT_STREQ(buffer, "C:\\Temp\\");
     char tiny[3] = "ab";
     EXPECT_EQ(GetTempPathA(sizeof tiny, tiny), 9u);
     EXPECT_STREQ(tiny, "ab");
   }
-  d.environment = {{"TMP", ""}, {"TEMP", ""}};
   {
-    FilesMachine m(d);
+    TempMachine m(withEnvironment({{"TMP", ""}, {"TEMP", ""}}));
     GetTempPathA(sizeof buffer, buffer);
     EXPECT_STREQ(buffer, "C:\\Documents and Settings\\User\\");
   }
-  d.environment.emplace_back("USERPROFILE", "");
+  const Environment none = {{"TMP", ""}, {"TEMP", ""}, {"USERPROFILE", ""}};
   {
-    FilesMachine m(d);
+    TempMachine m(withEnvironment(none));
     GetTempPathA(sizeof buffer, buffer);
     EXPECT_STREQ(buffer, "C:\\WINDOWS\\");
   }
-  d.os = platform::OsKind::Win98;
-  FilesMachine m(d);
+  TempMachine m(withEnvironment(none, platform::OsKind::Win98));
   GetTempPathA(sizeof buffer, buffer);
   EXPECT_STREQ(buffer, "C:\\Program Files\\Tessaly\\");
 }
 
 TEST(FileOperations, DrivesFromTheTable) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   EXPECT_EQ(GetDriveTypeA("C:\\"), 3u);
   EXPECT_EQ(GetDriveTypeA("c:"), 3u);
   EXPECT_EQ(GetDriveTypeA("d:\\"), 5u);

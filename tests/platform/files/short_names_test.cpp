@@ -2,12 +2,12 @@
 
 #include "platform/files/file_content.h"
 #include "platform/files/kernel32_files.h"
-#include "support/files_fixture.h"
+#include "support/temp_machine.h"
 
 namespace {
 
-using tessaly::testing::FilesMachine;
-using tessaly::testing::FilesTestDescription;
+using tessaly::testing::TempMachine;
+using tessaly::testing::DriveTableMachine;
 
 std::string ShortPath(const char* path) {
   char buffer[MAX_PATH];
@@ -16,7 +16,7 @@ std::string ShortPath(const char* path) {
 }
 
 TEST(ShortPaths, AliasesAssignedInSortedOrderOnFirstMeeting) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   m.Put("Program Files/Tessaly/tsy.exe");
   m.Put("Program Files/Long File 2.txt");
   m.Put("Program Files/Long File 1.txt");
@@ -49,7 +49,7 @@ TEST(ShortPaths, AliasesAssignedInSortedOrderOnFirstMeeting) {
 }
 
 TEST(ShortPaths, AliasesPersistUntilRenamed) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   m.Put("Data/Long File B.txt");
   EXPECT_EQ(ShortPath("C:\\Data\\Long File B.txt"), "C:\\Data\\LONGFI~1.TXT");
   // A file created later, sorting first, does not take the alias away.
@@ -64,9 +64,9 @@ TEST(ShortPaths, AliasesPersistUntilRenamed) {
 }
 
 TEST(ShortPaths, OffMeansLongNamesOnly) {
-  auto description = FilesTestDescription();
-  description.shortNames = false;
-  FilesMachine m(description);
+  auto builder = DriveTableMachine();
+  builder.description().shortNames = false;
+  TempMachine m(builder);
   m.Put("Program Files/Long File.txt");
   EXPECT_EQ(ShortPath("C:\\Program Files\\Long File.txt"), "C:\\Program Files\\Long File.txt");
   EXPECT_EQ(GetFileAttributesA("C:\\PROGRA~1\\LONGFI~1.TXT"), INVALID_FILE_ATTRIBUTES);

@@ -4,7 +4,7 @@
 #include "platform/files/shortcut.h"
 #include "platform/files/stand_in.h"
 #include "support/error_capture.h"
-#include "support/files_fixture.h"
+#include "support/temp_machine.h"
 #include "support/shortcut_fixture.h"
 
 namespace {
@@ -13,7 +13,8 @@ using platform::wsh::Shell;
 using platform::wsh::Shortcut;
 using tessaly::testing::CaughtError;
 using tessaly::testing::ErrorOf;
-using tessaly::testing::FilesMachine;
+using tessaly::testing::DriveTableMachine;
+using tessaly::testing::TempMachine;
 using tessaly::testing::ShortcutBytes;
 using tessaly::testing::ShortcutFixture;
 
@@ -67,7 +68,7 @@ std::string HandMadeLink() {
 }
 
 TEST(Shortcuts, SaveAndReadBack) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   m.Put("Links/placeholder", "");
   Shortcut fresh = Shell().CreateShortcut("C:\\Links\\Tessaly.lnk");
   EXPECT_EQ(fresh.TargetPath, "");
@@ -101,7 +102,7 @@ TEST(Shortcuts, SaveAndReadBack) {
 }
 
 TEST(Shortcuts, LinksLaidOutByOtherWriters) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   m.Put("hand.lnk", HandMadeLink());
   Shortcut hand = Shell().CreateShortcut("C:\\hand.lnk");
   EXPECT_EQ(hand.TargetPath, "C:\\Windowsnotepad.exe");
@@ -126,7 +127,7 @@ TEST(Shortcuts, LinksLaidOutByOtherWriters) {
 }
 
 TEST(Shortcuts, MalformedLinksCannotBeOpened) {
-  FilesMachine m;
+  TempMachine m(DriveTableMachine());
   m.Put("text.lnk", "this is not a link at all, just some text that is long enough to fill a header.......");
   m.Put("empty.lnk", "");
   std::string wrongClass = HandMadeLink();

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "platform/files/kernel32_files.h"
 #include "platform/forms/forms.h"
 #include "support/error_capture.h"
@@ -160,11 +158,9 @@ TEST_F(FileSystemLists, DriveListSeesNewDrivesOnlyAfterRefresh) {
   drives.Drive("f");
   // A drive mapped while the program runs: the machine is opened afresh
   // with one more drive; the form and its list stay.
-  auto description = machine_.machine().description();
-  description.drives.push_back(Drive('G', platform::DriveType::Fixed, "NEW"));
-  const auto ini = machine_.folder() / "machine" / "machine.ini";
-  std::ofstream(ini, std::ios::binary | std::ios::trunc) << platform::FormatMachineDescription(description);
-  machine_.Reopen();
+  machine_.Reconfigure([](platform::MachineDescription& description) {
+    description.drives.push_back(Drive('G', platform::DriveType::Fixed, "NEW"));
+  });
   ASSERT_EQ(GetDriveTypeA("G:\\"), 3u);
   EXPECT_EQ(drives.ListCount(), 7);
   EXPECT_EQ(ErrorOf([&] { drives.Drive("g"); }), 68);

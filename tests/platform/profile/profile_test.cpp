@@ -7,11 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/last_error.h"
-#include "tests/platform/profile/profile_test_machine.h"
+#include "support/temp_machine.h"
 
 namespace {
 
-using tessaly::testing::ProfileTestMachine;
+using tessaly::testing::TempMachine;
+using tessaly::testing::TestMachine;
 
 constexpr char kGuard = '#';
 constexpr std::size_t kSlack = 8;
@@ -53,10 +54,9 @@ const char kSample[] =
 class Profile : public ::testing::Test {
  protected:
   void SetUp() override {
-    machine_.MakeFolder('C', "data");
-    machine_.Put("C:\\data\\a.ini", kSample);
+    machine_.WriteContent("C:\\data\\a.ini", kSample);
   }
-  ProfileTestMachine machine_;
+  TempMachine machine_{TestMachine().folder("C:\\data")};
 };
 
 TEST_F(Profile, GetStringFollowsTheBufferAndDefaultRules) {
@@ -144,7 +144,7 @@ TEST_F(Profile, SectionCallsListLinesAndNames) {
 }
 
 TEST_F(Profile, GetIntReadsTheLeadingNumber) {
-  machine_.Put("C:\\data\\n.ini", "[n]\r\na=42\r\nb=-3\r\nc=12abc\r\nd=x\r\ne=\r\n");
+  machine_.WriteContent("C:\\data\\n.ini", "[n]\r\na=42\r\nb=-3\r\nc=12abc\r\nd=x\r\ne=\r\n");
   struct Case {
     const char* key;
     UINT expected;
@@ -174,7 +174,7 @@ TEST_F(Profile, ReadsEveryLineEnding) {
     std::string bytes;
   } cases[] = {{"crlf", "[s]\r\na=1\r\nb=2\r\n"}, {"lf", "[s]\na=1\nb=2"}, {"cr", "[s]\ra=1\rb=2\r"}};
   for (const auto& c : cases) {
-    machine_.Put("C:\\data\\e.ini", c.bytes);
+    machine_.WriteContent("C:\\data\\e.ini", c.bytes);
     char buffer[16];
     EXPECT_EQ(GetPrivateProfileStringA("s", "b", "d", buffer, sizeof buffer, "C:\\data\\e.ini"), 1u) << c.name;
     EXPECT_STREQ(buffer, "2") << c.name;
@@ -184,9 +184,9 @@ TEST_F(Profile, ReadsEveryLineEnding) {
 }
 
 TEST_F(Profile, FileNamesResolveToTheWindowsFolder) {
-  machine_.Put("C:\\WINDOWS\\WIN.INI", "[windows]\r\nload=\r\n[Desktop]\r\nWallpaper=(None)\r\n");
-  machine_.Put("C:\\WINDOWS\\app.ini", "[s]\r\nk=windows folder\r\n");
-  machine_.Put("C:\\app.ini", "[s]\r\nk=root\r\n");
+  machine_.WriteContent("C:\\WINDOWS\\WIN.INI", "[windows]\r\nload=\r\n[Desktop]\r\nWallpaper=(None)\r\n");
+  machine_.WriteContent("C:\\WINDOWS\\app.ini", "[s]\r\nk=windows folder\r\n");
+  machine_.WriteContent("C:\\app.ini", "[s]\r\nk=root\r\n");
   char buffer[64];
 
   EXPECT_EQ(GetPrivateProfileStringA("Desktop", "Wallpaper", "", buffer, 64, nullptr), 6u);
@@ -203,13 +203,13 @@ TEST_F(Profile, FileNamesResolveToTheWindowsFolder) {
   EXPECT_STREQ(buffer, "dflt");
 
   EXPECT_NE(WritePrivateProfileStringA("new", "k", "v", "fresh.ini"), 0);
-  EXPECT_EQ(machine_.Get("C:\\WINDOWS\\fresh.ini"), "[new]\r\nk=v\r\n");
-  EXPECT_EQ(machine_.Get("C:\\fresh.ini"), std::nullopt);
+  EXPECT_EQ(machine_.ReadContent("C:\\WINDOWS\\fresh.ini"), "[new]\r\nk=v\r\n");
+  EXPECT_EQ(machine_.ReadContent("C:\\fresh.ini"), std::nullopt);
 
   EXPECT_NE(WriteProfileStringA("Desktop", "Wallpaper", "x.bmp"), 0);
-  EXPECT_EQ(machine_.Get("C:\\WINDOWS\\WIN.INI"), "[windows]\r\nload=\r\n[Desktop]\r\nWallpaper=x.bmp\r\n");
+  EXPECT_EQ(machine_.ReadContent("C:\\WINDOWS\\WIN.INI"), "[windows]\r\nload=\r\n[Desktop]\r\nWallpaper=x.bmp\r\n");
   EXPECT_NE(WritePrivateProfileStringA("windows", "run", "a.exe", nullptr), 0);
-  EXPECT_EQ(machine_.Get("C:\\WINDOWS\\WIN.INI"),
+  EXPECT_EQ(machine_.ReadContent("C:\\WINDOWS\\WIN.INI"),
             "[windows]\r\nload=\r\nrun=a.exe\r\n[Desktop]\r\nWallpaper=x.bmp\r\n");
 
   SetLastError(0);
@@ -255,40 +255,37 @@ TEST_F(Profile, WritesFollowTheRules) {
        before},
   };
   for (const auto& c : cases) {
-    machine_.Put("C:\\data\\w.ini", before);
+    machine_.WriteContent("C:\\data\\w.ini", before);
     BOOL result = c.write("C:\\data\\w.ini");
     EXPECT_EQ(result != FALSE, c.succeeds != FALSE) << c.name;
-    EXPECT_EQ(machine_.Get("C:\\data\\w.ini"), c.after) << c.name;
+    EXPECT_EQ(machine_.ReadContent("C:\\data\\w.ini"), c.after) << c.name;
   }
 }
 
 TEST_F(Profile, WriteCreatesTheFileButNotItsFolder) {
   EXPECT_NE(WritePrivateProfileStringA("sec", "key", "value", "C:\\data\\new.ini"), 0);
-  EXPECT_EQ(machine_.Get("C:\\data\\new.ini"), "[sec]\r\nkey=value\r\n");
+  EXPECT_EQ(machine_.ReadContent("C:\\data\\new.ini"), "[sec]\r\nkey=value\r\n");
 
   EXPECT_NE(WritePrivateProfileStringA("sec", nullptr, nullptr, "C:\\data\\none.ini"), 0);
-  EXPECT_EQ(machine_.Get("C:\\data\\none.ini"), std::nullopt);
+  EXPECT_EQ(machine_.ReadContent("C:\\data\\none.ini"), std::nullopt);
 
   SetLastError(0);
   EXPECT_EQ(WritePrivateProfileStringA("sec", "key", "value", "C:\\nofolder\\new.ini"), 0);
   EXPECT_EQ(GetLastError(), 3u);
-  EXPECT_EQ(machine_.Get("C:\\nofolder\\new.ini"), std::nullopt);
+  EXPECT_EQ(machine_.ReadContent("C:\\nofolder\\new.ini"), std::nullopt);
   EXPECT_FALSE(std::filesystem::exists(machine_.machine().driveFolder('C') / "nofolder"));
 }
 
 TEST(ProfileTargets, ReadOnlyAndFullDrivesRefuseWrites) {
-  ProfileTestMachine machine([](platform::MachineDescription& d) {
-    platform::DriveDescription readOnly;
-    readOnly.letter = 'D';
-    readOnly.capacity = 1 << 20;
-    readOnly.readOnly = true;
-    platform::DriveDescription full;
-    full.letter = 'E';
-    full.capacity = 8192;
-    full.clusterSize = 4096;
-    d.drives.push_back(readOnly);
-    d.drives.push_back(full);
-  });
+  platform::DriveDescription readOnly;
+  readOnly.letter = 'D';
+  readOnly.capacity = 1 << 20;
+  readOnly.readOnly = true;
+  platform::DriveDescription full;
+  full.letter = 'E';
+  full.capacity = 8192;
+  full.clusterSize = 4096;
+  TempMachine machine(TestMachine().drive(readOnly).drive(full));
   const std::string content = "[s]\r\nk=v\r\n";
   {
     std::ofstream(machine.machine().driveFolder('D') / "ro.ini", std::ios::binary) << content;
@@ -300,13 +297,13 @@ TEST(ProfileTargets, ReadOnlyAndFullDrivesRefuseWrites) {
   SetLastError(0);
   EXPECT_EQ(WritePrivateProfileStringA("s", "k", "changed", "D:\\ro.ini"), 0);
   EXPECT_NE(GetLastError(), 0u);
-  EXPECT_EQ(machine.Get("D:\\ro.ini"), content);
+  EXPECT_EQ(machine.ReadContent("D:\\ro.ini"), content);
 
   SetLastError(0);
   EXPECT_EQ(WritePrivateProfileStringA("s", "k", "v", "E:\\new.ini"), 0);
   EXPECT_EQ(GetLastError(), 112u);
-  EXPECT_EQ(machine.Get("E:\\new.ini"), std::nullopt);
-  EXPECT_EQ(machine.Get("E:\\filler.bin"), std::string(8192, 'x'));
+  EXPECT_EQ(machine.ReadContent("E:\\new.ini"), std::nullopt);
+  EXPECT_EQ(machine.ReadContent("E:\\filler.bin"), std::string(8192, 'x'));
 }
 
 TEST(ProfileWithoutMachine, CallsFailCleanly) {

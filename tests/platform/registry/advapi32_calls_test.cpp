@@ -7,7 +7,7 @@
 #include "platform/base/cp1252.h"
 #include "platform/base/last_error.h"
 #include "support/registry_calls.h"
-#include "support/registry_fixture.h"
+#include "support/temp_machine.h"
 
 using namespace tessaly::testing;
 using platform::OsKind;
@@ -15,7 +15,7 @@ using platform::OsKind;
 namespace {
 
 TEST(RegistryPaths, SubKeyRules) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   HKEY base = CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Paths\\Child");
   RegCloseKey(base);
   const std::string longName(256, 'n');
@@ -63,7 +63,7 @@ TEST(RegistryPaths, SubKeyRules) {
 }
 
 TEST(RegistryKeys, NamesAreCaseInsensitiveAndKeepTheirCase) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   HKEY key = 0;
   DWORD disposition = 0;
   ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\MixedCase", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
@@ -93,7 +93,7 @@ TEST(RegistryKeys, NamesAreCaseInsensitiveAndKeepTheirCase) {
 }
 
 TEST(RegistryKeys, EnumerationOrder) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   HKEY key = CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Order");
   for (const char* sub : {"b", "A", "_x", "a1", "\xE4", "Z", "[", "10", "9"}) CreateKey(key, sub);
   // Sorted by the upper-cased bytes: "_" (0x5F) after "Z", "[" (0x5B) between.
@@ -118,7 +118,7 @@ TEST(RegistryKeys, EnumerationOrder) {
 }
 
 TEST(RegistryValues, QueryBufferRules) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   HKEY key = CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Buffers");
   ASSERT_EQ(SetString(key, "Text", "hello"), 0);  // 6 bytes
   ASSERT_EQ(SetValue(key, "Empty", REG_BINARY, ""), 0);
@@ -162,7 +162,7 @@ TEST(RegistryValues, QueryBufferRules) {
 }
 
 TEST(RegistryValues, EnumValueBufferRules) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   HKEY key = CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\EnumValues");
   ASSERT_EQ(SetString(key, "Name", "data"), 0);  // 5 bytes
 
@@ -201,7 +201,7 @@ TEST(RegistryValues, EnumValueBufferRules) {
 }
 
 TEST(RegistryKeys, EnumKeyBufferRules) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   HKEY key = CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\EnumKeys");
   CreateKey(key, "Four");
   scratch.clock().Advance(60000);
@@ -247,7 +247,7 @@ TEST(RegistryKeys, EnumKeyBufferRules) {
 }
 
 TEST(RegistryHandles, LifecycleAndDeletedKeys) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   HKEY first = CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Handles");
   HKEY second = 0;
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Handles", 0, KEY_ALL_ACCESS, &second), 0);
@@ -282,7 +282,7 @@ TEST(RegistryHandles, LifecycleAndDeletedKeys) {
 }
 
 TEST(RegistryHandles, ConnectRegistry) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   const std::string computer = platform::MachineDescription{}.computerName;
   struct Case {
     std::optional<std::string> name;

@@ -13,7 +13,7 @@
 #include "platform/registry/hive_file.h"
 #include "platform/registry/registry_store.h"
 #include "support/registry_calls.h"
-#include "support/registry_fixture.h"
+#include "support/temp_machine.h"
 
 using namespace tessaly::testing;
 
@@ -52,7 +52,7 @@ TEST(HiveKill, KilledWriterLeavesALoadableWholeGeneration) {
   const long delaysUs[] = {-1, -1, -1, 0, 2500, 15000};
   int killedInsideWrite = 0;
   for (long delayUs : delaysUs) {
-    ScratchMachine scratch;
+    TempMachine scratch;
     HKEY key = CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Generations");
     DWORD zero = 0;
     for (int i = 0; i < kValues; ++i)
@@ -68,7 +68,7 @@ TEST(HiveKill, KilledWriterLeavesALoadableWholeGeneration) {
     ASSERT_GE(child, 0);
     if (child == 0) {
       ::close(pipeFds[0]);
-      SaveForever(scratch.folder(), pipeFds[1]);
+      SaveForever(scratch.machineFolder(), pipeFds[1]);
     }
     ::close(pipeFds[1]);
     // Let it save at least once, then kill it somewhere in a later save.

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/registry_calls.h"
-#include "support/registry_fixture.h"
+#include "support/temp_machine.h"
 
 using namespace tessaly::testing;
 using platform::AccessRule;
@@ -16,8 +16,13 @@ namespace {
 // Builds keys as the admin would, then opens the folder as `user` with `rules`.
 struct LimitedMachine {
   explicit LimitedMachine(std::vector<AccessRule> rules = {}, OsKind os = OsKind::WinXP)
-      : scratch({.os = os, .user = UserKind::Limited, .accessRules = std::move(rules)}) {}
-  ScratchMachine scratch;
+      : scratch(Limited(std::move(rules), os)) {}
+  static platform::MachineBuilder Limited(std::vector<AccessRule> rules, OsKind os) {
+    auto builder = TestMachine(os);
+    builder.userKind(UserKind::Limited).description().accessRules = std::move(rules);
+    return builder;
+  }
+  TempMachine scratch;
 };
 
 TEST(RegistryAccess, LimitedUserReadsHklmAndWritesHkcu) {
@@ -65,7 +70,7 @@ TEST(RegistryAccess, LimitedUserReadsHklmAndWritesHkcu) {
 }
 
 TEST(RegistryAccess, HandlesCarryTheirRights) {
-  ScratchMachine admin;
+  TempMachine admin;
   HKEY key = CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Rights");
   ASSERT_EQ(SetString(key, "v", "x"), 0);
   CreateKey(key, "Sub");
@@ -99,14 +104,13 @@ TEST(RegistryAccess, HandlesCarryTheirRights) {
 }
 
 TEST(RegistryAccess, AccessRulesPickTheLongestMatch) {
-  ScratchMachine scratch;
+  TempMachine scratch;
   CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tessaly");
-  scratch.Reconfigure({.user = UserKind::Limited,
-                       .accessRules = {
+  scratch.ReopenAsLimitedUser({
                            {"HKLM\\SOFTWARE\\Tessaly\\", Grant::Full},
                            {"hklm\\software\\tessaly\\Locked", Grant::Read},
                            {"C:\\Windows", Grant::Read},
-                       }});
+                       });
   EXPECT_NE(CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tessaly\\Settings"), 0u);
   HKEY key = 0;
   EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tessaly\\Locked", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
@@ -124,11 +128,10 @@ TEST(RegistryAccess, AccessRulesPickTheLongestMatch) {
 
 TEST(RegistryAccess, NoneRulesAndRulesThroughAliases) {
   // The keys exist before the rules apply: build them as an admin first.
-  ScratchMachine scratch;
+  TempMachine scratch;
   CreateKey(HKEY_CLASSES_ROOT, ".secret");
   CreateKey(HKEY_CURRENT_USER, "Software\\Policies");
-  scratch.Reconfigure({.user = UserKind::Limited,
-                       .accessRules = {{"HKCR\\.secret", Grant::None}, {"HKCU\\Software\\Policies", Grant::Read}}});
+  scratch.ReopenAsLimitedUser({{"HKCR\\.secret", Grant::None}, {"HKCU\\Software\\Policies", Grant::Read}});
 
   HKEY key = 0;
   EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, ".secret", 0, KEY_QUERY_VALUE, &key), ERROR_ACCESS_DENIED);

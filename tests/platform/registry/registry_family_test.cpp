@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/registry_calls.h"
-#include "support/registry_fixture.h"
+#include "support/temp_machine.h"
 
 using namespace tessaly::testing;
 using platform::OsKind;
@@ -17,7 +17,7 @@ TEST(RegistryFamilies, DeleteKeyWithSubkeys) {
   };
   for (const Case& c : {Case{OsKind::WinXP, ERROR_ACCESS_DENIED, false}, Case{OsKind::Win2000, ERROR_ACCESS_DENIED, false},
                         Case{OsKind::Win98, ERROR_SUCCESS, true}, Case{OsKind::WinMe, ERROR_SUCCESS, true}}) {
-    ScratchMachine scratch({.os = c.os});
+    TempMachine scratch(c.os);
     HKEY deep = CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tree\\Branch\\Leaf");
     EXPECT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tree"), c.expected);
     EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tree\\Branch\\Leaf"), !c.subtreeGone);
@@ -55,7 +55,7 @@ TEST(RegistryFamilies, ValueSizeAndNameLimits) {
       {OsKind::WinXP, 1, 16384, ERROR_INVALID_PARAMETER},
   };
   for (const Case& c : cases) {
-    ScratchMachine scratch({.os = c.os});
+    TempMachine scratch(c.os);
     HKEY key = CreateKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Sizes");
     std::string name(c.nameLength, 'v');
     EXPECT_EQ(SetValue(key, name.c_str(), REG_BINARY, std::string(c.dataSize, 'd')), c.expected)
@@ -74,7 +74,7 @@ TEST(RegistryFamilies, CurrentUserAndClassesAliases) {
   for (const Case& c : {Case{OsKind::WinXP, sid, "SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current"},
                         Case{OsKind::NT4, sid, "SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current"},
                         Case{OsKind::Win98, ".DEFAULT", "Config\\0001"}}) {
-    ScratchMachine scratch({.os = c.os});
+    TempMachine scratch(c.os);
     HKEY user = CreateKey(HKEY_CURRENT_USER, "Software\\Alias");
     ASSERT_EQ(SetString(user, "v", "user"), 0);
     EXPECT_EQ(QueryValue(HKEY_USERS, (c.userKey + "\\Software\\Alias").c_str(), "v"), (TypedData{REG_SZ, Bytes("user\0")}));
@@ -97,7 +97,7 @@ TEST(RegistryFamilies, CurrentUserAndClassesAliases) {
 
 TEST(RegistryFamilies, PerformanceAndDynamicDataRoots) {
   {
-    ScratchMachine nt({.os = OsKind::WinXP});
+    TempMachine nt(OsKind::WinXP);
     HKEY key = 0;
     EXPECT_EQ(RegOpenKeyExA(HKEY_PERFORMANCE_DATA, "", 0, KEY_READ, &key), 0);
     EXPECT_NE(key, 0u);
@@ -109,7 +109,7 @@ TEST(RegistryFamilies, PerformanceAndDynamicDataRoots) {
     EXPECT_EQ(RegCloseKey(HKEY_DYN_DATA), ERROR_INVALID_HANDLE);
   }
   {
-    ScratchMachine nine({.os = OsKind::Win98});
+    TempMachine nine(OsKind::Win98);
     HKEY key = 0;
     EXPECT_EQ(RegOpenKeyExA(HKEY_DYN_DATA, "", 0, KEY_ALL_ACCESS, &key), 0);
     EXPECT_EQ(SetString(key, "x", "y"), ERROR_ACCESS_DENIED);

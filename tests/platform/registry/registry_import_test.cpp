@@ -5,7 +5,7 @@
 #include "platform/machine/description.h"
 #include "platform/registry/registry_import.h"
 #include "support/registry_calls.h"
-#include "support/registry_fixture.h"
+#include "support/temp_machine.h"
 
 using namespace tessaly::testing;
 using platform::OsKind;
@@ -36,7 +36,7 @@ const char kImport[] =
 
 TEST(RegistryImport, EveryRootLandsWhereItsAliasPoints) {
   for (OsKind os : {OsKind::WinXP, OsKind::Win98}) {
-    ScratchMachine scratch({.os = os});
+    TempMachine scratch(os);
     ImportRegistryText(scratch.machine(), kImport, "default.reg");
     bool nt = os == OsKind::WinXP;
     std::string user = nt ? platform::MachineDescription{}.userSid : ".DEFAULT";
@@ -78,7 +78,7 @@ TEST(RegistryImport, ErrorsChangeNothing) {
        6},
   };
   for (const Case& c : cases) {
-    ScratchMachine scratch;
+    TempMachine scratch;
     try {
       ImportRegistryText(scratch.machine(), c.text, "fixture.reg");
       ADD_FAILURE() << c.what << ": imported";

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "platform/base/journal.h"
 #include "platform/com/com_runtime.h"
 #include "platform/files/file_content.h"
 #include "platform/taskscheduler/mstask.h"
-#include "platform/taskscheduler/task_journal.h"
+#include "platform/taskscheduler/property_sheet.h"
 #include "platform/taskscheduler/task_record.h"
 #include "platform/taskscheduler/trigger_rules.h"
 #include "support/temp_machine.h"
@@ -168,11 +169,16 @@ TEST_F(TaskServiceTest, RunAndPropertySheetAreRecordedNeverExecuted) {
   EXPECT_EQ(when.wYear, 0);
   EXPECT_EQ(task->GetExitCode(&code), SCHED_S_TASK_HAS_NOT_RUN);
   EXPECT_EQ(task->GetNextRunTime(&when), SCHED_S_TASK_NO_VALID_TRIGGERS);
-  auto& journal = m_.machine().area<TaskJournal>();
-  journal.setPropertySheet([](ITask& edited) { edited.SetComment(u"edited"); });
+  platform::TheJournal().Clear();
+  m_.machine().area<TaskPropertySheet>().setScript([](ITask& edited) { edited.SetComment(u"edited"); });
   EXPECT_EQ(task->EditWorkItem(nullptr, 0), S_OK);
   EXPECT_EQ(task->Run(), S_OK);
-  EXPECT_EQ(journal.entries(), (std::vector<std::string>{"EditWorkItem TSY.job", "Run TSY.job"}));
+  const auto& entries = platform::TheJournal().entries();
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].call, "Task.EditWorkItem");
+  EXPECT_EQ(entries[0].args, (std::vector<std::string>{"TSY.job"}));
+  EXPECT_EQ(entries[1].call, "Task.Run");
+  EXPECT_EQ(entries[1].args, (std::vector<std::string>{"TSY.job"}));
   LPWSTR comment = nullptr;
   task->GetComment(&comment);
   EXPECT_EQ(platform::com::WideOf(comment), u"edited");
