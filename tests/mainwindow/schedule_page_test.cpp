@@ -137,7 +137,7 @@ TEST_F(SchedulePageTest, TheWizardIsCalledAndTheListIsReadAgainAfterIt) {
   AddTrigger("12/31/2030", "2:35 PM");
   ScriptSheetDeletingFirstTrigger();
   form.cmdWizard_Click();
-  EXPECT_EQ(LastTaskRequest(), "EditWorkItem TSY.job");
+  EXPECT_EQ(LastTaskRequest(), "Task.EditWorkItem TSY.job");
   EXPECT_EQ(form.lstSchedule.ListCount(), 0);
   EXPECT_TRUE(TriggerLines(Task()).empty());
 }

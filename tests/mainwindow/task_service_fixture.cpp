@@ -5,14 +5,15 @@
 #include "platform/com/com_runtime.h"
 #include "platform/machine/machine.h"
 #include "platform/taskscheduler/mstask.h"
-#include "platform/taskscheduler/task_journal.h"
+#include "platform/base/journal.h"
+#include "platform/taskscheduler/property_sheet.h"
 
 namespace tessaly::testing {
 
 namespace {
 
-platform::taskscheduler::TaskJournal& Journal() {
-  return platform::CurrentMachine()->area<platform::taskscheduler::TaskJournal>();
+platform::taskscheduler::TaskPropertySheet& Sheet() {
+  return platform::CurrentMachine()->area<platform::taskscheduler::TaskPropertySheet>();
 }
 
 void SaveOwnFile(ITask& task) {
@@ -38,15 +39,20 @@ void SaveOtherTask(const std::string& name) {
 }
 
 void ScriptSheetDeletingFirstTrigger() {
-  Journal().setPropertySheet([](ITask& task) {
+  Sheet().setScript([](ITask& task) {
     EXPECT_EQ(task.DeleteTrigger(0), S_OK);
     SaveOwnFile(task);
   });
 }
 
 std::string LastTaskRequest() {
-  const auto& entries = Journal().entries();
-  return entries.empty() ? "" : entries.back();
+  std::string last;
+  for (const auto& entry : platform::TheJournal().entries()) {
+    if (entry.call.rfind("Task.", 0) != 0) continue;
+    last = entry.call;
+    for (const auto& arg : entry.args) last += " " + arg;
+  }
+  return last;
 }
 
 }  // namespace tessaly::testing

@@ -10,7 +10,7 @@ void SaveOtherTask(const std::string& name);
 // The property sheet, when next opened, deletes the task's first trigger
 // and saves the task, as a user would.
 void ScriptSheetDeletingFirstTrigger();
-// The service's last record of a run or property-sheet request.
+// The journal's last record of a task request ("Task.EditWorkItem TSY.job").
 std::string LastTaskRequest();
 
 }  // namespace tessaly::testing
