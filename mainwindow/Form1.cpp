@@ -157,6 +157,8 @@ Form1Form::Form1Form()
   TSY_ON(chkCertainSize, Click, chkCertainSize_Click);
   TSY_ON(chkLoadStartUp, Click, chkLoadStartUp_Click);
   TSY_ON(chkRunStarted, Click, chkRunStarted_Click);
+  WireShredderPage();
+  WireSchedulePage();
 }
 
 void Form1Form::Form_Load() {

@@ -4,11 +4,13 @@
 // the members the support library and the cleaning engine rely on. Features
 // of other pages are reached through clearly named steps their owners fill.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "mainwindow/cleaning_engine.h"
+#include "platform/activex/common_dialog.h"
 #include "platform/activex/movie.h"
 #include "platform/activex/progress_bar.h"
 #include "platform/activex/skin.h"
@@ -270,6 +272,72 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   platform::activex::Skin& SkinControl() override { return skn; }
   platform::forms::CheckBox& SkipMessagesBox() override { return chkSkipMessages; }
   platform::forms::ListBox& FoundFoldersList() override { return List_os; }
+
+  // ===== shredder page and scheduling page (Form1_shredder.cpp, Form1_schedule.cpp) =====
+  // Shredder page.
+  TSY_CONTROL(ListBox, lstShredFiles);
+  TSY_CONTROL(CommandButton, cmdShredFileAdd);
+  TSY_CONTROL(CommandButton, cmdShredFileDelete);
+  TSY_CONTROL(CommandButton, cmdShredFiles);
+  TSY_CONTROL(ListBox, lstShredFolders);
+  TSY_CONTROL(CommandButton, cmdShredFolderAdd);
+  TSY_CONTROL(CommandButton, cmdShredFolderDelete);
+  TSY_CONTROL(CommandButton, cmdShredFolders);
+  TSY_CONTROL(DriveListBox, Drv);
+  TSY_CONTROL(CheckBox, chkShredFreeSpace);
+  TSY_CONTROL(CommandButton, cmdShredDrive);
+  TSY_CONTROL(DirListBox, DirShred);
+  TSY_CONTROL(FileListBox, FileShred);
+  ::platform::activex::CommonDialog cmdg{*this, "cmdg"};
+  // Scheduling page.
+  TSY_CONTROL(ListBox, lstSchedule);
+  TSY_CONTROL(TextBox, txtDate);
+  TSY_CONTROL(TextBox, txtTime);
+  TSY_CONTROL(CommandButton, cmdAddScheduled);
+  TSY_CONTROL(CommandButton, cmdRemoveScheduled);
+  TSY_CONTROL(CommandButton, cmdWizard);
+  TSY_CONTROL(ComboBox, ComboInterval);
+  TSY_CONTROL(CheckBox, chkRunAuto);
+
+  void cmdShredFileAdd_Click();
+  void cmdShredFileDelete_Click();
+  void cmdShredFiles_Click();
+  void cmdShredFolderAdd_Click();
+  void cmdShredFolderDelete_Click();
+  void cmdShredFolders_Click();
+  void cmdShredDrive_Click();
+  void Drv_Change();
+  // A recursive folder shred over the hidden lists; nothing calls it.
+  void MyDelFile(const std::string& path);
+  void MakeItNormal(const std::string& path);
+  void MyShredDrive(const std::string& path) {}
+  // Whether a shred runs or is still unwinding (no other may start).
+  bool shredRunning() const { return shredRunning_; }
+
+  void cmdAddScheduled_Click();
+  void cmdRemoveScheduled_Click();
+  void cmdWizard_Click();
+  // Re-reads the task's triggers into lstSchedule.
+  void ListScheduledTriggers();
+
+ private:
+  struct SchedulerObjects;  // the Schedule object, the Job and its position
+  void WireShredderPage();
+  void WireSchedulePage();
+  void BeginShred(platform::forms::CommandButton* toggle);
+  void EndShred(platform::forms::CommandButton* toggle, const char* caption);
+  void SetShredControls(bool enabled, platform::forms::CommandButton* except);
+  void SetShredProgress(double done, double total);
+  void ShredDriveFreeSpace(const std::string& root);
+  void ShredWholeDrive(const std::string& root);
+  void GetSchedulerJob();
+  void ResetScheduleBoxes();
+  bool ScheduleStepFailed(const std::function<void()>& step);
+
+  bool shredRunning_ = false;
+  platform::forms::CommandButton* shredToggle_ = nullptr;  // the running list shred's button
+  std::shared_ptr<SchedulerObjects> scheduler_;
+  // ===== end of shredder page and scheduling page =====
 
  protected:
   void Form_Load() override;

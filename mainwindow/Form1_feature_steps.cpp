@@ -10,10 +10,8 @@ void Form1Form::LoadExtraPlugins(const std::string&) {}     // extra plug-in sto
 void Form1Form::CheckExtraPlugins() {}                      // extra plug-in store
 void Form1Form::LoadStartUpPrograms() {}                    // start-up programs manager
 void Form1Form::LoadUninstallList() {}                      // uninstall list
-void Form1Form::InitScheduleFrame() {}                      // scheduling page
 void Form1Form::Load_DLL_Drives() {}                        // DLL search
 void Form1Form::LoadBackUps() {}                            // DLL backup archives
 void Form1Form::EPI_Save_Settings() {}                      // extra plug-in store
-void Form1Form::ReleaseScheduleObjects() {}                 // scheduling page
 std::int64_t Form1Form::CleanFIREFOX() { return 0; }        // Firefox cleaner
 std::int64_t Form1Form::EPI_Do_Plugins() { return 0; }      // extra plug-in runner

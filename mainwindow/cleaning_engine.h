@@ -28,6 +28,13 @@ class CleaningEngine {
   virtual void AddItem(const std::string& line);
   // The overwrite patterns, prepared once at start-up.
   virtual void PrepareShredStr() {}
+  // The shredder page's primitives. A file is overwritten and deleted; a
+  // folder tree is shredded file by file and removed; a drive's root keeps
+  // itself but loses every file and folder. Each returns the bytes
+  // shredded and yields to the message loop as it goes.
+  virtual std::int64_t ShredFile(const std::string& path) { return 0; }
+  virtual std::int64_t ShredFolder(const std::string& path) { return 0; }
+  virtual std::int64_t ShredDriveRoot(const std::string& root) { return 0; }
 };
 
 // The engine the main window uses from its next load on.

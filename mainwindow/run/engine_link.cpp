@@ -39,6 +39,13 @@ class Engine : public CleaningEngine {
   std::int64_t CleanIE() override { return Run(IECleaner()); }
   void AddItem(const std::string& line) override { frmClean().AddItem(std::string(line)); }
   void PrepareShredStr() override { Delete().PrepareShredStr(); }
+  std::int64_t ShredFile(const std::string& path) override { return Delete().xShredFile(path); }
+  std::int64_t ShredFolder(const std::string& path) override { return Delete().xShredFolder(path); }
+  // The folder guard keeps xShredFolder off drive roots, so the whole-drive
+  // shred walks the root itself; the root stays, as on Windows.
+  std::int64_t ShredDriveRoot(const std::string& root) override {
+    return frmClean().FindFilesAPI_Shred(root, "*.*", "-1", "-1");
+  }
 };
 
 }  // namespace

@@ -32,4 +32,13 @@ void SetWriteBudget(std::optional<std::uint64_t> bytes) {
   if (FileSystem* fs = CurrentFileSystem()) fs->SetWriteBudget(bytes);
 }
 
+std::uint64_t PeakUsedBytes(char drive) {
+  FileSystem* fs = CurrentFileSystem();
+  return fs ? fs->PeakUsedBytes(drive) : 0;
+}
+
+void ResetPeakUsedBytes(char drive) {
+  if (FileSystem* fs = CurrentFileSystem()) fs->ResetPeakUsedBytes(drive);
+}
+
 }  // namespace platform::files

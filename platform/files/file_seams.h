@@ -17,5 +17,9 @@ DWORD ReleaseHeldFile(std::string_view windowsPath);
 DWORD MarkFileInUse(std::string_view windowsPath);
 // Bytes the rest of a test may write to the machine (none = unlimited).
 void SetWriteBudget(std::optional<std::uint64_t> bytes);
+// The most bytes (in whole clusters) a drive held at once since the last
+// reset; 0 without a machine.
+std::uint64_t PeakUsedBytes(char drive);
+void ResetPeakUsedBytes(char drive);
 
 }  // namespace platform::files

@@ -408,7 +408,17 @@ void FileSystem::CommitGrowth(char drive, std::uint64_t oldSize, std::uint64_t n
   std::uint64_t before = ClusterRounded(drive, oldSize), after = ClusterRounded(drive, newSize);
   used = used >= before ? used - before : 0;
   used_[UpperChar(drive)] = used + after;
+  std::uint64_t& peak = peakUsed_[UpperChar(drive)];
+  peak = std::max(peak, used + after);
 }
+
+std::uint64_t FileSystem::PeakUsedBytes(char drive) {
+  std::uint64_t used = UsedBytes(drive);
+  auto it = peakUsed_.find(UpperChar(drive));
+  return it == peakUsed_.end() ? used : std::max(it->second, used);
+}
+
+void FileSystem::ResetPeakUsedBytes(char drive) { peakUsed_[UpperChar(drive)] = UsedBytes(drive); }
 
 FolderGrant FileSystem::GrantFor(const std::string& key) const {
   if (!machine_.isNt()) return FolderGrant::Full;

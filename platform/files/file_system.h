@@ -110,6 +110,10 @@ class FileSystem : public MachineArea {
   DWORD CheckGrowth(char drive, std::uint64_t oldSize, std::uint64_t newSize, std::uint64_t bytesWritten);
   void CommitGrowth(char drive, std::uint64_t oldSize, std::uint64_t newSize, std::uint64_t bytesWritten);
   void ForgetUsedSpace() { used_.clear(); }
+  // The most bytes the drive held at once since the last reset (a test
+  // seam: a drive whose peak reached its capacity had every cluster written).
+  std::uint64_t PeakUsedBytes(char drive);
+  void ResetPeakUsedBytes(char drive);
   void SetWriteBudget(std::optional<std::uint64_t> bytes) { writeBudget_ = bytes; budgetUsed_ = 0; }
 
   // --- rights, locks, holds ---
@@ -143,6 +147,7 @@ class FileSystem : public MachineArea {
   // a listing per look-up by 8.3 name.
   std::unordered_map<std::string, std::unordered_map<std::string, std::string>> aliasHints_;
   std::map<char, std::uint64_t> used_;
+  std::map<char, std::uint64_t> peakUsed_;
   std::optional<std::uint64_t> writeBudget_;
   std::uint64_t budgetUsed_ = 0;
   char currentDrive_ = 'C';
