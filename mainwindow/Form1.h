@@ -114,73 +114,75 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
  private:
   // Sizes, captions and handlers of the pages, the bars and their buttons.
   void DesignPages();
+  // Places every page's own controls inside their page.
+  void DesignPageControls();
   void ShowBuiltInPluginsPage();
 
  public:
   // ===== pages and navigation buttons, built-in plug-in page: end =====
 
   // --- result page: log and progress ---
-  TSY_CONTROL(TextBox, txtResult);
+  TSY_CONTROL_IN(TextBox, txtResult, Frame_Result);
   TSY_CONTROL(CommandButton, CmdClean);
-  TSY_CONTROL(Frame, FrmProg);
-  TSY_CONTROL(CommandButton, cmdSaveLog);
-  ::platform::activex::ProgressBar prgCurrent{*this, "prgCurrent"};
-  ::platform::activex::ProgressBar prgTotal{*this, "prgTotal"};
-  TSY_CONTROL(Label, lblCurrentSize);
-  TSY_CONTROL(Label, lblTotalSize);
-  TSY_CONTROL(Label, lblcurrentName);
+  TSY_CONTROL_IN(Frame, FrmProg, Frame_Result);
+  TSY_CONTROL_IN(CommandButton, cmdSaveLog, Frame_Result);
+  ::platform::activex::ProgressBar prgCurrent{*this, "prgCurrent", &FrmProg};
+  ::platform::activex::ProgressBar prgTotal{*this, "prgTotal", &FrmProg};
+  TSY_CONTROL_IN(Label, lblCurrentSize, FrmProg);
+  TSY_CONTROL_IN(Label, lblTotalSize, FrmProg);
+  TSY_CONTROL_IN(Label, lblcurrentName, Frame_Result);
 
   // --- section pages ---
-  TSY_CONTROL_ARRAY(CheckBox, chkWindows, 24);
-  TSY_CONTROL_ARRAY(CheckBox, chkHardDisk, 3);
-  TSY_CONTROL_ARRAY(CheckBox, chkOffice, 7);
-  TSY_CONTROL_ARRAY(CheckBox, chkOpera, 3);
-  TSY_CONTROL_ARRAY(CheckBox, chkYahoo, 2);
-  TSY_CONTROL_ARRAY(CheckBox, chkICQ, 4);
-  TSY_CONTROL_ARRAY(CheckBox, chkMSN, 2);
-  TSY_CONTROL_ARRAY(CheckBox, chkAOL, 2);
-  TSY_CONTROL_ARRAY(CheckBox, chkIE, 7);
-  TSY_CONTROL_ARRAY(CheckBox, chkNetScape, 6);
-  TSY_CONTROL_ARRAY(CheckBox, chkOutlook, 5);
-  TSY_CONTROL(CommandButton, cmdTypedURLsShow);
-  TSY_CONTROL(CommandButton, cmdTypedURLsHide);
-  TSY_CONTROL(CommandButton, cmdPasswordsShow);
-  TSY_CONTROL(CommandButton, cmdPasswordsHide);
-  TSY_CONTROL(CommandButton, cmdFavoritesShow);
-  TSY_CONTROL(CommandButton, cmdFavoritesHide);
+  TSY_CONTROL_ARRAY_IN(CheckBox, chkWindows, 24, Frame_Windows);
+  TSY_CONTROL_ARRAY_IN(CheckBox, chkHardDisk, 3, Frame_HardDisk);
+  TSY_CONTROL_ARRAY_IN(CheckBox, chkOffice, 7, Frame_Office);
+  TSY_CONTROL_ARRAY_IN(CheckBox, chkOpera, 3, Frame_Opera);
+  TSY_CONTROL_ARRAY_IN(CheckBox, chkYahoo, 2, Frame_Yahoo);
+  TSY_CONTROL_ARRAY_IN(CheckBox, chkICQ, 4, Frame_ICQ);
+  TSY_CONTROL_ARRAY_IN(CheckBox, chkMSN, 2, Frame_MSN);
+  TSY_CONTROL_ARRAY_IN(CheckBox, chkAOL, 2, Frame_AOL);
+  TSY_CONTROL_ARRAY_IN(CheckBox, chkIE, 7, Frame_IE);
+  TSY_CONTROL_ARRAY_IN(CheckBox, chkNetScape, 6, Frame_NetScape);
+  TSY_CONTROL_ARRAY_IN(CheckBox, chkOutlook, 5, Frame_Office);
+  TSY_CONTROL_IN(CommandButton, cmdTypedURLsShow, Frame_IE);
+  TSY_CONTROL_IN(CommandButton, cmdTypedURLsHide, Frame_IE);
+  TSY_CONTROL_IN(CommandButton, cmdPasswordsShow, Frame_IE);
+  TSY_CONTROL_IN(CommandButton, cmdPasswordsHide, Frame_IE);
+  TSY_CONTROL_IN(CommandButton, cmdFavoritesShow, Frame_IE);
+  TSY_CONTROL_IN(CommandButton, cmdFavoritesHide, Frame_IE);
   // Hard-disk page: custom files.
-  TSY_CONTROL(TextBox, txtPath);
-  TSY_CONTROL(CommandButton, cmdBrowse);
-  TSY_CONTROL(TextBox, txtPattern);
-  TSY_CONTROL(CheckBox, chkCertainSize);
-  TSY_CONTROL(TextBox, txtMinSize);
-  TSY_CONTROL(TextBox, txtMaxSize);
-  ::platform::activex::SkinLabel lblHint{*this, "lblHint"};
-  ::platform::activex::SkinLabel lblHint2{*this, "lblHint2"};
-  ::platform::activex::SkinLabel lblMinMax{*this, "lblMinMax"};
+  TSY_CONTROL_IN(TextBox, txtPath, Frame_HardDisk);
+  TSY_CONTROL_IN(CommandButton, cmdBrowse, Frame_HardDisk);
+  TSY_CONTROL_IN(TextBox, txtPattern, Frame_HardDisk);
+  TSY_CONTROL_IN(CheckBox, chkCertainSize, Frame_HardDisk);
+  TSY_CONTROL_IN(TextBox, txtMinSize, Frame_HardDisk);
+  TSY_CONTROL_IN(TextBox, txtMaxSize, Frame_HardDisk);
+  ::platform::activex::SkinLabel lblHint{*this, "lblHint", &Frame_HardDisk};
+  ::platform::activex::SkinLabel lblHint2{*this, "lblHint2", &Frame_HardDisk};
+  ::platform::activex::SkinLabel lblMinMax{*this, "lblMinMax", &Frame_HardDisk};
   // Plug-in pages.
   TSY_CONTROL_IN(ListBox, lstBPI, Frame_BPI);
-  TSY_CONTROL(ListView, LSTEPI);
+  TSY_CONTROL_IN(ListView, LSTEPI, Frame_EPI);
 
   // --- options page ---
-  TSY_CONTROL(CheckBox, chkLoadStartUp);
-  TSY_CONTROL(CheckBox, chkRunStarted);
-  TSY_CONTROL(CheckBox, chkCloseAfterWash);
-  TSY_CONTROL(CheckBox, chkBleach);
-  TSY_CONTROL(ComboBox, cmbShredder);
-  TSY_CONTROL(CheckBox, chkSkipMessages);
-  TSY_CONTROL(CheckBox, chkCleanAll);
-  TSY_CONTROL(ComboBox, cmb_skin);
-  TSY_CONTROL(ImageCombo, cmb_lang);
+  TSY_CONTROL_IN(CheckBox, chkLoadStartUp, Frame_Options);
+  TSY_CONTROL_IN(CheckBox, chkRunStarted, Frame_Options);
+  TSY_CONTROL_IN(CheckBox, chkCloseAfterWash, Frame_Options);
+  TSY_CONTROL_IN(CheckBox, chkBleach, Frame_Options);
+  TSY_CONTROL_IN(ComboBox, cmbShredder, Frame_Options);
+  TSY_CONTROL_IN(CheckBox, chkSkipMessages, Frame_Options);
+  TSY_CONTROL_IN(CheckBox, chkCleanAll, Frame_Options);
+  TSY_CONTROL_IN(ComboBox, cmb_skin, Frame_Options);
+  TSY_CONTROL_IN(ImageCombo, cmb_lang, Frame_Options);
 
   // --- system tools ---
-  TSY_CONTROL(ListBox, LSTUP);
-  TSY_CONTROL(TreeView, lstDllDrives);
-  TSY_CONTROL(ListBox, lstDllFolders);
-  TSY_CONTROL(ListBox, lstDllFiles);
-  TSY_CONTROL(Label, lblDLL_Name);
-  TSY_CONTROL(ListBox, List_os);
-  ::platform::activex::ProgressBar ShredProg{*this, "ShredProg"};
+  TSY_CONTROL_IN(ListBox, LSTUP, Frame_UnInstall);
+  TSY_CONTROL_IN(TreeView, lstDllDrives, Frame_DLLs);
+  TSY_CONTROL_IN(ListBox, lstDllFolders, Frame_DLLs);
+  TSY_CONTROL_IN(ListBox, lstDllFiles, Frame_DLLs);
+  TSY_CONTROL_IN(Label, lblDLL_Name, Frame_DLLs);
+  TSY_CONTROL_IN(ListBox, List_os, Frame_DLLs);
+  ::platform::activex::ProgressBar ShredProg{*this, "ShredProg", &Frame_Shred};
 
   // --- skin labels shown in the skin's red ---
   ::platform::activex::SkinLabel SkinLabel18{*this, "SkinLabel18"};
@@ -275,29 +277,29 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
 
   // ===== shredder page and scheduling page (Form1_shredder.cpp, Form1_schedule.cpp) =====
   // Shredder page.
-  TSY_CONTROL(ListBox, lstShredFiles);
-  TSY_CONTROL(CommandButton, cmdShredFileAdd);
-  TSY_CONTROL(CommandButton, cmdShredFileDelete);
-  TSY_CONTROL(CommandButton, cmdShredFiles);
-  TSY_CONTROL(ListBox, lstShredFolders);
-  TSY_CONTROL(CommandButton, cmdShredFolderAdd);
-  TSY_CONTROL(CommandButton, cmdShredFolderDelete);
-  TSY_CONTROL(CommandButton, cmdShredFolders);
-  TSY_CONTROL(DriveListBox, Drv);
-  TSY_CONTROL(CheckBox, chkShredFreeSpace);
-  TSY_CONTROL(CommandButton, cmdShredDrive);
-  TSY_CONTROL(DirListBox, DirShred);
-  TSY_CONTROL(FileListBox, FileShred);
+  TSY_CONTROL_IN(ListBox, lstShredFiles, Frame_Shred);
+  TSY_CONTROL_IN(CommandButton, cmdShredFileAdd, Frame_Shred);
+  TSY_CONTROL_IN(CommandButton, cmdShredFileDelete, Frame_Shred);
+  TSY_CONTROL_IN(CommandButton, cmdShredFiles, Frame_Shred);
+  TSY_CONTROL_IN(ListBox, lstShredFolders, Frame_Shred);
+  TSY_CONTROL_IN(CommandButton, cmdShredFolderAdd, Frame_Shred);
+  TSY_CONTROL_IN(CommandButton, cmdShredFolderDelete, Frame_Shred);
+  TSY_CONTROL_IN(CommandButton, cmdShredFolders, Frame_Shred);
+  TSY_CONTROL_IN(DriveListBox, Drv, Frame_Shred);
+  TSY_CONTROL_IN(CheckBox, chkShredFreeSpace, Frame_Shred);
+  TSY_CONTROL_IN(CommandButton, cmdShredDrive, Frame_Shred);
+  TSY_CONTROL_IN(DirListBox, DirShred, Frame_Shred);
+  TSY_CONTROL_IN(FileListBox, FileShred, Frame_Shred);
   ::platform::activex::CommonDialog cmdg{*this, "cmdg"};
   // Scheduling page.
-  TSY_CONTROL(ListBox, lstSchedule);
-  TSY_CONTROL(TextBox, txtDate);
-  TSY_CONTROL(TextBox, txtTime);
-  TSY_CONTROL(CommandButton, cmdAddScheduled);
-  TSY_CONTROL(CommandButton, cmdRemoveScheduled);
-  TSY_CONTROL(CommandButton, cmdWizard);
-  TSY_CONTROL(ComboBox, ComboInterval);
-  TSY_CONTROL(CheckBox, chkRunAuto);
+  TSY_CONTROL_IN(ListBox, lstSchedule, Frame_Schedule);
+  TSY_CONTROL_IN(TextBox, txtDate, Frame_Schedule);
+  TSY_CONTROL_IN(TextBox, txtTime, Frame_Schedule);
+  TSY_CONTROL_IN(CommandButton, cmdAddScheduled, Frame_Schedule);
+  TSY_CONTROL_IN(CommandButton, cmdRemoveScheduled, Frame_Schedule);
+  TSY_CONTROL_IN(CommandButton, cmdWizard, Frame_Schedule);
+  TSY_CONTROL_IN(ComboBox, ComboInterval, Frame_Schedule);
+  TSY_CONTROL_IN(CheckBox, chkRunAuto, Frame_Schedule);
 
   void cmdShredFileAdd_Click();
   void cmdShredFileDelete_Click();

@@ -135,6 +135,7 @@ void Form1Form::DesignPages() {
   }
   CmdOptions.Visible(false);
   cmdShedule.Visible(false);
+  DesignPageControls();
 }
 
 void Form1Form::ShowThatFrame(Frame& frame) {

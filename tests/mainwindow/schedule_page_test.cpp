@@ -33,7 +33,10 @@ class SchedulePageTest : public MainWindowTest {
     return machine_.hostPath(machine_.machine().folders().windows + "\\Tasks\\" + name + ".job");
   }
   std::string Task() { return ReadHost(TaskFile()); }
+  // Typed on the scheduling page, which must be shown for its boxes to take
+  // the focus back.
   void AddTrigger(const char* date, const char* time) {
+    Form1().ShowThatFrame(Form1().Frame_Schedule);
     Form1().txtDate.Text(date);
     Form1().txtTime.Text(time);
     Form1().cmdAddScheduled_Click();

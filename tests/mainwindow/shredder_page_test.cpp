@@ -87,6 +87,8 @@ class ShredderPageTest : public ::testing::Test {
   // The real engine is installed before the main window first loads.
   bool connected_ = (ResetFormsRuntime(), ConnectCleaningEngine(), true);
   Form1Form& form_ = Form1();
+  // The user works on the shredder page: its buttons take clicks only there.
+  bool onShredderPage_ = (form_.ShowThatFrame(form_.Frame_Shred), true);
 };
 
 TEST_F(ShredderPageTest, FilesShredBottomUpAndTheMessageGivesTheSum) {

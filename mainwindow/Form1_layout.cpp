@@ -1,0 +1,169 @@
+// Where each page's controls sit inside their page. Every page is laid on
+// one grid of rows under the frame's caption; a row holds check boxes and
+// one-line fields, taller controls span several rows. Check-box arrays flow
+// down into columns; every other control has one line in its page's table.
+#include "mainwindow/Form1.h"
+
+using namespace platform::forms;
+
+namespace {
+
+// The page grid (twips): a page is 5685 x 4245 with 13 rows.
+constexpr float kInset = 120;        // left and right margin inside a frame
+constexpr float kFirstRow = 300;     // below the frame's caption
+constexpr float kRowPitch = 300;     // 20 pixels
+constexpr float kRowHeight = 285;    // a check box, a field, a button
+constexpr float kPageWidth = 5685;
+constexpr float kInnerWidth = kPageWidth - 2 * kInset;
+constexpr float kColumnWidth = kInnerWidth / 2;
+constexpr float kRightHalf = kInset + kColumnWidth;
+constexpr float kButtonColumn = 4140;  // buttons beside a list
+constexpr float kButtonWidth = kInset + kInnerWidth - kButtonColumn;
+
+float RowTop(int row) { return kFirstRow + row * kRowPitch; }
+float RowsHeight(int rows) { return (rows - 1) * kRowPitch + kRowHeight; }
+
+using Accessor = Control& (*)(Form1Form&);
+
+template <auto member>
+Control& At(Form1Form& form) {
+  return form.*member;
+}
+
+// One control inside its container: a row, a left edge, a width, and how
+// many rows it spans.
+struct Cell {
+  Accessor control;
+  int row;
+  float left, width;
+  int rows = 1;
+};
+
+constexpr float kFull = kInnerWidth;
+
+const Cell kCells[] = {
+    // Hard-disk page: the custom-file fields under the three boxes, the
+    // hints under them.
+    {At<&Form1Form::txtPath>, 3, kInset, 4800},
+    {At<&Form1Form::cmdBrowse>, 3, kInset + 4860, kInnerWidth - 4860},
+    {At<&Form1Form::txtPattern>, 4, kInset, 1500},
+    {At<&Form1Form::chkCertainSize>, 4, kInset + 1620, 2100},
+    {At<&Form1Form::txtMinSize>, 5, kInset, 1500},
+    {At<&Form1Form::txtMaxSize>, 5, kInset + 1620, 1500},
+    {At<&Form1Form::lblMinMax>, 6, kInset, kFull, 2},
+    {At<&Form1Form::lblHint2>, 8, kInset, kFull, 2},
+    {At<&Form1Form::lblHint>, 10, kInset, kFull, 2},
+
+    // Internet Explorer page: hide and show pairs beside the boxes.
+    {At<&Form1Form::cmdTypedURLsHide>, 0, kRightHalf, kColumnWidth / 2},
+    {At<&Form1Form::cmdTypedURLsShow>, 0, kRightHalf + kColumnWidth / 2, kColumnWidth / 2},
+    {At<&Form1Form::cmdPasswordsHide>, 1, kRightHalf, kColumnWidth / 2},
+    {At<&Form1Form::cmdPasswordsShow>, 1, kRightHalf + kColumnWidth / 2, kColumnWidth / 2},
+    {At<&Form1Form::cmdFavoritesHide>, 2, kRightHalf, kColumnWidth / 2},
+    {At<&Form1Form::cmdFavoritesShow>, 2, kRightHalf + kColumnWidth / 2, kColumnWidth / 2},
+
+    // Result page: the log, the status line, and the progress frame with
+    // its two bars and their sizes.
+    {At<&Form1Form::txtResult>, 0, kInset, kFull, 8},
+    {At<&Form1Form::lblcurrentName>, 8, kInset, kButtonColumn - 2 * kInset},
+    {At<&Form1Form::cmdSaveLog>, 8, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::FrmProg>, 9, kInset, kFull, 4},
+    {At<&Form1Form::prgCurrent>, 0, kInset, 3900},
+    {At<&Form1Form::lblCurrentSize>, 0, kInset + 3960, kInnerWidth - 2 * kInset - 3960},
+    {At<&Form1Form::prgTotal>, 1, kInset, 3900},
+    {At<&Form1Form::lblTotalSize>, 1, kInset + 3960, kInnerWidth - 2 * kInset - 3960},
+
+    // Extra plug-in page.
+    {At<&Form1Form::LSTEPI>, 0, kInset, kFull, 13},
+
+    // Options page.
+    {At<&Form1Form::chkLoadStartUp>, 0, kInset, kFull},
+    {At<&Form1Form::chkRunStarted>, 1, kInset, kFull},
+    {At<&Form1Form::chkCloseAfterWash>, 2, kInset, kFull},
+    {At<&Form1Form::chkBleach>, 3, kInset, 1800},
+    {At<&Form1Form::cmbShredder>, 3, kInset + 1860, 900},
+    {At<&Form1Form::chkSkipMessages>, 4, kInset, kFull},
+    {At<&Form1Form::chkCleanAll>, 5, kInset, kFull},
+    {At<&Form1Form::cmb_skin>, 7, kInset, 1800},
+    {At<&Form1Form::cmb_lang>, 8, kInset, 1800},
+
+    // Uninstall page: the list under the Back button.
+    {At<&Form1Form::LSTUP>, 1, kInset, kFull, 12},
+
+    // DLL page: drives to search, the excluded folders and files, the
+    // path being searched; the kernel32 finder's list stays hidden.
+    {At<&Form1Form::lstDllDrives>, 0, kInset, 1800, 11},
+    {At<&Form1Form::lstDllFolders>, 0, kInset + 1920, kInnerWidth - 1920, 5},
+    {At<&Form1Form::lstDllFiles>, 5, kInset + 1920, kInnerWidth - 1920, 6},
+    {At<&Form1Form::lblDLL_Name>, 11, kInset, kFull, 2},
+    {At<&Form1Form::List_os>, 11, kInset, kFull, 2},
+
+    // Shredder page: files, folders, a whole drive, the progress bar.
+    {At<&Form1Form::lstShredFiles>, 0, kInset, kButtonColumn - 2 * kInset, 4},
+    {At<&Form1Form::cmdShredFileAdd>, 0, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::cmdShredFileDelete>, 1, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::cmdShredFiles>, 2, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::lstShredFolders>, 4, kInset, kButtonColumn - 2 * kInset, 4},
+    {At<&Form1Form::cmdShredFolderAdd>, 4, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::cmdShredFolderDelete>, 5, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::cmdShredFolders>, 6, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::Drv>, 8, kInset, 1500},
+    {At<&Form1Form::chkShredFreeSpace>, 8, kInset + 1620, kButtonColumn - 2 * kInset - 1620},
+    {At<&Form1Form::cmdShredDrive>, 8, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::DirShred>, 9, kInset, kColumnWidth, 3},
+    {At<&Form1Form::FileShred>, 9, kRightHalf, kColumnWidth, 3},
+    {At<&Form1Form::ShredProg>, 10, kInset, kFull},
+
+    // Scheduling page.
+    {At<&Form1Form::lstSchedule>, 0, kInset, kButtonColumn - 2 * kInset, 6},
+    {At<&Form1Form::cmdAddScheduled>, 0, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::cmdRemoveScheduled>, 1, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::cmdWizard>, 2, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::txtDate>, 6, kInset, 1500},
+    {At<&Form1Form::txtTime>, 6, kInset + 1620, 1500},
+    {At<&Form1Form::ComboInterval>, 7, kInset, 2400},
+    {At<&Form1Form::chkRunAuto>, 8, kInset, 2400},
+};
+
+// A section's boxes, flowed down `columns` columns from `firstColumn`.
+struct BoxFlow {
+  ControlArray<CheckBox> Form1Form::*boxes;
+  int firstColumn, columns;
+};
+
+const BoxFlow kBoxFlows[] = {
+    {&Form1Form::chkWindows, 0, 2},  {&Form1Form::chkHardDisk, 0, 1}, {&Form1Form::chkOffice, 0, 1},
+    {&Form1Form::chkOutlook, 1, 1},  {&Form1Form::chkOpera, 0, 1},    {&Form1Form::chkYahoo, 0, 1},
+    {&Form1Form::chkICQ, 0, 1},      {&Form1Form::chkMSN, 0, 1},      {&Form1Form::chkAOL, 0, 1},
+    {&Form1Form::chkIE, 0, 1},       {&Form1Form::chkNetScape, 0, 1},
+};
+
+void Flow(ControlArray<CheckBox>& boxes, const BoxFlow& flow) {
+  int perColumn = (boxes.Count() + flow.columns - 1) / flow.columns;
+  for (int i = 0; i < boxes.Count(); ++i) {
+    int column = flow.firstColumn + i / perColumn;
+    boxes(i).Move(kInset + column * kColumnWidth, RowTop(i % perColumn), kColumnWidth, kRowHeight);
+  }
+}
+
+// The hide and show buttons carry what they act on.
+struct ButtonCaption {
+  CommandButton Form1Form::*button;
+  const char* caption;
+};
+
+const ButtonCaption kShowHideCaptions[] = {
+    {&Form1Form::cmdTypedURLsHide, "Hide URLs"},      {&Form1Form::cmdTypedURLsShow, "Show URLs"},
+    {&Form1Form::cmdPasswordsHide, "Hide Passwords"}, {&Form1Form::cmdPasswordsShow, "Show Passwords"},
+    {&Form1Form::cmdFavoritesHide, "Hide Favorites"}, {&Form1Form::cmdFavoritesShow, "Show Favorites"},
+};
+
+}  // namespace
+
+void Form1Form::DesignPageControls() {
+  for (const auto& flow : kBoxFlows) Flow(this->*flow.boxes, flow);
+  for (const auto& cell : kCells)
+    cell.control(*this).Move(cell.left, RowTop(cell.row), cell.width, RowsHeight(cell.rows));
+  for (const auto& each : kShowHideCaptions) (this->*each.button).Caption(each.caption);
+  List_os.Visible(false);
+}
