@@ -164,7 +164,28 @@ void FormView::SyncControls(Form& form, const SkinLooks& looks) {
   };
   LayoutResult layout = LayOut(input);
   for (const auto& [serial, place] : layout.places) views_[serial]->Place(place);
+  SyncStacking(form);
   SyncWindow(form, layout.extent, looks.OfWindow(hwnd_));
+}
+
+// A page brought to the front (ZOrder 0) lies over the backgrounds and the
+// movie declared after it, as on Windows.
+void FormView::SyncStacking(Form& form) {
+  std::map<HWND, QWidget*> widgets;
+  for (Control* control : form.Controls())
+    if (control->window())
+      if (QWidget* widget = WidgetOf(control->serial())) widgets[control->window()] = widget;
+  std::vector<HWND> parents{hwnd_};
+  for (const auto& [window, widget] : widgets) parents.push_back(window);
+  std::string order;
+  for (HWND parent : parents)
+    for (HWND child : Windows().Children(parent)) order += std::to_string(child) + ' ';
+  if (!stacking_.Changed(order)) return;
+  for (HWND parent : parents) {
+    const std::vector<HWND>& children = Windows().Children(parent);
+    for (auto child = children.rbegin(); child != children.rend(); ++child)
+      if (auto it = widgets.find(*child); it != widgets.end()) it->second->raise();
+  }
 }
 
 void FormView::SyncMenus(Form& form) {

@@ -29,6 +29,8 @@ class FormView {
  private:
   void SyncControls(platform::forms::Form& form, const SkinLooks& looks);
   void SyncMenus(platform::forms::Form& form);
+  // Stacks sibling widgets as the window table orders their windows.
+  void SyncStacking(platform::forms::Form& form);
   void SyncWindow(platform::forms::Form& form, QSize extent, const SkinLook& look);
   void SyncOutline(bool rounded);
   ControlView* ViewFor(Control& control);
@@ -37,7 +39,7 @@ class FormView {
   QPointer<QMainWindow> window_;
   QWidget* canvas_;
   std::map<std::uint64_t, std::unique_ptr<ControlView>> views_;
-  Applied<std::string> caption_, menus_;
+  Applied<std::string> caption_, menus_, stacking_;
   Applied<bool> visible_, enabled_;
   Applied<int> windowState_;
   Applied<QRect> geometry_;

@@ -125,26 +125,52 @@ const Cell kCells[] = {
     {At<&Form1Form::chkRunAuto>, 8, kInset, 2400},
 };
 
-// A section's boxes, flowed down `columns` columns from `firstColumn`.
+// A section's boxes, flowed down `columns` of the page's `pageColumns`
+// equal columns from `firstColumn`.
 struct BoxFlow {
   ControlArray<CheckBox> Form1Form::*boxes;
-  int firstColumn, columns;
+  int firstColumn, columns, pageColumns;
 };
 
 const BoxFlow kBoxFlows[] = {
-    {&Form1Form::chkWindows, 0, 2},  {&Form1Form::chkHardDisk, 0, 1}, {&Form1Form::chkOffice, 0, 1},
-    {&Form1Form::chkOutlook, 1, 1},  {&Form1Form::chkOpera, 0, 1},    {&Form1Form::chkYahoo, 0, 1},
-    {&Form1Form::chkICQ, 0, 1},      {&Form1Form::chkMSN, 0, 1},      {&Form1Form::chkAOL, 0, 1},
-    {&Form1Form::chkIE, 0, 1},       {&Form1Form::chkNetScape, 0, 1},
+    {&Form1Form::chkWindows, 0, 2, 2}, {&Form1Form::chkHardDisk, 0, 1, 1}, {&Form1Form::chkOffice, 0, 1, 2},
+    {&Form1Form::chkOutlook, 1, 1, 2}, {&Form1Form::chkOpera, 0, 1, 1},    {&Form1Form::chkYahoo, 0, 1, 1},
+    {&Form1Form::chkICQ, 0, 1, 1},     {&Form1Form::chkMSN, 0, 1, 1},      {&Form1Form::chkAOL, 0, 1, 1},
+    {&Form1Form::chkIE, 0, 1, 2},      {&Form1Form::chkNetScape, 0, 1, 1},
 };
 
 void Flow(ControlArray<CheckBox>& boxes, const BoxFlow& flow) {
+  const Control& page = *boxes(0).Container();
+  float columnWidth = (page.Width() - 2 * kInset) / flow.pageColumns;
   int perColumn = (boxes.Count() + flow.columns - 1) / flow.columns;
   for (int i = 0; i < boxes.Count(); ++i) {
     int column = flow.firstColumn + i / perColumn;
-    boxes(i).Move(kInset + column * kColumnWidth, RowTop(i % perColumn), kColumnWidth, kRowHeight);
+    boxes(i).Move(kInset + column * columnWidth, RowTop(i % perColumn), columnWidth, kRowHeight);
   }
 }
+
+// Pages whose captions need more than the page area's width; they are
+// centred on it all the same.
+struct PageWidth {
+  Frame Form1Form::*page;
+  float width;
+};
+
+const PageWidth kWidePages[] = {{&Form1Form::Frame_Windows, 6900}};
+
+// Controls of the window itself, outside every page: the Clean button
+// beside the movie's buttons and the red labels in the same strip.
+struct WindowCell {
+  Accessor control;
+  float left, top, width, height;
+};
+
+const WindowCell kWindowCells[] = {
+    {At<&Form1Form::CmdClean>, 5640, 1830, 1290, 450},
+    {At<&Form1Form::SkinLabel18>, 120, 1830, 1650, 450},
+    {At<&Form1Form::SkinLabel19>, 1890, 1830, 1650, 450},
+    {At<&Form1Form::SkinLabel20>, 3660, 1830, 1650, 450},
+};
 
 // The hide and show buttons carry what they act on.
 struct ButtonCaption {
@@ -161,6 +187,8 @@ const ButtonCaption kShowHideCaptions[] = {
 }  // namespace
 
 void Form1Form::DesignPageControls() {
+  for (const auto& wide : kWidePages) (this->*wide.page).Width(wide.width);
+  for (const auto& cell : kWindowCells) cell.control(*this).Move(cell.left, cell.top, cell.width, cell.height);
   for (const auto& flow : kBoxFlows) Flow(this->*flow.boxes, flow);
   for (const auto& cell : kCells)
     cell.control(*this).Move(cell.left, RowTop(cell.row), cell.width, RowsHeight(cell.rows));

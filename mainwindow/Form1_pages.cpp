@@ -116,6 +116,9 @@ void Form1Form::DesignPages() {
   const Area& bar = kSkinGeometry[0].bar;
   for (FrameMember each : kPages) (this->*each).Move(page.left, page.top, page.width, page.height);
   for (FrameMember each : kBars) (this->*each).Move(bar.left, bar.top, bar.width, bar.height);
+  // The backgrounds are as tall as what they lie under.
+  SkinFrame1.Height(page.height);
+  SkinFrame2.Height(bar.height);
   Frame_BPI.Caption("Bulit In plug-ins");
   lstBPI.Move(120, 360, 5445, 3240);
   chkBIPSelectAll.Move(120, 3720, 1815, 315);
