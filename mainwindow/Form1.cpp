@@ -130,8 +130,12 @@ Form1Form::Form1Form()
     for (std::size_t i = 0; i < section.captions.size(); ++i)
       (this->*section.boxes)(static_cast<int>(i)).Caption(section.captions[i]);
   txtPath.Text("C:\\");
+  cmdBrowse.Caption("..");
   txtPattern.Text("*.tmp");
   chkCertainSize.Caption("Certain Size");
+  lblHint2.Caption("Hint: You may need the windows log files, be sure before delete it!");
+  lblHint.Caption("Hint: You may need the windows help, be sure before delete it!");
+  lblMinMax.Caption("Be sure that Min less than or equal Max and both are numeric values");
   txtMinSize.Text("0");
   txtMaxSize.Text("100000");
   chkLoadStartUp.Caption("Load with windows startup");

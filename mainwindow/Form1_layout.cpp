@@ -54,13 +54,13 @@ const Cell kCells[] = {
     {At<&Form1Form::lblHint2>, 8, kInset, kFull, 2},
     {At<&Form1Form::lblHint>, 10, kInset, kFull, 2},
 
-    // Internet Explorer page: hide and show pairs beside the boxes.
-    {At<&Form1Form::cmdTypedURLsHide>, 0, kRightHalf, kColumnWidth / 2},
-    {At<&Form1Form::cmdTypedURLsShow>, 0, kRightHalf + kColumnWidth / 2, kColumnWidth / 2},
-    {At<&Form1Form::cmdPasswordsHide>, 1, kRightHalf, kColumnWidth / 2},
-    {At<&Form1Form::cmdPasswordsShow>, 1, kRightHalf + kColumnWidth / 2, kColumnWidth / 2},
-    {At<&Form1Form::cmdFavoritesHide>, 2, kRightHalf, kColumnWidth / 2},
-    {At<&Form1Form::cmdFavoritesShow>, 2, kRightHalf + kColumnWidth / 2, kColumnWidth / 2},
+    // Internet Explorer page: the hide and show pairs beside the boxes.
+    {At<&Form1Form::cmdTypedURLsHide>, 0, kRightHalf, kColumnWidth},
+    {At<&Form1Form::cmdTypedURLsShow>, 1, kRightHalf, kColumnWidth},
+    {At<&Form1Form::cmdPasswordsHide>, 3, kRightHalf, kColumnWidth},
+    {At<&Form1Form::cmdPasswordsShow>, 4, kRightHalf, kColumnWidth},
+    {At<&Form1Form::cmdFavoritesHide>, 6, kRightHalf, kColumnWidth},
+    {At<&Form1Form::cmdFavoritesShow>, 7, kRightHalf, kColumnWidth},
 
     // Result page: the log, the status line, and the progress frame with
     // its two bars and their sizes.
@@ -107,8 +107,8 @@ const Cell kCells[] = {
     {At<&Form1Form::cmdShredFolderAdd>, 4, kButtonColumn, kButtonWidth},
     {At<&Form1Form::cmdShredFolderDelete>, 5, kButtonColumn, kButtonWidth},
     {At<&Form1Form::cmdShredFolders>, 6, kButtonColumn, kButtonWidth},
-    {At<&Form1Form::Drv>, 8, kInset, 1500},
-    {At<&Form1Form::chkShredFreeSpace>, 8, kInset + 1620, kButtonColumn - 2 * kInset - 1620},
+    {At<&Form1Form::Drv>, 8, kInset, 1200},
+    {At<&Form1Form::chkShredFreeSpace>, 8, kInset + 1260, kButtonColumn - 2 * kInset - 1260},
     {At<&Form1Form::cmdShredDrive>, 8, kButtonColumn, kButtonWidth},
     {At<&Form1Form::DirShred>, 9, kInset, kColumnWidth, 3},
     {At<&Form1Form::FileShred>, 9, kRightHalf, kColumnWidth, 3},

@@ -27,6 +27,18 @@ const PageCommand kPages[] = {
     {"About", "page_about", &Form1Form::Frame_About},
 };
 
+// Pages their own features show, drawn the same way.
+struct DirectPage {
+  const char* screenshot;
+  Frame Form1Form::*page;
+};
+const DirectPage kDirectPages[] = {
+    {"page_harddisk", &Form1Form::Frame_HardDisk}, {"page_office", &Form1Form::Frame_Office},
+    {"page_result", &Form1Form::Frame_Result},     {"page_shredder", &Form1Form::Frame_Shred},
+    {"page_dlls", &Form1Form::Frame_DLLs},         {"page_uninstall", &Form1Form::Frame_UnInstall},
+    {"page_extra_plugins", &Form1Form::Frame_EPI},
+};
+
 class MainWindowGuiTest : public GuiTest {
  protected:
   MainWindowGuiTest() {
@@ -69,6 +81,14 @@ TEST_F(MainWindowGuiTest, TheMainWindowAndEachPageShowEveryControlWithItsCaption
     QTest::mouseClick(button, Qt::LeftButton);
     Turn();
     EXPECT_TRUE((form.*page.page).Visible());
+    EXPECT_TRUE(Widget(form.*page.page)->isVisible());
+    ExpectDrawnAsModel(renderer_, form);
+    Screenshot(form, page.screenshot);
+  }
+  for (const auto& page : kDirectPages) {
+    SCOPED_TRACE(page.screenshot);
+    form.ShowThatFrame(form.*page.page);
+    renderer_.Sync();
     EXPECT_TRUE(Widget(form.*page.page)->isVisible());
     ExpectDrawnAsModel(renderer_, form);
     Screenshot(form, page.screenshot);
