@@ -1,9 +1,12 @@
 #include "gui/control_view.h"
 
+#include <QAbstractScrollArea>
 #include <QSignalBlocker>
 
 #include "gui/conversions.h"
+#include "gui/mouse_input.h"
 #include "gui/skin_look.h"
+#include "platform/forms/user32.h"
 
 namespace tessaly::gui {
 
@@ -29,9 +32,36 @@ void DressWidget(QWidget* widget, const SkinLook& look) {
   widget->setFont(font);
 }
 
+namespace {
+
+using platform::forms::LiveControl;
+
+bool WantsMouse(const Control& control) {
+  return control.AcceptsInput() &&
+         (control.MouseDown.handled() || control.MouseUp.handled() || control.MouseMove.handled());
+}
+
+}  // namespace
+
 ControlView::ControlView(Control& control, QWidget* widget) : serial_(control.serial()), widget_(widget) {
   widget->setObjectName(ToQt(control.Name()) +
                         (control.IndexIfArray() ? QString("(%1)").arg(*control.IndexIfArray()) : QString()));
+  // The mouse on a control reaches its window procedure (subclasses see it)
+  // or, for a windowless kind, its events; only controls that handle them.
+  std::uint64_t serial = serial_;
+  auto* forwarder = new MouseForwarder(
+      widget,
+      [serial](const MouseMessage& mouse) {
+        Control* live = LiveControl(serial);
+        if (!live || !live->AcceptsInput()) return;
+        if (live->window()) SendMessageA(live->window(), mouse.message, mouse.keys, mouse.point);
+        else live->OnMessage(mouse.message, mouse.keys, mouse.point);
+      },
+      [serial] {
+        Control* live = LiveControl(serial);
+        return live && WantsMouse(*live);
+      });
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) forwarder->Watch(area->viewport());
 }
 
 ControlView::~ControlView() { delete widget_.data(); }
@@ -42,6 +72,11 @@ void ControlView::Sync(Control& control) {
   if (visible_.Changed(control.Visible())) widget_->setVisible(control.Visible());
   if (enabled_.Changed(control.Enabled())) widget_->setEnabled(control.Enabled());
   if (toolTip_.Changed(control.ToolTipText())) widget_->setToolTip(ToQt(control.ToolTipText()));
+  // Moves without a button held come only to a control that handles them.
+  if (bool tracking = control.MouseMove.handled(); tracking_.Changed(tracking)) {
+    widget_->setMouseTracking(tracking);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(widget_.data())) area->viewport()->setMouseTracking(tracking);
+  }
   SyncKind(control);
 }
 

@@ -70,7 +70,7 @@ class ControlView {
  private:
   std::uint64_t serial_;
   QPointer<QWidget> widget_;
-  Applied<bool> visible_, enabled_;
+  Applied<bool> visible_, enabled_, tracking_;
   Applied<std::string> toolTip_;
   Applied<QRect> place_;
   Applied<std::string> look_;

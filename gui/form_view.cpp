@@ -2,12 +2,16 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QMouseEvent>
+#include <QMoveEvent>
+#include <QResizeEvent>
+#include <memory>
+#include <optional>
 #include <QPainterPath>
 #include <QRegion>
 
 #include "gui/conversions.h"
 #include "gui/layout.h"
+#include "gui/mouse_input.h"
 #include "platform/forms/controls/menu.h"
 #include "platform/forms/user32.h"
 
@@ -16,47 +20,71 @@ namespace {
 
 using namespace platform::forms;
 
-LPARAM PointParam(QPoint pixels) {
-  return static_cast<LPARAM>((pixels.x() & 0xFFFF) | ((pixels.y() & 0xFFFF) << 16));
-}
-
-// Input that Windows would send to the form's window procedure goes there,
-// queued: the close box as WM_CLOSE (QueryUnload with mode 0 unless a
-// subclass keeps it), clicks on the form as mouse messages.
+// The close box goes to the form's window procedure as Windows sends it:
+// WM_CLOSE, queued (QueryUnload with mode 0 unless a subclass keeps it).
 void PostToForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  QueueEvent([=] { SendMessageA(window, message, wParam, lParam); });
+  QueueEvent([=] {
+    if (IsWindow(window)) SendMessageA(window, message, wParam, lParam);
+  });
 }
 
+Form* LoadedForm(HWND window) {
+  for (Form* form : LoadedForms())
+    if (form->hWnd() == window) return form;
+  return nullptr;
+}
+
+// A top-level window whose moves and resizes by the user (or the window
+// manager) reach the form's Left, Top, Width and Height at the next turn,
+// which runs its Resize when the size changed. Where the renderer itself
+// placed the window is not news.
 class FormWindow : public QMainWindow {
  public:
-  explicit FormWindow(HWND hwnd) : hwnd_(hwnd) {}
+  explicit FormWindow(HWND hwnd) : hwnd_(hwnd), pending_(std::make_shared<std::optional<QRect>>()) {}
+
+  // Puts the window where the model has it.
+  void Place(QPoint position, QSize size) {
+    placedPosition_ = position;
+    placedSize_ = size;
+    move(position);
+    resize(size);
+  }
 
  protected:
   void closeEvent(QCloseEvent* event) override {
     event->ignore();
     PostToForm(hwnd_, WM_CLOSE, 0, 0);
   }
+  void moveEvent(QMoveEvent* event) override {
+    QMainWindow::moveEvent(event);
+    if (pos() != placedPosition_) Report();
+  }
+  void resizeEvent(QResizeEvent* event) override {
+    QMainWindow::resizeEvent(event);
+    if (size() != placedSize_) Report();
+  }
 
  private:
-  HWND hwnd_;
-};
-
-class Canvas : public QWidget {
- public:
-  explicit Canvas(HWND hwnd) : hwnd_(hwnd) {}
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override { Post(event, WM_LBUTTONDOWN, WM_RBUTTONDOWN); }
-  void mouseReleaseEvent(QMouseEvent* event) override { Post(event, WM_LBUTTONUP, WM_RBUTTONUP); }
-
- private:
-  void Post(QMouseEvent* event, UINT left, UINT right) {
-    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) return;
-    PostToForm(hwnd_, event->button() == Qt::LeftButton ? left : right, 0,
-               PointParam(event->position().toPoint()));
+  // Queues one update of the model however many changes come before it runs.
+  void Report() {
+    placedPosition_ = pos();
+    placedSize_ = size();
+    bool waiting = pending_->has_value();
+    *pending_ = QRect(pos(), size());
+    if (waiting) return;
+    QueueEvent([window = hwnd_, pending = pending_] {
+      QRect now = pending->value_or(QRect());
+      *pending = std::nullopt;
+      if (Form* form = LoadedForm(window))
+        form->Move(PixelsToTwips(now.x()), PixelsToTwips(now.y()), PixelsToTwips(now.width()),
+                   PixelsToTwips(now.height()));
+    });
   }
 
   HWND hwnd_;
+  QPoint placedPosition_;
+  QSize placedSize_;
+  std::shared_ptr<std::optional<QRect>> pending_;
 };
 
 bool DrawnInMenuBar(const Control& control) { return control.IsKind(ControlKind::Menu); }
@@ -111,7 +139,14 @@ void AddMenuItems(QWidget* into, const Form& form, const Control* parent) {
 }  // namespace
 
 FormView::FormView(Form& form) : hwnd_(form.hWnd()), window_(new FormWindow(form.hWnd())) {
-  canvas_ = new Canvas(form.hWnd());
+  canvas_ = new QWidget;
+  // Clicks and moves on the form's body go to its window procedure.
+  new MouseForwarder(
+      canvas_,
+      [window = hwnd_](const MouseMessage& mouse) {
+        if (IsWindow(window)) SendMessageA(window, mouse.message, mouse.keys, mouse.point);
+      },
+      [] { return true; });
   canvas_->setObjectName(ToQt(form.Name()));
   window_->setObjectName(ToQt(form.Name()));
   window_->setCentralWidget(canvas_);
@@ -209,10 +244,11 @@ void FormView::SyncWindow(Form& form, QSize extent, const SkinLook& skinned) {
   canvas_->setMinimumSize(extent + QSize(8, 8));
   QRect geometry(TwipsToPixels(form.Left()), TwipsToPixels(form.Top()), TwipsToPixels(form.Width()),
                  TwipsToPixels(form.Height()));
-  if (geometry_.Changed(geometry)) {
-    window_->move(geometry.topLeft());
-    window_->resize(geometry.size().expandedTo(window_->minimumSizeHint()));
-  }
+  if (geometry_.Changed(geometry))
+    static_cast<FormWindow*>(window_.data())
+        ->Place(geometry.topLeft(), geometry.size().expandedTo(window_->minimumSizeHint()));
+  // Moves without a button held come only to a form that handles them.
+  if (tracking_.Changed(form.MouseMove.handled())) canvas_->setMouseTracking(form.MouseMove.handled());
   SyncOutline(look.rounded);
   bool visible = form.Visible();
   int state = form.WindowState();

@@ -40,7 +40,7 @@ class FormView {
   QWidget* canvas_;
   std::map<std::uint64_t, std::unique_ptr<ControlView>> views_;
   Applied<std::string> caption_, menus_, stacking_;
-  Applied<bool> visible_, enabled_;
+  Applied<bool> visible_, enabled_, tracking_;
   Applied<int> windowState_;
   Applied<QRect> geometry_;
   Applied<std::string> dress_;

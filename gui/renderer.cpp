@@ -11,6 +11,7 @@
 #include "platform/forms/event_loop.h"
 #include "platform/forms/runtime_state.h"
 #include "platform/forms/user32.h"
+#include "platform/forms/window_messages.h"
 
 namespace tessaly::gui {
 namespace {
@@ -26,11 +27,13 @@ constexpr int kTickMs = 10;
 
 Renderer::Renderer() {
   SetTurnObserver([this] { OnTurn(); });
+  SetCaptionDragObserver([this](HWND window) { OnCaptionDrag(window); });
   InstallDialogs();
 }
 
 Renderer::~Renderer() {
   SetTurnObserver(nullptr);
+  SetCaptionDragObserver(nullptr);
   RemoveDialogs();
   forms_.clear();
 }
@@ -63,6 +66,12 @@ QWidget* Renderer::WindowOf(const Form& form) const {
 QWidget* Renderer::WidgetOf(const Control& control) const {
   auto it = forms_.find(&control.Parent());
   return it == forms_.end() ? nullptr : it->second->WidgetOf(control.serial());
+}
+
+// Only a form's own window is dragged; a control's caption press moves nothing.
+void Renderer::OnCaptionDrag(HWND window) {
+  for (const auto& [form, view] : forms_)
+    if (view->window() == window) return drag_.Start(view->widget());
 }
 
 void Renderer::OnTurn() {

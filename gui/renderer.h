@@ -3,7 +3,8 @@
 // user's input back as queued events. Needs a QApplication. While it lives,
 // it is the runtime's turn observer (each DoEvents turn brings the windows
 // up to date and collects input) and the answer provider's interactive
-// backend (message boxes, input boxes and pickers are real dialogs).
+// backend (message boxes, input boxes and pickers are real dialogs), and
+// it moves a form's window when the program drags it by its body.
 #include <QWidget>
 #include <chrono>
 #include <map>
@@ -11,6 +12,7 @@
 
 #include "gui/splash_window.h"
 #include "gui/tray_icons.h"
+#include "gui/window_drag.h"
 #include "platform/forms/form.h"
 
 namespace tessaly::gui {
@@ -41,10 +43,12 @@ class Renderer {
  private:
   void OnTurn();
   void Tick();
+  void OnCaptionDrag(HWND window);
 
   std::map<const platform::forms::Form*, std::unique_ptr<FormView>> forms_;
   SplashWindows splashes_;
   TrayIcons trayIcons_;
+  WindowDrag drag_;
   std::chrono::steady_clock::time_point lastSync_{};
   bool ticking_ = false;
 };

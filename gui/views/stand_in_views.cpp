@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <cmath>
+#include <string_view>
 
 #include "gui/conversions.h"
 #include "gui/views/views.h"
@@ -59,6 +60,9 @@ class SkinLabelView : public TypedView<SkinLabel> {
   Applied<std::string> caption_;
 };
 
+// The command of the movie's title area, which drags the window.
+constexpr std::string_view kDragCommand = "IDC_FS_DRAG";
+
 // The movie's buttons at their rectangles; a click queues the button's
 // FSCommand, which the form handles at the next turn.
 class MovieView : public TypedView<Movie> {
@@ -79,10 +83,13 @@ class MovieView : public TypedView<Movie> {
       auto* push = new QPushButton(Caption(button.caption), widget());
       push->setGeometry(button.left, button.top, button.right - button.left, button.bottom - button.top);
       push->show();
-      QObject::connect(push, &QPushButton::clicked, [serial, command = button.command, args = button.args] {
+      // The drag command goes on the press: the window follows while the button is held.
+      auto fire = [serial, command = button.command, args = button.args] {
         auto* movie = static_cast<Movie*>(platform::forms::LiveControl(serial));
         if (movie && movie->AcceptsInput()) movie->FireCommand(command, args);
-      });
+      };
+      if (button.command == kDragCommand) QObject::connect(push, &QPushButton::pressed, fire);
+      else QObject::connect(push, &QPushButton::clicked, fire);
     }
   }
 

@@ -25,6 +25,11 @@ constexpr MouseRow kMouseRows[] = {
 int ButtonsHeld(WPARAM keys) { return (keys & 1 ? 1 : 0) | (keys & 2 ? 2 : 0); }
 int ShiftState(WPARAM keys) { return (keys & 4 ? 1 : 0) | (keys & 8 ? 2 : 0); }
 
+std::function<void(HWND)>& CaptionDragObserver() {
+  static auto* observer = new std::function<void(HWND)>;
+  return *observer;
+}
+
 }  // namespace
 
 std::string HexText(std::uint32_t value) {
@@ -32,6 +37,8 @@ std::string HexText(std::uint32_t value) {
   std::snprintf(buffer, sizeof buffer, "0x%X", value);
   return buffer;
 }
+
+void SetCaptionDragObserver(std::function<void(HWND)> observer) { CaptionDragObserver() = std::move(observer); }
 
 LRESULT HandleSharedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                             const MouseEvents& events) {
@@ -48,6 +55,7 @@ LRESULT HandleSharedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_NULL) return 0;
   if (message == WM_NCLBUTTONDOWN && wParam == HTCAPTION) {
     TheJournal().Record("Drag", {HexText(window)});
+    if (std::function<void(HWND)> observer = CaptionDragObserver()) observer(window);
     return 0;
   }
   TheJournal().Record("WindowMessage",

@@ -99,6 +99,29 @@ TEST_F(WindowCalls, SubclassChainPassesThroughToTheRuntimesProcedure) {
   EXPECT_EQ(seen, (std::vector<UINT>{1, 2}));
 }
 
+// The caption drag is recorded and handed to whoever moves real windows,
+// through subclass chains too; only a caption press is a drag.
+TEST_F(WindowCalls, ACaptionDragReachesTheDragObserver) {
+  OtherForm& f = frmOther();
+  std::vector<HWND> dragged;
+  SetCaptionDragObserver([&](HWND window) {
+    ASSERT_FALSE(platform::TheJournal().entries().empty());
+    EXPECT_EQ(platform::TheJournal().entries().back().call, "Drag") << "recorded before the observer runs";
+    dragged.push_back(window);
+  });
+  SendMessageA(f.hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  PostMessageA(frmTest().hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  SendMessageA(f.hWnd(), WM_NCLBUTTONDOWN, 1, 0);  // HTCLIENT: no drag
+  EXPECT_EQ(dragged, std::vector<HWND>{f.hWnd()});
+  DoEvents();
+  EXPECT_EQ(dragged, (std::vector<HWND>{f.hWnd(), frmTest().hWnd()}));
+
+  SetCaptionDragObserver(nullptr);
+  SendMessageA(f.hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  EXPECT_EQ(dragged.size(), 2u);
+  EXPECT_EQ(platform::TheJournal().entries().back().call, "Drag");
+}
+
 TEST_F(WindowCalls, MessagesTheRuntimeKeepsOrRecords) {
   OtherForm& f = frmOther();
   EXPECT_EQ(ReleaseCapture(), TRUE);
