@@ -62,6 +62,7 @@ ControlView::ControlView(Control& control, QWidget* widget) : serial_(control.se
         return live && WantsMouse(*live);
       });
   if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) forwarder->Watch(area->viewport());
+  if (!control.window()) forwarder->KeepForwarded();
 }
 
 ControlView::~ControlView() { delete widget_.data(); }

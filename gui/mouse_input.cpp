@@ -76,7 +76,7 @@ bool MouseForwarder::eventFilter(QObject* watched, QEvent* event) {
     // Moves after this one wait in a slot of their own, so none overtakes it.
     if (pendingMove_->has_value()) pendingMove_ = std::make_shared<std::optional<MouseMessage>>();
     platform::forms::QueueEvent([deliver = deliver_, message = *message] { deliver(message); });
-    return false;
+    return keep_;
   }
   bool waiting = pendingMove_->has_value();
   *pendingMove_ = message;

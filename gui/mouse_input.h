@@ -41,6 +41,9 @@ class MouseForwarder : public QObject {
   MouseForwarder(QWidget* window, Deliver deliver, std::function<bool()> wanted);
   // Also forwards what `part` (a viewport, a child) receives.
   void Watch(QWidget* part);
+  // A press or release forwarded goes no further: a windowless control's
+  // mouse is its own, not its form's.
+  void KeepForwarded() { keep_ = true; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -49,6 +52,7 @@ class MouseForwarder : public QObject {
   QPointer<QWidget> window_;
   Deliver deliver_;
   std::function<bool()> wanted_;
+  bool keep_ = false;
   // The event last forwarded: one the part ignores reaches its parent again.
   const QEvent* lastEvent_ = nullptr;
   QEvent::Type lastType_ = QEvent::None;
