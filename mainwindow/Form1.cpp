@@ -1,4 +1,4 @@
-// The main window's design, its start-up in the documented order, the
+// The main window's design, its start-up steps in their fixed order, the
 // launch step with the switches, and the orderly shut-down.
 #include "mainwindow/Form1.h"
 

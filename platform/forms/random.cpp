@@ -4,7 +4,7 @@
 
 namespace platform::forms {
 namespace {
-// The runtime's documented start value.
+// The runtime's own start value.
 std::uint32_t seed = 0x50000;
 }  // namespace
 
