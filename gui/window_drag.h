@@ -17,8 +17,6 @@ class WindowDrag : public QObject {
   ~WindowDrag() override;
 
   void Start(QWidget* window);
-  // Whether the window follows the cursor now (the fallback).
-  bool following() const { return window_ != nullptr; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
