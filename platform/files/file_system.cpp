@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <unordered_set>
 
 #include "platform/base/cp1252.h"
@@ -94,15 +95,18 @@ DWORD FileSystem::DriveRoot(char drive, std::filesystem::path& root) const {
   if (!description) return ERROR_PATH_NOT_FOUND;
   if (!description->mediaPresent) return ERROR_NOT_READY;
   root = machine_.driveFolder(drive);
-  struct stat st {};
-  if (::lstat(root.c_str(), &st) != 0) {
+  return ERROR_SUCCESS;
+}
+
+DWORD FileSystem::OpenDriveRoot(const std::filesystem::path& root, UniqueFd& fd) const {
+  // A drive folder that is itself a link would lead out of the machine.
+  fd = OpenFolderAt(AT_FDCWD, root.c_str());
+  if (!fd && errno == ENOENT) {
     std::error_code ec;
     std::filesystem::create_directories(root, ec);
-    if (ec || ::lstat(root.c_str(), &st) != 0) return ERROR_NOT_READY;
+    if (!ec) fd = OpenFolderAt(AT_FDCWD, root.c_str());
   }
-  // A drive folder that is itself a link would lead out of the machine.
-  if (!S_ISDIR(st.st_mode)) return ERROR_NOT_READY;
-  return ERROR_SUCCESS;
+  return fd ? ERROR_SUCCESS : ERROR_NOT_READY;
 }
 
 DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allowPattern) {
@@ -120,6 +124,8 @@ DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allo
   std::string longPath{out.path.drive, ':'};
   const auto& components = out.path.components;
   if (components.empty()) {
+    UniqueFd rootFd;
+    if (DWORD error = OpenDriveRoot(root, rootFd)) return error;
     out.key = key;
     out.longPath = longPath + "\\";
     out.host = host;
@@ -127,7 +133,34 @@ DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allo
     out.entry.directory = true;
     return ERROR_SUCCESS;
   }
-  for (std::size_t i = 0; i < components.size(); ++i) {
+
+  // The path's folders as spelled, "C:", "C:\Dir", ...: the deepest one
+  // still cached is where the walk starts.
+  std::vector<std::string> spellings{std::string{out.path.drive, ':'}};
+  for (std::size_t i = 0; i + 1 < components.size(); ++i) spellings.push_back(spellings.back() + '\\' + components[i]);
+  std::size_t start = 0;
+  int folder = -1;
+  UniqueFd owned;
+  std::string folderHostPath;  // the kernel's path of `folder`; "" until needed
+  for (std::size_t i = spellings.size() - 1; i > 0 && folder < 0; --i) {
+    if (const CachedFolder* cached = folderCache_.Find(spellings[i])) {
+      start = i;
+      folder = cached->fd.get();
+      folderHostPath = cached->hostPath;
+      host = cached->host;
+      key = cached->key;
+      longPath = cached->longPath;
+    }
+  }
+  if (folder < 0) {
+    if (DWORD error = OpenDriveRoot(root, owned)) return error;
+    folder = owned.get();
+  }
+  // Folders found by their exact spelling are cached; one found another way
+  // (case, alias) ends the caching for the rest of the path.
+  bool cacheable = true;
+
+  for (std::size_t i = start; i < components.size(); ++i) {
     bool last = i + 1 == components.size();
     const std::string& name = components[i];
     if (last && allowPattern && HasWildcard(name)) {
@@ -139,7 +172,7 @@ DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allo
       out.host = host;
       return ERROR_SUCCESS;
     }
-    std::optional<Entry> child = FindChild(host, key, name);
+    std::optional<Entry> child = FindChild(folder, host, key, name);
     if (!child) {
       if (!last) return ERROR_PATH_NOT_FOUND;
       if (!HasHostForm(name)) return ERROR_INVALID_NAME;
@@ -165,7 +198,27 @@ DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allo
     key = JoinKey(key, nameKey);
     longPath += "\\" + child->name;
     host /= child->hostName;
-    if (last) out.entry = std::move(*child);
+    if (last) {
+      out.entry = std::move(*child);
+      break;
+    }
+    // Step into the folder by descriptor: a link put in its place since it
+    // was looked at is not followed.
+    UniqueFd next = OpenFolderAt(folder, child->hostName.c_str());
+    if (!next) return ERROR_PATH_NOT_FOUND;
+    cacheable = cacheable && child->name == name;
+    if (cacheable && folderHostPath.empty()) {
+      auto path = HostPathOfFd(folder);
+      cacheable = path.has_value();
+      if (path) folderHostPath = std::move(*path);
+    }
+    if (cacheable) {
+      folderHostPath += "/" + child->hostName;
+      UniqueFd kept(::fcntl(next.get(), F_DUPFD_CLOEXEC, 0));
+      if (kept) folderCache_.Remember(spellings[i + 1], std::move(kept), folderHostPath, host, key, longPath);
+    }
+    owned = std::move(next);
+    folder = owned.get();
   }
   out.key = key;
   out.longPath = longPath;
@@ -177,13 +230,14 @@ DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allo
   return ERROR_SUCCESS;
 }
 
-std::optional<Entry> FileSystem::FindChild(const std::filesystem::path& hostFolder, const std::string& folderKey,
-                                           const std::string& name) {
+std::optional<Entry> FileSystem::FindChild(int folder, const std::filesystem::path& hostFolder,
+                                           const std::string& folderKey, const std::string& name) {
   // The usual case: the name is spelled as stored.
   Entry entry;
   std::string hostName = Cp1252ToUtf8(name);
   struct stat st {};
-  if (HasHostForm(name) && ::lstat((hostFolder / hostName).c_str(), &st) == 0 && EntryFromStat(st, entry)) {
+  if (HasHostForm(name) && ::fstatat(folder, hostName.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+      EntryFromStat(st, entry)) {
     entry.name = name;
     entry.hostName = hostName;
     if (const FileMeta* meta = metadata_.Find(folderKey, ToUpper(name))) entry.alias = meta->alias;
@@ -193,10 +247,14 @@ std::optional<Entry> FileSystem::FindChild(const std::filesystem::path& hostFold
   // aliases avoid the folder's short names), so the hint may answer first.
   std::string aliasKey = ToUpper(name);
   if (name.find('~') != std::string::npos && shortNamesOn())
-    if (auto hinted = FindByAliasHint(hostFolder, folderKey, aliasKey)) return hinted;
+    if (auto hinted = FindByAliasHint(folder, folderKey, aliasKey)) return hinted;
   // Another spelling: compare names only, stat just the candidates.
-  DirPtr dir(::opendir(hostFolder.c_str()));
-  if (!dir) return std::nullopt;
+  int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DirPtr dir(listed < 0 ? nullptr : ::fdopendir(listed));
+  if (!dir) {
+    if (listed >= 0) ::close(listed);
+    return std::nullopt;
+  }
   std::optional<Entry> best;
   while (dirent* d = ::readdir(dir.get())) {
     std::string_view raw = d->d_name;
@@ -299,16 +357,17 @@ void FileSystem::RememberAliases(const std::string& folderKey, const std::vector
 // A look-up by alias without listing the folder again: the hint names the
 // host entry last seen with that alias, and counts only while the metadata
 // still gives that entry the same alias.
-std::optional<Entry> FileSystem::FindByAliasHint(const std::filesystem::path& hostFolder, const std::string& folderKey,
+std::optional<Entry> FileSystem::FindByAliasHint(int folder, const std::string& folderKey,
                                                  const std::string& aliasKey) {
-  auto folder = aliasHints_.find(folderKey);
-  if (folder == aliasHints_.end()) return std::nullopt;
-  auto hint = folder->second.find(aliasKey);
-  if (hint == folder->second.end()) return std::nullopt;
+  auto hints = aliasHints_.find(folderKey);
+  if (hints == aliasHints_.end()) return std::nullopt;
+  auto hint = hints->second.find(aliasKey);
+  if (hint == hints->second.end()) return std::nullopt;
   auto name = Utf8ToCp1252(hint->second);
   struct stat st {};
   Entry entry;
-  if (!name || ::lstat((hostFolder / hint->second).c_str(), &st) != 0 || !EntryFromStat(st, entry)) return std::nullopt;
+  if (!name || ::fstatat(folder, hint->second.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !EntryFromStat(st, entry))
+    return std::nullopt;
   const FileMeta* meta = metadata_.Find(folderKey, ToUpper(*name));
   if (!meta || meta->alias != aliasKey) return std::nullopt;
   entry.name = *name;

@@ -18,6 +18,7 @@
 
 #include "platform/base/wintypes.h"
 #include "platform/files/file_metadata.h"
+#include "platform/files/folder_cache.h"
 #include "platform/files/path_syntax.h"
 #include "platform/machine/machine.h"
 
@@ -85,8 +86,6 @@ class FileSystem : public MachineArea {
   // The folder's visible entries, sorted, with aliases assigned on first meeting.
   DWORD ListFolder(const std::filesystem::path& hostFolder, const std::string& folderKey, std::vector<Entry>& out);
   void RememberAliases(const std::string& folderKey, const std::vector<Entry>& entries);
-  std::optional<Entry> FindByAliasHint(const std::filesystem::path& hostFolder, const std::string& folderKey,
-                                       const std::string& aliasKey);
   // Resolves a folder key's current host spelling ("C:\A" -> host path).
   char currentDrive() const { return currentDrive_; }
   std::string CurrentDirectory(char drive) const;
@@ -136,9 +135,12 @@ class FileSystem : public MachineArea {
   std::filesystem::path scratchFolder() const;
 
  private:
-  std::optional<Entry> FindChild(const std::filesystem::path& hostFolder, const std::string& folderKey,
+  // `folder` is a descriptor of `hostFolder`; every look-up goes through it.
+  std::optional<Entry> FindChild(int folder, const std::filesystem::path& hostFolder, const std::string& folderKey,
                                  const std::string& name);
+  std::optional<Entry> FindByAliasHint(int folder, const std::string& folderKey, const std::string& aliasKey);
   DWORD DriveRoot(char drive, std::filesystem::path& root) const;
+  DWORD OpenDriveRoot(const std::filesystem::path& root, UniqueFd& fd) const;
   void ResetProcess();
 
   Machine& machine_;
@@ -146,6 +148,7 @@ class FileSystem : public MachineArea {
   // Folder key -> alias -> host name, as last listed: a hint that spares
   // a listing per look-up by 8.3 name.
   std::unordered_map<std::string, std::unordered_map<std::string, std::string>> aliasHints_;
+  FolderCache folderCache_;
   std::map<char, std::uint64_t> used_;
   std::map<char, std::uint64_t> peakUsed_;
   std::optional<std::uint64_t> writeBudget_;

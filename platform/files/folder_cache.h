@@ -1,0 +1,64 @@
+#pragma once
+// Folders met by recent path resolutions, each held open so that a later
+// resolution can start from it instead of walking from the drive folder.
+// An entry counts only while the held folder still sits at the exact host
+// path it was found at: a folder renamed, deleted or replaced (by a link or
+// anything else) is never reached through a stale entry.
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+namespace platform::files {
+
+// A host descriptor closed when it goes out of scope.
+class UniqueFd {
+ public:
+  UniqueFd() = default;
+  explicit UniqueFd(int fd) : fd_(fd) {}
+  UniqueFd(UniqueFd&& other) noexcept : fd_(other.release()) {}
+  UniqueFd& operator=(UniqueFd&& other) noexcept;
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  ~UniqueFd();
+
+  int get() const { return fd_; }
+  explicit operator bool() const { return fd_ >= 0; }
+  int release();
+
+ private:
+  int fd_ = -1;
+};
+
+// Opens `name` in the folder `parent` as a folder, never through a link.
+UniqueFd OpenFolderAt(int parent, const char* name);
+// The host path the kernel gives an open descriptor now; nullopt when it
+// has none (a deleted folder, no /proc).
+std::optional<std::string> HostPathOfFd(int fd);
+
+struct CachedFolder {
+  UniqueFd fd;             // O_PATH descriptor of the folder
+  std::string hostPath;    // where the kernel must still see it
+  std::filesystem::path host;
+  std::string key;
+  std::string longPath;
+};
+
+class FolderCache {
+ public:
+  // The entry for a path spelled exactly as `spelling`, after proving the
+  // folder is still the directory at its host path; null otherwise (a
+  // stale entry is dropped).
+  const CachedFolder* Find(const std::string& spelling);
+  // Keeps the folder open on `fd` when the kernel sees it at `hostPath`.
+  void Remember(const std::string& spelling, UniqueFd fd, std::string hostPath, std::filesystem::path host,
+                std::string key, std::string longPath);
+  void Clear() { entries_.clear(); }
+
+ private:
+  static constexpr std::size_t kCapacity = 64;
+  std::unordered_map<std::string, CachedFolder> entries_;
+};
+
+}  // namespace platform::files
