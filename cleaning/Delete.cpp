@@ -83,9 +83,10 @@ std::int32_t DeleteForm::DeleteFile(const std::string& path) {
     if (Form1().chkBleach.Value() == 0) {
       frmClean().AddItem("\tDeleting file " + LastComponent(shortPath));
     } else {
+      // Only the overwrite can change what the length was read as.
       TSYShredder(shortPath, PassCount());
+      error = FileLength(shortPath, length);
     }
-    error = FileLength(shortPath, length);
     if (!error) error = Kill(shortPath);
   }
   if (!error) return ClampedBytes(length);
