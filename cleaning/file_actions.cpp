@@ -37,17 +37,9 @@ std::string ShortPathOf(const std::string& path) {
 
 DWORD AttributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
-bool FileExists(const std::string& path) {
-  if (path.empty() || path.find_first_of("*?") != std::string::npos) return false;
-  DWORD attributes = AttributesOf(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool FileExists(const std::string& path) { return platform::scripting::FileSystemObject().FileExists(path); }
 
-bool FolderExists(const std::string& path) {
-  if (path.empty() || path.find_first_of("*?") != std::string::npos) return false;
-  DWORD attributes = AttributesOf(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool FolderExists(const std::string& path) { return platform::scripting::FileSystemObject().FolderExists(path); }
 
 int SetAttrNormal(const std::string& path) {
   return ErrorNumberOf([&] { platform::vb::SetAttr(path, 0); });

@@ -8,11 +8,6 @@
 namespace platform::files {
 namespace {
 
-std::unique_ptr<PendingRenameStore>& StoreSlot() {
-  static std::unique_ptr<PendingRenameStore> store = MakeRegistryPendingRenameStore();
-  return store;
-}
-
 constexpr std::string_view kNtPrefix = "\\??\\";
 
 std::string StripNtPrefix(std::string_view path) {
@@ -42,9 +37,7 @@ void DeleteEither(FileSystem& fs, const std::string& path) {
 }
 
 void ApplyNtPending(FileSystem& fs) {
-  PendingRenameStore* store = CurrentPendingRenameStore();
-  if (!store) return;
-  for (const auto& [source, destination] : store->Take(fs.machine())) {
+  for (const auto& [source, destination] : TakePendingRenames(fs.machine())) {
     std::string from = StripNtPrefix(source);
     if (destination.empty()) {
       DeleteEither(fs, from);
@@ -96,12 +89,6 @@ void ApplyWininit(FileSystem& fs) {
 
 }  // namespace
 
-PendingRenameStore* CurrentPendingRenameStore() { return StoreSlot().get(); }
-
-void InstallPendingRenameStore(std::unique_ptr<PendingRenameStore> store) {
-  StoreSlot() = store ? std::move(store) : MakeRegistryPendingRenameStore();
-}
-
 DWORD ScheduleMoveAtRestart(FileSystem& fs, const char* source, const char* destination, DWORD flags) {
   std::string from, to;
   if (DWORD error = FullPath(fs, source, from)) return error;
@@ -109,9 +96,7 @@ DWORD ScheduleMoveAtRestart(FileSystem& fs, const char* source, const char* dest
     if (DWORD error = FullPath(fs, destination, to)) return error;
     to = std::string((flags & 1) ? "!" : "") + std::string(kNtPrefix) + to;
   }
-  PendingRenameStore* store = CurrentPendingRenameStore();
-  if (!store) return ERROR_CALL_NOT_IMPLEMENTED;
-  return store->Append(fs.machine(), std::string(kNtPrefix) + from, to);
+  return AppendPendingRename(std::string(kNtPrefix) + from, to);
 }
 
 void ApplyDelayedMoves(FileSystem& fs) {

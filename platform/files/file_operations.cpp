@@ -10,25 +10,13 @@
 #include <cerrno>
 
 #include "platform/base/cp1252.h"
+#include "platform/base/host_write.h"
 
 namespace platform::files {
 namespace {
 
 constexpr DWORD kGenericWrite = 0x40000000;
 constexpr std::size_t kCopyChunk = 1 << 16;
-
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
 
 // rename(2) that never replaces an existing host entry: a name taken by
 // something the layer does not show (a link, a fifo) stays taken.
@@ -241,7 +229,7 @@ DWORD CopyFileAt(FileSystem& fs, std::string_view source, std::string_view desti
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) return false;
       if (n == 0) return true;
-      if (!WriteAll(out, buffer.data(), static_cast<std::size_t>(n))) return false;
+      if (!WriteAllToHost(out, buffer.data(), static_cast<std::size_t>(n))) return false;
     }
   };
   DWORD attributes = (fs.AttributesOf(from) & (kAttrReadOnly | kAttrHidden | kAttrSystem)) | kAttrArchive;
@@ -280,7 +268,7 @@ DWORD WriteContent(FileSystem& fs, std::string_view path, std::string_view bytes
   if (DWORD error = fs.Resolve(path, r)) return error;
   if (r.isDirectory()) return ERROR_ACCESS_DENIED;
   if (DWORD error = r.exists ? CheckFileWritable(fs, r) : fs.CheckCanModify(r)) return error;
-  auto write = [&](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); };
+  auto write = [&](int fd) { return WriteAllToHost(fd, bytes.data(), bytes.size()); };
   return ReplaceContent(fs, r, bytes.size(), write, std::nullopt);
 }
 

@@ -37,47 +37,40 @@ std::vector<std::string> ReadList(HKEY key) {
   return strings;
 }
 
-class RegistryPendingRenames : public PendingRenameStore {
- public:
-  DWORD Append(Machine&, const std::string& source, const std::string& destination) override {
-    HKEY key = 0;
-    LONG result = RegCreateKeyExA(kLocalMachine, kSessionManager, 0, nullptr, 0, kAllAccess, nullptr, &key, nullptr);
-    if (result != ERROR_SUCCESS) return static_cast<DWORD>(result);
-    std::vector<std::string> list = ReadList(key);
-    list.push_back(source);
-    list.push_back(destination);
-    std::string data;
-    for (const auto& text : list) {
-      data += text;
-      data += '\0';
-    }
-    data += '\0';
-    result = RegSetValueExA(key, kValueName, 0, kMultiString, reinterpret_cast<const BYTE*>(data.data()),
-                            static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
-    return static_cast<DWORD>(result);
-  }
-
-  // The restart applies the list as the system, whatever the user may write.
-  std::vector<std::pair<std::string, std::string>> Take(Machine& machine) override {
-    registry::RegistryStore::SystemScope system(machine.area<registry::RegistryStore>());
-    HKEY key = 0;
-    if (RegCreateKeyExA(kLocalMachine, kSessionManager, 0, nullptr, 0, kAllAccess, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-      return {};
-    std::vector<std::string> list = ReadList(key);
-    RegDeleteValueA(key, kValueName);
-    RegCloseKey(key);
-    std::vector<std::pair<std::string, std::string>> pairs;
-    for (std::size_t i = 0; i + 1 < list.size(); i += 2) pairs.emplace_back(list[i], list[i + 1]);
-    return pairs;
-  }
-};
-
 }  // namespace
 
-std::unique_ptr<PendingRenameStore> MakeRegistryPendingRenameStore() {
-  return std::make_unique<RegistryPendingRenames>();
+DWORD AppendPendingRename(const std::string& source, const std::string& destination) {
+  HKEY key = 0;
+  LONG result = RegCreateKeyExA(kLocalMachine, kSessionManager, 0, nullptr, 0, kAllAccess, nullptr, &key, nullptr);
+  if (result != ERROR_SUCCESS) return static_cast<DWORD>(result);
+  std::vector<std::string> list = ReadList(key);
+  list.push_back(source);
+  list.push_back(destination);
+  std::string data;
+  for (const auto& text : list) {
+    data += text;
+    data += '\0';
+  }
+  data += '\0';
+  result = RegSetValueExA(key, kValueName, 0, kMultiString, reinterpret_cast<const BYTE*>(data.data()),
+                          static_cast<DWORD>(data.size()));
+  RegCloseKey(key);
+  return static_cast<DWORD>(result);
+}
+
+// The restart applies the list as the system, whatever the user may write.
+std::vector<std::pair<std::string, std::string>> TakePendingRenames(Machine& machine) {
+  registry::RegistryStore::SystemScope system(machine.area<registry::RegistryStore>());
+  HKEY key = 0;
+  if (RegCreateKeyExA(kLocalMachine, kSessionManager, 0, nullptr, 0, kAllAccess, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return {};
+  std::vector<std::string> list = ReadList(key);
+  RegDeleteValueA(key, kValueName);
+  RegCloseKey(key);
+  std::vector<std::pair<std::string, std::string>> pairs;
+  for (std::size_t i = 0; i + 1 < list.size(); i += 2) pairs.emplace_back(list[i], list[i + 1]);
+  return pairs;
 }
 
 }  // namespace platform::files

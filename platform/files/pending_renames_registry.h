@@ -1,9 +1,21 @@
 #pragma once
-#include <memory>
+// The NT family's pending operations, kept where Windows keeps them: pairs
+// of "\??\path" texts in PendingFileRenameOperations, the second "" for a
+// deletion.
+#include <string>
+#include <utility>
+#include <vector>
 
-#include "platform/files/delayed_moves.h"
+#include "platform/base/wintypes.h"
+
+namespace platform {
+class Machine;
+}
 
 namespace platform::files {
-// The store over the registry value.
-std::unique_ptr<PendingRenameStore> MakeRegistryPendingRenameStore();
+// Appends one pair with the user's registry rights; the Win32 error when the
+// value cannot be written.
+DWORD AppendPendingRename(const std::string& source, const std::string& destination);
+// The recorded pairs in order, removing the value.
+std::vector<std::pair<std::string, std::string>> TakePendingRenames(Machine& machine);
 }  // namespace platform::files

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/base/host_write.h"
 #include "platform/machine/description.h"
 
 namespace platform::registry {
@@ -17,20 +18,6 @@ std::optional<std::size_t> g_failAfter;
 
 [[noreturn]] void HostFailure(const std::filesystem::path& file, const char* what, int error) {
   throw MachineError(file.string() + ": " + what + ": " + std::strerror(error));
-}
-
-// Writes all of `data`, retrying short writes; false with errno on failure.
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
 }
 
 class FileDescriptor {
@@ -94,11 +81,11 @@ void WriteHiveFileAtomically(const std::filesystem::path& file, std::string_view
   if (g_failAfter) {
     std::size_t cut = std::min(*g_failAfter, content.size());
     g_failAfter.reset();
-    WriteAll(fd.get(), content.data(), cut);
+    WriteAllToHost(fd.get(), content.data(), cut);
     throw MachineError(file.string() + ": write stopped by an injected fault");
   }
 
-  if (!WriteAll(fd.get(), content.data(), content.size()) || ::fsync(fd.get()) != 0) {
+  if (!WriteAllToHost(fd.get(), content.data(), content.size()) || ::fsync(fd.get()) != 0) {
     int error = errno;
     ::unlink(temp.c_str());
     HostFailure(temp, "cannot be written", error);
