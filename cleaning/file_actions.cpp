@@ -46,7 +46,7 @@ int SetAttrNormal(const std::string& path) {
 }
 
 int FileLength(const std::string& path, std::uint64_t& length) {
-  if (FolderExists(path)) return 75;
+  // A folder cannot be opened as a file: both opens fail with access denied (75).
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE)

@@ -27,6 +27,8 @@ bool IsUnder(const std::string& key, const std::string& folder) {
 
 // A Windows name that survives the trip to the host and back unchanged.
 bool HasHostForm(const std::string& name) {
+  if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return true;  // ASCII is the same in both encodings
   auto back = Utf8ToCp1252(Cp1252ToUtf8(name));
   return back && *back == name;
 }
@@ -94,7 +96,14 @@ DWORD FileSystem::DriveRoot(char drive, std::filesystem::path& root) const {
   const DriveDescription* description = machine_.description().drive(drive);
   if (!description) return ERROR_PATH_NOT_FOUND;
   if (!description->mediaPresent) return ERROR_NOT_READY;
-  root = machine_.driveFolder(drive);
+  char letter = UpperChar(drive);
+  if (letter < 'A' || letter > 'Z') {
+    root = machine_.driveFolder(letter);
+    return ERROR_SUCCESS;
+  }
+  std::filesystem::path& known = driveFolders_[static_cast<std::size_t>(letter - 'A')];
+  if (known.empty()) known = machine_.driveFolder(letter);
+  root = known;
   return ERROR_SUCCESS;
 }
 
@@ -173,6 +182,11 @@ DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allo
       return ERROR_SUCCESS;
     }
     std::optional<Entry> child = FindChild(folder, host, key, name);
+    if (!child && start > 0 && !folderCache_.Confirm(spellings[start])) {
+      // The kept folder is gone from its place: walk again from the drive.
+      folderCache_.Clear();
+      return Resolve(windowsPath, out, allowPattern);
+    }
     if (!child) {
       if (!last) return ERROR_PATH_NOT_FOUND;
       if (!HasHostForm(name)) return ERROR_INVALID_NAME;
@@ -232,6 +246,13 @@ DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allo
 
 std::optional<Entry> FileSystem::FindChild(int folder, const std::filesystem::path& hostFolder,
                                            const std::string& folderKey, const std::string& name) {
+  // An alias seen before: a live alias names its entry whatever else is
+  // spelled like it (aliases avoid the folder's short names when given), so
+  // the hint answers first and spares a look-up of the alias as a host name.
+  std::string aliasKey = ToUpper(name);
+  const bool mayBeAlias = name.find('~') != std::string::npos && shortNamesOn();
+  if (mayBeAlias)
+    if (auto hinted = FindByAliasHint(folder, folderKey, aliasKey)) return hinted;
   // The usual case: the name is spelled as stored.
   Entry entry;
   std::string hostName = Cp1252ToUtf8(name);
@@ -240,14 +261,9 @@ std::optional<Entry> FileSystem::FindChild(int folder, const std::filesystem::pa
       EntryFromStat(st, entry)) {
     entry.name = name;
     entry.hostName = hostName;
-    if (const FileMeta* meta = metadata_.Find(folderKey, ToUpper(name))) entry.alias = meta->alias;
+    if (const FileMeta* meta = metadata_.Find(folderKey, aliasKey)) entry.alias = meta->alias;
     return entry;
   }
-  // An alias seen before: no long name can be spelled like a live alias (the
-  // aliases avoid the folder's short names), so the hint may answer first.
-  std::string aliasKey = ToUpper(name);
-  if (name.find('~') != std::string::npos && shortNamesOn())
-    if (auto hinted = FindByAliasHint(folder, folderKey, aliasKey)) return hinted;
   // Another spelling: compare names only, stat just the candidates.
   int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   DirPtr dir(listed < 0 ? nullptr : ::fdopendir(listed));
@@ -274,7 +290,7 @@ std::optional<Entry> FileSystem::FindChild(int folder, const std::filesystem::pa
     return best;
   }
   // An 8.3 alias: meeting the folder assigns any alias still missing.
-  if (!shortNamesOn() || name.find('~') == std::string::npos) return std::nullopt;
+  if (!mayBeAlias) return std::nullopt;
   std::vector<Entry> entries;
   if (ListFolder(hostFolder, folderKey, entries) != ERROR_SUCCESS) return std::nullopt;
   for (auto& e : entries)

@@ -5,6 +5,7 @@
 // write budget).
 #include <sys/stat.h>
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -149,6 +150,8 @@ class FileSystem : public MachineArea {
   // a listing per look-up by 8.3 name.
   std::unordered_map<std::string, std::unordered_map<std::string, std::string>> aliasHints_;
   FolderCache folderCache_;
+  // Host folder of each drive letter, filled on first use.
+  mutable std::array<std::filesystem::path, 26> driveFolders_;
   std::map<char, std::uint64_t> used_;
   std::map<char, std::uint64_t> peakUsed_;
   std::optional<std::uint64_t> writeBudget_;

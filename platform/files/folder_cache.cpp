@@ -1,11 +1,21 @@
 #include "platform/files/folder_cache.h"
 
 #include <fcntl.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
+#include <cstdio>
 
 namespace platform::files {
+namespace {
+
+constexpr std::uint32_t kMovedOrGone = IN_MOVE_SELF | IN_DELETE_SELF | IN_UNMOUNT | IN_ONLYDIR;
+
+std::string DescriptorLink(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
+
+}  // namespace
 
 UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
   if (this != &other) {
@@ -30,32 +40,81 @@ UniqueFd OpenFolderAt(int parent, const char* name) {
 }
 
 std::optional<std::string> HostPathOfFd(int fd) {
-  std::string link = "/proc/self/fd/" + std::to_string(fd);
   char buffer[PATH_MAX];
-  ssize_t n = ::readlink(link.c_str(), buffer, sizeof buffer);
+  ssize_t n = ::readlink(DescriptorLink(fd).c_str(), buffer, sizeof buffer);
   if (n <= 0 || static_cast<std::size_t>(n) >= sizeof buffer || buffer[0] != '/') return std::nullopt;
   return std::string(buffer, static_cast<std::size_t>(n));
 }
 
+void FolderCache::Clear() {
+  entries_.clear();
+  // Closing the instance ends every watch with it.
+  watcher_ = UniqueFd();
+  watchedAbove_.clear();
+}
+
+void FolderCache::DropAllIfMoved() {
+  if (!watcher_) return;
+  alignas(inotify_event) char events[4096];
+  ssize_t n = ::read(watcher_.get(), events, sizeof events);
+  if (n < 0 && (errno == EAGAIN || errno == EINTR)) return;
+  // An event, an overflowed queue or a broken instance: nothing kept counts.
+  Clear();
+}
+
+bool FolderCache::Watch(int fd, const std::string& hostPath) {
+  if (!watcher_) watcher_ = UniqueFd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+  if (!watcher_) return false;
+  // The folder itself through its descriptor, the ones above by path: a
+  // folder above that is not the one the descriptor lies under makes the
+  // check that follows fail.
+  if (::inotify_add_watch(watcher_.get(), DescriptorLink(fd).c_str(), kMovedOrGone) < 0) return false;
+  for (std::size_t slash = hostPath.find_last_of('/'); slash != std::string::npos && slash > 0;
+       slash = hostPath.find_last_of('/', slash - 1)) {
+    std::string above = hostPath.substr(0, slash);
+    if (!watchedAbove_.insert(above).second) break;  // this one and all above it are watched
+    if (::inotify_add_watch(watcher_.get(), above.c_str(), kMovedOrGone | IN_DONT_FOLLOW) < 0) {
+      watchedAbove_.erase(above);
+      return false;
+    }
+  }
+  return true;
+}
+
 const CachedFolder* FolderCache::Find(const std::string& spelling) {
+  DropAllIfMoved();
   auto it = entries_.find(spelling);
   if (it == entries_.end()) return nullptr;
-  // The kernel names a descriptor by the folder's current place: a folder
-  // renamed or deleted, or any folder on the way replaced, no longer has
-  // the path it was found at (a link is never a folder on the way).
+  if (it->second.watched) return &it->second;
+  // Unwatched: the kernel names a descriptor by the folder's current place;
+  // a folder renamed or deleted, or any folder on the way replaced, no
+  // longer has the path it was found at (a link is never a folder on the way).
   std::optional<std::string> now = HostPathOfFd(it->second.fd.get());
   if (now && *now == it->second.hostPath) return &it->second;
   entries_.erase(it);
   return nullptr;
 }
 
+bool FolderCache::Confirm(const std::string& spelling) {
+  auto it = entries_.find(spelling);
+  if (it == entries_.end()) return false;
+  std::optional<std::string> now = HostPathOfFd(it->second.fd.get());
+  if (now && *now == it->second.hostPath) return true;
+  entries_.erase(it);
+  return false;
+}
+
 void FolderCache::Remember(const std::string& spelling, UniqueFd fd, std::string hostPath,
                            std::filesystem::path host, std::string key, std::string longPath) {
+  DropAllIfMoved();
+  if (entries_.size() >= kCapacity && !entries_.count(spelling)) Clear();
+  // Watched first, proved after: a move between the two is either seen by
+  // the proof or reported by the watch.
+  bool watched = Watch(fd.get(), hostPath);
   std::optional<std::string> now = HostPathOfFd(fd.get());
   if (!now || *now != hostPath) return;
-  if (entries_.size() >= kCapacity && !entries_.count(spelling)) entries_.clear();
   entries_[spelling] = CachedFolder{std::move(fd), std::move(hostPath), std::move(host), std::move(key),
-                                    std::move(longPath)};
+                                    std::move(longPath), watched};
 }
 
 }  // namespace platform::files

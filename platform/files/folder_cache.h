@@ -4,9 +4,16 @@
 // An entry counts only while the held folder still sits at the exact host
 // path it was found at: a folder renamed, deleted or replaced (by a link or
 // anything else) is never reached through a stale entry.
+//
+// The proof is asked of the kernel once, when a folder is kept; from then
+// on the cache watches the folder and every folder above it, and any of
+// them moved drops every entry; a deletion shows as a look-up that finds
+// nothing, which the caller confirms. Where the kernel cannot watch, each
+// use asks again where the folder is.
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 
@@ -43,22 +50,37 @@ struct CachedFolder {
   std::filesystem::path host;
   std::string key;
   std::string longPath;
+  bool watched = false;    // moves and deletions of it and above are reported
 };
 
 class FolderCache {
  public:
-  // The entry for a path spelled exactly as `spelling`, after proving the
-  // folder is still the directory at its host path; null otherwise (a
-  // stale entry is dropped).
+  // The entry for a path spelled exactly as `spelling` while the folder is
+  // still the directory at its host path; null otherwise (a stale entry is
+  // dropped).
   const CachedFolder* Find(const std::string& spelling);
   // Keeps the folder open on `fd` when the kernel sees it at `hostPath`.
   void Remember(const std::string& spelling, UniqueFd fd, std::string hostPath, std::filesystem::path host,
                 std::string key, std::string longPath);
-  void Clear() { entries_.clear(); }
+  // After a look-up in a kept folder found nothing: false (and the entry
+  // dropped) when the folder is no longer at its host path. A deleted
+  // folder still held open is reported by no watch, but nothing is found
+  // in it, so a miss is where it shows.
+  bool Confirm(const std::string& spelling);
+  void Clear();
 
  private:
   static constexpr std::size_t kCapacity = 64;
+  // Drops every entry when a watched folder was moved or deleted since the
+  // last look.
+  void DropAllIfMoved();
+  // Watches the folder open on `fd` and the host folders above `hostPath`;
+  // false when the kernel would not.
+  bool Watch(int fd, const std::string& hostPath);
+
   std::unordered_map<std::string, CachedFolder> entries_;
+  UniqueFd watcher_;                    // inotify instance; none until needed
+  std::set<std::string> watchedAbove_;  // host folders above kept ones, watched
 };
 
 }  // namespace platform::files

@@ -69,7 +69,9 @@ std::string WindowsPath::text() const {
 bool HasWildcard(std::string_view name) { return name.find_first_of("?*") != std::string_view::npos; }
 
 bool IsReservedDeviceName(std::string_view name) {
-  std::string base = TrimTrailingDotsAndBlanks(name.substr(0, name.find('.')));
+  std::string_view base = name.substr(0, name.find('.'));
+  while (!base.empty() && (base.back() == '.' || base.back() == ' ')) base.remove_suffix(1);
+  if (base.size() != 3 && base.size() != 4) return false;  // most names: no copy needed
   std::string upper = ToUpper(base);
   for (const char* device : {"CON", "PRN", "AUX", "NUL"})
     if (upper == device) return true;
@@ -114,9 +116,13 @@ DWORD ParseWindowsPath(std::string_view text, const PathContext& context, Window
   out.drive = drive;
   out.components = std::move(stack);
   out.trailingSeparator = !rest.empty() && IsSeparator(rest.back());
-  for (const auto& c : out.components)
+  std::size_t length = 3;  // "C:\" and a separator between components
+  for (const auto& c : out.components) {
     if (c.size() > 255) return ERROR_FILENAME_EXCED_RANGE;
-  if (out.text().size() > kMaxPathLength) return ERROR_FILENAME_EXCED_RANGE;
+    length += c.size() + 1;
+  }
+  if (!out.components.empty()) --length;
+  if (length > kMaxPathLength) return ERROR_FILENAME_EXCED_RANGE;
   return ERROR_SUCCESS;
 }
 
