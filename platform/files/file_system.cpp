@@ -119,6 +119,9 @@ DWORD FileSystem::OpenDriveRoot(const std::filesystem::path& root, UniqueFd& fd)
 }
 
 DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allowPattern) {
+  // A kept answer names an entry, so its last name is no pattern: with or
+  // without patterns allowed, the text reads the same.
+  if (Recall(windowsPath, out)) return ERROR_SUCCESS;
   out = Resolved{};
   PathContext context;
   context.currentDrive = currentDrive_;
@@ -241,7 +244,49 @@ DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allo
   // Belt and braces: the final host path lies under the drive folder.
   std::string rootText = root.string() + "/";
   if (host.string().compare(0, rootText.size(), rootText) != 0) return ERROR_ACCESS_DENIED;
+  if (cacheable && components.size() > 1) Keep(windowsPath, spellings.back(), out);
   return ERROR_SUCCESS;
+}
+
+void FileSystem::Keep(std::string_view text, const std::string& folderSpelling, const Resolved& result) {
+  // Only a text that names the same entry whatever the current folders are,
+  // and only a last name found as spelled or as its alias: a look-up by
+  // another spelling could find another entry once the host changes.
+  if (text.size() < 3 || text[1] != ':' || (text[2] != '\\' && text[2] != '/')) return;
+  const std::string& spelled = result.path.components.back();
+  std::string spelledKey = ToUpper(spelled);
+  bool byAlias = result.entry.name != spelled;
+  if (byAlias ? result.entry.alias != spelledKey : spelled.find('~') != std::string::npos) return;
+  RecentResolution& slot = recent_[nextRecent_];
+  nextRecent_ = (nextRecent_ + 1) % recent_.size();
+  slot = RecentResolution{std::string(text), folderSpelling, byAlias ? spelledKey : "", result};
+}
+
+bool FileSystem::Recall(std::string_view text, Resolved& out) {
+  for (const RecentResolution& recent : recent_) {
+    if (recent.text.empty() || recent.text != text) continue;
+    const Resolved& kept = recent.result;
+    const DriveDescription* drive = machine_.description().drive(kept.drive());
+    if (!drive || !drive->mediaPresent) return false;
+    // The folder still where it was, the entry still in it and still of
+    // its kind, an alias still its own: the walk would find the same.
+    const CachedFolder* folder = folderCache_.Find(recent.folderSpelling);
+    if (!folder) return false;
+    struct stat st {};
+    Entry fresh;
+    if (::fstatat(folder->fd.get(), kept.entry.hostName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !EntryFromStat(st, fresh) || fresh.directory != kept.entry.directory)
+      return false;
+    const FileMeta* meta = metadata_.Find(kept.folderKey, kept.nameKey);
+    std::string alias = meta ? meta->alias : std::string();
+    if (!recent.alias.empty() && alias != recent.alias) return false;
+    out = kept;
+    out.entry.size = fresh.size;
+    out.entry.writeTime = fresh.writeTime;
+    out.entry.alias = std::move(alias);
+    return true;
+  }
+  return false;
 }
 
 std::optional<Entry> FileSystem::FindChild(int folder, const std::filesystem::path& hostFolder,

@@ -140,6 +140,17 @@ class FileSystem : public MachineArea {
   std::optional<Entry> FindChild(int folder, const std::filesystem::path& hostFolder, const std::string& folderKey,
                                  const std::string& name);
   std::optional<Entry> FindByAliasHint(int folder, const std::string& folderKey, const std::string& aliasKey);
+  // The last few resolutions, each answered again after a check of its
+  // folder and entry instead of a new walk: the engine asks about the same
+  // file several times in a row.
+  struct RecentResolution {
+    std::string text;
+    std::string folderSpelling;  // key of the kept folder the entry is in
+    std::string alias;           // the alias the text named; "" for a long name
+    Resolved result;
+  };
+  void Keep(std::string_view text, const std::string& folderSpelling, const Resolved& result);
+  bool Recall(std::string_view text, Resolved& out);
   DWORD DriveRoot(char drive, std::filesystem::path& root) const;
   DWORD OpenDriveRoot(const std::filesystem::path& root, UniqueFd& fd) const;
   void ResetProcess();
@@ -150,6 +161,8 @@ class FileSystem : public MachineArea {
   // a listing per look-up by 8.3 name.
   std::unordered_map<std::string, std::unordered_map<std::string, std::string>> aliasHints_;
   FolderCache folderCache_;
+  std::array<RecentResolution, 4> recent_;
+  std::size_t nextRecent_ = 0;
   // Host folder of each drive letter, filled on first use.
   mutable std::array<std::filesystem::path, 26> driveFolders_;
   std::map<char, std::uint64_t> used_;

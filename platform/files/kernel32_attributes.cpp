@@ -23,13 +23,13 @@ DWORD ShortPathOf(FileSystem& fs, const char* path, std::string& out) {
       rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
     }
   }
-  // Host folders from the root down, for folders whose aliases are unmet.
-  std::vector<std::filesystem::path> hostFolders(longNames.size());
-  std::filesystem::path host = r.host;
-  for (std::size_t i = longNames.size(); i-- > 0;) {
-    host = host.parent_path();
-    hostFolders[i] = host;
-  }
+  // The host folder holding component i, for a folder whose aliases are
+  // unmet (rare: most were met on the way here).
+  auto hostFolder = [&](std::size_t i) {
+    std::filesystem::path host = r.host;
+    for (std::size_t up = longNames.size(); up > i; --up) host = host.parent_path();
+    return host;
+  };
   out = std::string{r.drive(), ':', '\\'};
   std::string folderKey{r.drive(), ':'};
   for (std::size_t i = 0; i < longNames.size(); ++i) {
@@ -40,7 +40,7 @@ DWORD ShortPathOf(FileSystem& fs, const char* path, std::string& out) {
       const FileMeta* meta = fs.metadata().Find(folderKey, nameKey);
       if (!meta || meta->alias.empty()) {
         std::vector<Entry> entries;
-        fs.ListFolder(hostFolders[i], folderKey, entries);
+        fs.ListFolder(hostFolder(i), folderKey, entries);
         meta = fs.metadata().Find(folderKey, nameKey);
       }
       if (meta && !meta->alias.empty()) shortName = meta->alias;
