@@ -88,10 +88,11 @@ TEST_F(BuiltInPluginsTest, SelectAllTicksGreysAndClears) {
 TEST_F(BuiltInPluginsTest, TheSelectionComesBackByPositionAfterARestart) {
   Select({0, 42, 161});
   form_.SaveCleanSettings();
+  // Changed after the save: only a window loaded afresh shows the saved one.
+  Select({});
   ResetFormsRuntime();
 
   Form1Form& restarted = Form1();
-  ASSERT_NE(&restarted, &form_);
   std::vector<std::string> names;
   for (int i = 0; i < restarted.lstBPI.ListCount(); ++i)
     if (restarted.lstBPI.Selected(i)) names.push_back(restarted.lstBPI.List(i));
