@@ -93,6 +93,7 @@ int main(int argc, char** argv) {
   fs::path copy = temp.path() / "copy";
   std::int32_t bytes = 0;
   for (bool flushed : {false, true}) {
+    sync();  // no write-back left over from earlier steps to slow either side
     MakeTree(tree);
     MakeTree(copy);
     if (flushed) sync();
