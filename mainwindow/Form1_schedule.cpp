@@ -7,6 +7,7 @@
 #include "mainwindow/page_texts.h"
 #include "platform/com/automation.h"
 #include "platform/com/com_memory.h"
+#include "platform/com/owned_bstr.h"
 #include "schedule/schedule_interfaces.h"
 #include "support/skins.h"
 
@@ -30,24 +31,7 @@ void Check(HRESULT hr) {
   if (FAILED(hr)) platform::com::RaiseForHResult(hr);
 }
 
-// An owned BSTR made from program text.
-class Bstr {
- public:
-  explicit Bstr(const std::string& text = "") : text_(platform::com::AllocBstrFromAnsi(text)) {}
-  ~Bstr() { SysFreeString(text_); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  BSTR get() const { return text_; }
-  BSTR* put() {
-    SysFreeString(text_);
-    text_ = nullptr;
-    return &text_;
-  }
-  std::string text() const { return platform::com::AnsiFromWide(platform::com::WideOf(text_)); }
-
- private:
-  BSTR text_;
-};
+using platform::com::Bstr;
 
 void SetText(_Job& job, HRESULT (_Job::*setter)(BSTR), const std::string& value) {
   Bstr text(value);

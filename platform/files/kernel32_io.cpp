@@ -87,6 +87,24 @@ DWORD OpenChecks(FileSystem& fs, const Resolved& r, DWORD access, DWORD share, D
   return fs.CheckOwnHandles(r.key, access, share);
 }
 
+// The handle of a read or write: checks the arguments and the handle's
+// access, zeroes the count done; null (last error set) when the call fails.
+FileHandle* TransferHandle(HANDLE handle, FileSystem*& fs, const void* buffer, DWORD count, DWORD* done,
+                           DWORD access) {
+  FileHandle* file = HandleOf(handle, fs);
+  if (!file) return nullptr;
+  if (!done || (!buffer && count > 0)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  *done = 0;
+  if (!(file->record.access & access)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
+  return file;
+}
+
 }  // namespace
 }  // namespace platform::files
 
@@ -137,17 +155,8 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECU
 
 BOOL ReadFile(HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesRead, OVERLAPPED*) {
   FileSystem* fs = nullptr;
-  FileHandle* file = HandleOf(handle, fs);
+  FileHandle* file = TransferHandle(handle, fs, buffer, bytesToRead, bytesRead, GENERIC_READ);
   if (!file) return FALSE;
-  if (!bytesRead || (!buffer && bytesToRead > 0)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  *bytesRead = 0;
-  if (!(file->record.access & GENERIC_READ)) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-  }
   DWORD done = 0;
   while (done < bytesToRead) {
     ssize_t n = ::pread(file->fd, static_cast<char*>(buffer) + done, bytesToRead - done,
@@ -167,17 +176,8 @@ BOOL ReadFile(HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesRead, 
 
 BOOL WriteFile(HANDLE handle, const void* buffer, DWORD bytesToWrite, DWORD* bytesWritten, OVERLAPPED*) {
   FileSystem* fs = nullptr;
-  FileHandle* file = HandleOf(handle, fs);
+  FileHandle* file = TransferHandle(handle, fs, buffer, bytesToWrite, bytesWritten, GENERIC_WRITE);
   if (!file) return FALSE;
-  if (!bytesWritten || (!buffer && bytesToWrite > 0)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  *bytesWritten = 0;
-  if (!(file->record.access & GENERIC_WRITE)) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-  }
   std::uint64_t oldSize = SizeOf(file->fd);
   std::uint64_t newSize = std::max(oldSize, file->position + bytesToWrite);
   if (DWORD error = fs->CheckGrowth(file->drive, oldSize, newSize, bytesToWrite)) {

@@ -7,6 +7,7 @@
 
 #include "platform/com/com_runtime.h"
 #include "platform/com/error_info.h"
+#include "platform/com/owned_bstr.h"
 #include "schedule/schedule_interfaces.h"
 #include "support/temp_machine.h"
 
@@ -14,24 +15,7 @@ namespace tessaly::testing {
 
 inline constexpr const char* kScheduleDll = "C:\\Program Files\\Tessaly\\Schedule.dll";
 
-// An owned BSTR.
-class Bstr {
- public:
-  explicit Bstr(const char* ansi = "") : text_(platform::com::AllocBstrFromAnsi(ansi)) {}
-  ~Bstr() { SysFreeString(text_); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  BSTR get() const { return text_; }
-  BSTR* put() {
-    SysFreeString(text_);
-    text_ = nullptr;
-    return &text_;
-  }
-  std::string ansi() const { return platform::com::AnsiFromWide(platform::com::WideOf(text_)); }
-
- private:
-  BSTR text_;
-};
+using platform::com::Bstr;
 
 class ScheduleTest : public ::testing::Test {
  protected:

@@ -66,7 +66,7 @@ ComPtr<_Job> FindJob(_Schedule& schedule, const char* name) {
     item.AsObject().As(schedule_ids::IID__Job, job);
     Bstr jobName;
     job->get_Name(jobName.put());
-    if (jobName.ansi() == name) return job;
+    if (jobName.text() == name) return job;
   }
   return nullptr;
 }
@@ -85,7 +85,7 @@ std::vector<std::string> TriggerTexts(_Job& job) {
     EXPECT_EQ(triggers->get_Item(index, trigger.put()), S_OK);
     Bstr text;
     EXPECT_EQ(trigger->get_Text(text.put()), S_OK);
-    texts.push_back(text.ansi());
+    texts.push_back(text.text());
   }
   return texts;
 }
@@ -139,7 +139,7 @@ TEST_F(ScheduleTest, TaskWithEveryTriggerTypeSurvivesANewProcess) {
   EXPECT_EQ(TriggerTexts(*found), std::vector<std::string>(std::begin(kEveryTypeText), std::end(kEveryTypeText)));
   Bstr creator;
   EXPECT_EQ(found->get_Creator(creator.put()), S_OK);
-  EXPECT_EQ(creator.ansi(), "TaskScheduler");
+  EXPECT_EQ(creator.text(), "TaskScheduler");
 }
 
 TEST_F(ScheduleTest, NotRegisteredUntilDllRegisterServer) {
@@ -374,7 +374,7 @@ TEST_F(ScheduleTest, UnknownComputerFailsCleanly) {
   auto schedule = NewSchedule();
   Bstr target;
   ASSERT_EQ(schedule->get_TargetComputer(target.put()), S_OK);
-  EXPECT_EQ(target.ansi(), "\\\\" + machine_.machine().description().computerName);
+  EXPECT_EQ(target.text(), "\\\\" + machine_.machine().description().computerName);
   Bstr other("\\\\ELSEWHERE");
   EXPECT_EQ(schedule->put_TargetComputer(other.get()), HRESULT_BAD_NETPATH);
   Bstr own("\\\\tessaly-pc");
@@ -442,7 +442,7 @@ TEST_F(ScheduleTest, JobMembersPassThroughToTheTask) {
   EXPECT_GT(last, 38000.0);
   Bstr file;
   job->get_FileName(file.put());
-  EXPECT_EQ(file.ansi(), TasksFolder() + "\\Members.job");
+  EXPECT_EQ(file.text(), TasksFolder() + "\\Members.job");
 
   // Save(path) writes a copy; the task keeps its own file.
   Bstr copy("C:\\copy.job");
@@ -454,7 +454,7 @@ TEST_F(ScheduleTest, JobMembersPassThroughToTheTask) {
   EXPECT_NE(copied.find("Comment=C:\\copy.job"), std::string::npos);
   EXPECT_EQ(own.find("Comment=C:\\copy.job"), std::string::npos);
   job->get_FileName(file.put());
-  EXPECT_EQ(file.ansi(), TasksFolder() + "\\Members.job");
+  EXPECT_EQ(file.text(), TasksFolder() + "\\Members.job");
   EXPECT_EQ(platform::com::LiveBstrs(), 3);  // `name`, `file` and `copy`: nothing leaked
 }
 
