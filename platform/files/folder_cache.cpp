@@ -51,6 +51,7 @@ void FolderCache::Clear() {
   // Closing the instance ends every watch with it.
   watcher_ = UniqueFd();
   watchedAbove_.clear();
+  unwatchable_ = !watch_;
 }
 
 void FolderCache::DropAllIfMoved() {
@@ -63,6 +64,9 @@ void FolderCache::DropAllIfMoved() {
 }
 
 bool FolderCache::Watch(int fd, const std::string& hostPath) {
+  // Once a folder above could not be watched, nothing kept with this
+  // instance counts as watched: every folder's chain goes up through it.
+  if (unwatchable_) return false;
   if (!watcher_) watcher_ = UniqueFd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
   if (!watcher_) return false;
   // The folder itself through its descriptor, the ones above by path: a
@@ -74,7 +78,7 @@ bool FolderCache::Watch(int fd, const std::string& hostPath) {
     std::string above = hostPath.substr(0, slash);
     if (!watchedAbove_.insert(above).second) break;  // this one and all above it are watched
     if (::inotify_add_watch(watcher_.get(), above.c_str(), kMovedOrGone | IN_DONT_FOLLOW) < 0) {
-      watchedAbove_.erase(above);
+      unwatchable_ = true;
       return false;
     }
   }

@@ -55,6 +55,10 @@ struct CachedFolder {
 
 class FolderCache {
  public:
+  // `watch` false: every use asks where the folder is (as where the kernel
+  // cannot watch).
+  explicit FolderCache(bool watch = true) : unwatchable_(!watch), watch_(watch) {}
+
   // The entry for a path spelled exactly as `spelling` while the folder is
   // still the directory at its host path; null otherwise (a stale entry is
   // dropped).
@@ -81,6 +85,8 @@ class FolderCache {
   std::unordered_map<std::string, CachedFolder> entries_;
   UniqueFd watcher_;                    // inotify instance; none until needed
   std::set<std::string> watchedAbove_;  // host folders above kept ones, watched
+  bool unwatchable_ = false;            // a folder above refused a watch
+  bool watch_ = true;
 };
 
 }  // namespace platform::files

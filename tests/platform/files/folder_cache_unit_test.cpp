@@ -1,0 +1,56 @@
+// The folder cache on its own, watching and not: a kept folder is handed
+// out only while it still sits at its host path, and a miss inside a
+// deleted one is confirmed as stale.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/files/folder_cache.h"
+#include "support/temp_machine.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::files::FolderCache;
+using platform::files::HostPathOfFd;
+using platform::files::OpenFolderAt;
+using tessaly::testing::TempMachine;
+
+// Keeps `folder` under the spelling "K" and tells whether it is handed out.
+bool KeepAndFind(FolderCache& cache, const fs::path& folder) {
+  auto fd = OpenFolderAt(AT_FDCWD, folder.c_str());
+  auto where = HostPathOfFd(fd.get());
+  if (!where) return false;
+  cache.Remember("K", std::move(fd), *where, folder, "K", "K");
+  return cache.Find("K") != nullptr;
+}
+
+TEST(FolderCacheUnit, AMovedOrDeletedFolderIsNotHandedOutWatchedOrNot) {
+  for (bool watch : {true, false}) {
+    SCOPED_TRACE(watch ? "watched" : "asked at each use");
+    TempMachine m;
+    fs::path a = m.folder() / "a", inner = a / "inner";
+
+    // Moved: the folder and a folder above it.
+    for (const fs::path& moved : {inner, a}) {
+      fs::create_directories(inner);
+      FolderCache cache(watch);
+      ASSERT_TRUE(KeepAndFind(cache, inner));
+      fs::rename(moved, moved.string() + "-gone");
+      EXPECT_EQ(cache.Find("K"), nullptr) << moved;
+      fs::remove_all(moved.string() + "-gone");
+    }
+
+    // Deleted while held: a miss inside it is confirmed stale.
+    fs::create_directories(inner);
+    FolderCache cache(watch);
+    ASSERT_TRUE(KeepAndFind(cache, inner));
+    EXPECT_TRUE(cache.Confirm("K"));
+    fs::remove(inner);
+    EXPECT_FALSE(cache.Confirm("K"));
+    EXPECT_EQ(cache.Find("K"), nullptr);
+  }
+}
+
+}  // namespace
