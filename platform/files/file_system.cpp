@@ -262,6 +262,19 @@ void FileSystem::Keep(std::string_view text, const std::string& folderSpelling, 
   slot = RecentResolution{std::string(text), folderSpelling, byAlias ? spelledKey : "", result};
 }
 
+void FileSystem::KeepShortForm(const std::string& text, const Resolved& result) {
+  if (result.path.trailingSeparator || text.size() < 4) return;
+  Resolved named = result;
+  named.path.components.clear();
+  for (std::size_t start = 3; start <= text.size();) {
+    std::size_t end = std::min(text.find('\\', start), text.size());
+    named.path.components.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  if (named.path.components.size() != result.path.components.size() || named.path.components.size() < 2) return;
+  Keep(text, text.substr(0, text.find_last_of('\\')), named);
+}
+
 bool FileSystem::Recall(std::string_view text, Resolved& out) {
   for (const RecentResolution& recent : recent_) {
     if (recent.text.empty() || recent.text != text) continue;

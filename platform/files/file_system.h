@@ -95,6 +95,10 @@ class FileSystem : public MachineArea {
   void AssignAliasOnCreation(const std::filesystem::path& hostFolder, const std::string& folderKey,
                              const std::string& name);
 
+  // `text`, a short form made from `result` ("C:\PROGRA~1\TESSALY"), names
+  // the same entry: the next call with it is answered from `result`.
+  void KeepShortForm(const std::string& text, const Resolved& result);
+
   // --- metadata ---
   DWORD AttributesOf(const Resolved& r) const;
   std::int64_t CreationTimeOf(const std::string& folderKey, const Entry& entry) const;

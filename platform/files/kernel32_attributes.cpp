@@ -50,6 +50,7 @@ DWORD ShortPathOf(FileSystem& fs, const char* path, std::string& out) {
     folderKey = JoinKey(folderKey, nameKey);
   }
   if (r.path.trailingSeparator && !r.isRoot()) out += '\\';
+  fs.KeepShortForm(out, r);  // callers go on with the short form
   return ERROR_SUCCESS;
 }
 

@@ -61,6 +61,10 @@ TEST(RecentAnswers, EveryChangeShowsInTheNextAnswer) {
     SCOPED_TRACE(change.name);
     TempMachine m;
     m.Put("A/B/longfilename.txt", "hello");
+    // The short form made from the long path is kept as naming its entry.
+    char shortForm[MAX_PATH] = {};
+    ASSERT_EQ(GetShortPathNameA(kLong, shortForm, MAX_PATH), std::string(kAlias).size());
+    ASSERT_STREQ(shortForm, kAlias);
     // Each spelling asked twice: the second answer is a kept one.
     for (int i = 0; i < 2; ++i) {
       ASSERT_EQ(Facts(kLong), "32 5 longfilename.txt");
