@@ -88,17 +88,20 @@ int main(int argc, char** argv) {
   // --- folder deletion ---
   // Once on trees just written (still in the page cache, so the cost is the
   // processor's) and once on trees flushed to the disk first, as the files a
-  // cleaner deletes usually are.
+  // cleaner deletes usually are. Each side gets a tree of its own written
+  // after a sync, so neither inherits the other's write-back or journal.
   fs::path tree = platform::HostPathForBuilder(machineFolder, "C:\\Tree");
   fs::path copy = temp.path() / "copy";
+  auto prepare = [](const fs::path& root, bool flushed) {
+    sync();
+    MakeTree(root);
+    if (flushed) sync();
+  };
   std::int32_t bytes = 0;
   for (bool flushed : {false, true}) {
-    sync();  // no write-back left over from earlier steps to slow either side
-    MakeTree(tree);
-    MakeTree(copy);
-    if (flushed) sync();
+    prepare(copy, flushed);
     double rm = Seconds([&] { Run("rm -rf '" + copy.string() + "'"); });
-    if (flushed) sync();
+    prepare(tree, flushed);
     std::string path = "C:\\Tree";
     bytes = 0;
     double ours = Seconds([&] { bytes = Delete().DeleteFolder(path, "*.*"); });
