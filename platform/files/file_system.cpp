@@ -257,8 +257,10 @@ void FileSystem::Keep(std::string_view text, const std::string& folderSpelling, 
   std::string spelledKey = ToUpper(spelled);
   bool byAlias = result.entry.name != spelled;
   if (byAlias ? result.entry.alias != spelledKey : spelled.find('~') != std::string::npos) return;
-  RecentResolution& slot = recent_[nextRecent_];
-  nextRecent_ = (nextRecent_ + 1) % recent_.size();
+  // A text kept before takes its old slot, so no stale copy stays behind it.
+  auto same = std::find_if(recent_.begin(), recent_.end(), [&](const auto& r) { return r.text == text; });
+  RecentResolution& slot = same != recent_.end() ? *same : recent_[nextRecent_];
+  if (same == recent_.end()) nextRecent_ = (nextRecent_ + 1) % recent_.size();
   slot = RecentResolution{std::string(text), folderSpelling, byAlias ? spelledKey : "", result};
 }
 
