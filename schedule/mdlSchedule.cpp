@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/base/date_math.h"
+#include "platform/com/variant_time.h"
 
 namespace schedule {
 
@@ -33,17 +34,11 @@ std::optional<DATE> DateSerial(int year, int month, int day) {
 
 DATE TimeSerial(int hour, int minute) { return (hour * 3600.0 + minute * 60.0) / 86400.0; }
 
-DateParts PartsOf(DATE date) {
-  double whole = std::trunc(date);
-  long long seconds = std::llround(std::fabs(date - whole) * 86400.0);
-  long long day = static_cast<long long>(whole);
-  if (seconds >= 86400) {
-    seconds -= 86400;
-    day += date < 0 ? -1 : 1;
-  }
-  auto civil = CivilFromDays(day + kDateZero);
-  return {static_cast<int>(civil.year), static_cast<int>(civil.month), static_cast<int>(civil.day),
-          static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60)};
+std::optional<DateParts> PartsOf(DATE date) {
+  // The conversion every Date field goes through, imported like the rest.
+  SYSTEMTIME time{};
+  if (!VariantTimeToSystemTime(date, &time)) return std::nullopt;
+  return DateParts{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute};
 }
 
 }  // namespace schedule

@@ -23,7 +23,8 @@ struct DateParts {
   int year, month, day, hour, minute;
 };
 // Year, Month, Day, Hour and Minute of a Date (the time rounded to the
-// second first, as the runtime does).
-DateParts PartsOf(DATE date);
+// second first, as the runtime does); nothing for a value that is no Date
+// (not finite, or outside the years 100 to 9999).
+std::optional<DateParts> PartsOf(DATE date);
 
 }  // namespace schedule

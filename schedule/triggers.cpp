@@ -171,10 +171,11 @@ HRESULT Trigger::GetDate(std::size_t offset, DATE* value) const {
 }
 
 HRESULT Trigger::PutDate(std::size_t offset, DATE value) {
-  DateParts parts = PartsOf(value);
-  SetU16(offset, static_cast<WORD>(parts.year));
-  SetU16(offset + 2, static_cast<WORD>(parts.month));
-  SetU16(offset + 4, static_cast<WORD>(parts.day));
+  auto parts = PartsOf(value);
+  if (!parts) return RaiseRuntime(5);
+  SetU16(offset, static_cast<WORD>(parts->year));
+  SetU16(offset + 2, static_cast<WORD>(parts->month));
+  SetU16(offset + 4, static_cast<WORD>(parts->day));
   return S_OK;
 }
 
@@ -190,9 +191,10 @@ HRESULT Trigger::get_StartTime(DATE* v) {
 }
 
 HRESULT Trigger::put_StartTime(DATE v) {
-  DateParts parts = PartsOf(v);
-  SetU16(kStartHour, static_cast<WORD>(parts.hour));
-  SetU16(kStartMinute, static_cast<WORD>(parts.minute));
+  auto parts = PartsOf(v);
+  if (!parts) return RaiseRuntime(5);
+  SetU16(kStartHour, static_cast<WORD>(parts->hour));
+  SetU16(kStartMinute, static_cast<WORD>(parts->minute));
   return S_OK;
 }
 

@@ -35,6 +35,7 @@ const void* const kScheduleLibraryImports[] = {
     reinterpret_cast<const void*>(&VariantCopy),
     reinterpret_cast<const void*>(&VariantChangeType),
     reinterpret_cast<const void*>(&SystemTimeToVariantTime),
+    reinterpret_cast<const void*>(&VariantTimeToSystemTime),
     reinterpret_cast<const void*>(&SetErrorInfoText),
     reinterpret_cast<const void*>(&GetModuleHandleExA),
     reinterpret_cast<const void*>(&GetModuleFileNameA),

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -276,6 +277,18 @@ TEST_F(ScheduleTest, TriggerFieldsLandAtTheirOffsets) {
   trigger->get_StartTime(&start);
   EXPECT_DOUBLE_EQ(start, (14 * 3600 + 35 * 60) / 86400.0);
   EXPECT_EQ(trigger->put_Months(40000), HRESULT_FROM_RUNTIME_ERROR(6));
+  // A value that is no Date is refused and leaves the fields as they were.
+  DATE beginBefore = 0;
+  trigger->get_BeginDay(&beginBefore);
+  for (DATE notADate : {std::nan(""), HUGE_VAL, -1e9, 3e6}) {
+    EXPECT_EQ(trigger->put_BeginDay(notADate), HRESULT_FROM_RUNTIME_ERROR(5)) << notADate;
+    EXPECT_EQ(trigger->put_StartTime(notADate), HRESULT_FROM_RUNTIME_ERROR(5)) << notADate;
+  }
+  DATE beginAfter = 0;
+  trigger->get_BeginDay(&beginAfter);
+  EXPECT_EQ(beginAfter, beginBefore);
+  trigger->get_StartTime(&start);
+  EXPECT_DOUBLE_EQ(start, (14 * 3600 + 35 * 60) / 86400.0);
 
   // The service holds the same bytes at 36, 38 and 40.
   ComPtr<ITask> task;
