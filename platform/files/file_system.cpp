@@ -6,24 +6,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <unordered_set>
 
 #include "platform/base/cp1252.h"
 #include "platform/files/delayed_moves.h"
-#include "platform/files/short_names.h"
+#include "platform/files/dir_handle.h"
 
 namespace platform::files {
 namespace {
-
-struct DirCloser {
-  void operator()(DIR* dir) const { ::closedir(dir); }
-};
-using DirPtr = std::unique_ptr<DIR, DirCloser>;
-
-bool IsUnder(const std::string& key, const std::string& folder) {
-  return key == folder || (key.size() > folder.size() && key.compare(0, folder.size(), folder) == 0 &&
-                           key[folder.size()] == '\\');
-}
 
 // A Windows name that survives the trip to the host and back unchanged.
 bool HasHostForm(const std::string& name) {
@@ -31,12 +20,6 @@ bool HasHostForm(const std::string& name) {
     return true;  // ASCII is the same in both encodings
   auto back = Utf8ToCp1252(Cp1252ToUtf8(name));
   return back && *back == name;
-}
-
-std::string KeyOfPath(const WindowsPath& path) {
-  std::string key{path.drive, ':'};
-  for (const auto& c : path.components) key += '\\' + ToUpper(c);
-  return key;
 }
 
 }  // namespace
@@ -248,62 +231,6 @@ DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allo
   return ERROR_SUCCESS;
 }
 
-void FileSystem::Keep(std::string_view text, const std::string& folderSpelling, const Resolved& result) {
-  // Only a text that names the same entry whatever the current folders are,
-  // and only a last name found as spelled or as its alias: a look-up by
-  // another spelling could find another entry once the host changes.
-  if (text.size() < 3 || text[1] != ':' || (text[2] != '\\' && text[2] != '/')) return;
-  const std::string& spelled = result.path.components.back();
-  std::string spelledKey = ToUpper(spelled);
-  bool byAlias = result.entry.name != spelled;
-  if (byAlias ? result.entry.alias != spelledKey : spelled.find('~') != std::string::npos) return;
-  // A text kept before takes its old slot, so no stale copy stays behind it.
-  auto same = std::find_if(recent_.begin(), recent_.end(), [&](const auto& r) { return r.text == text; });
-  RecentResolution& slot = same != recent_.end() ? *same : recent_[nextRecent_];
-  if (same == recent_.end()) nextRecent_ = (nextRecent_ + 1) % recent_.size();
-  slot = RecentResolution{std::string(text), folderSpelling, byAlias ? spelledKey : "", result};
-}
-
-void FileSystem::KeepShortForm(const std::string& text, const Resolved& result) {
-  if (result.path.trailingSeparator || text.size() < 4) return;
-  Resolved named = result;
-  named.path.components.clear();
-  for (std::size_t start = 3; start <= text.size();) {
-    std::size_t end = std::min(text.find('\\', start), text.size());
-    named.path.components.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  if (named.path.components.size() != result.path.components.size() || named.path.components.size() < 2) return;
-  Keep(text, text.substr(0, text.find_last_of('\\')), named);
-}
-
-bool FileSystem::Recall(std::string_view text, Resolved& out) {
-  for (const RecentResolution& recent : recent_) {
-    if (recent.text.empty() || recent.text != text) continue;
-    const Resolved& kept = recent.result;
-    const DriveDescription* drive = machine_.description().drive(kept.drive());
-    if (!drive || !drive->mediaPresent) return false;
-    // The folder still where it was, the entry still in it and still of
-    // its kind, an alias still its own: the walk would find the same.
-    const CachedFolder* folder = folderCache_.Find(recent.folderSpelling);
-    if (!folder) return false;
-    struct stat st {};
-    Entry fresh;
-    if (::fstatat(folder->fd.get(), kept.entry.hostName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
-        !EntryFromStat(st, fresh) || fresh.directory != kept.entry.directory)
-      return false;
-    const FileMeta* meta = metadata_.Find(kept.folderKey, kept.nameKey);
-    std::string alias = meta ? meta->alias : std::string();
-    if (!recent.alias.empty() && alias != recent.alias) return false;
-    out = kept;
-    out.entry.size = fresh.size;
-    out.entry.writeTime = fresh.writeTime;
-    out.entry.alias = std::move(alias);
-    return true;
-  }
-  return false;
-}
-
 std::optional<Entry> FileSystem::FindChild(int folder, const std::filesystem::path& hostFolder,
                                            const std::string& folderKey, const std::string& name) {
   // An alias seen before: a live alias names its entry whatever else is
@@ -358,107 +285,6 @@ std::optional<Entry> FileSystem::FindChild(int folder, const std::filesystem::pa
   return std::nullopt;
 }
 
-DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std::string& folderKey,
-                             std::vector<Entry>& out) {
-  out.clear();
-  DirPtr dir(::opendir(hostFolder.c_str()));
-  if (!dir) return ERROR_PATH_NOT_FOUND;
-  int fd = ::dirfd(dir.get());
-  while (dirent* d = ::readdir(dir.get())) {
-    std::string_view raw = d->d_name;
-    if (raw == "." || raw == "..") continue;
-    if (d->d_type != DT_REG && d->d_type != DT_DIR && d->d_type != DT_UNKNOWN) continue;
-    Entry entry;
-    struct stat st {};
-    if (::fstatat(fd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !EntryFromStat(st, entry)) continue;
-    entry.hostName = std::string(raw);
-    if (std::all_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-      entry.name = entry.hostName;  // ASCII is the same in both encodings
-    } else {
-      auto converted = Utf8ToCp1252(raw);
-      entry.openable = converted.has_value();
-      entry.name = converted ? std::move(*converted) : Utf8ToCp1252Lossy(raw);
-    }
-    out.push_back(std::move(entry));
-  }
-  std::sort(out.begin(), out.end(), [](const Entry& a, const Entry& b) {
-    int order = CompareNoCase(a.name, b.name);
-    return order != 0 ? order < 0 : a.name < b.name;
-  });
-
-  // One pass for what the metadata says; only folders with metadata pay
-  // for the name keys.
-  const auto* stored = metadata_.EntriesOf(folderKey);
-  bool aliases = shortNamesOn();
-  bool needsAliases = false;
-  for (auto& entry : out) {
-    const FileMeta* meta = nullptr;
-    if (stored) {
-      auto it = stored->find(ToUpper(entry.name));
-      if (it != stored->end()) meta = &it->second;
-    }
-    entry.attributes = StoredOrDefaultAttributes(meta, entry.directory);
-    entry.creationTime = meta && meta->creationTime ? *meta->creationTime : entry.writeTime;
-    if (!aliases || !entry.openable || IsValidShortName(entry.name)) continue;
-    if (meta) entry.alias = meta->alias;
-    if (entry.alias.empty()) needsAliases = true;
-  }
-  if (!needsAliases) {
-    RememberAliases(folderKey, out);
-    return ERROR_SUCCESS;
-  }
-
-  std::unordered_set<std::string> shortNamesHere;
-  for (const auto& entry : out)
-    if (entry.openable && IsValidShortName(entry.name)) shortNamesHere.insert(ToUpper(entry.name));
-  auto taken = [&](const std::string& alias) {
-    return shortNamesHere.count(alias) != 0 || metadata_.AliasTaken(folderKey, alias);
-  };
-  AliasNumbers numbers;
-  for (auto& entry : out) {
-    if (!entry.openable || !entry.alias.empty() || IsValidShortName(entry.name)) continue;
-    entry.alias = MakeAlias(entry.name, taken, &numbers);
-    metadata_.SetAlias(folderKey, ToUpper(entry.name), entry.alias);
-  }
-  RememberAliases(folderKey, out);
-  return ERROR_SUCCESS;
-}
-
-void FileSystem::RememberAliases(const std::string& folderKey, const std::vector<Entry>& entries) {
-  auto& hints = aliasHints_[folderKey];
-  for (const auto& entry : entries)
-    if (!entry.alias.empty()) hints[entry.alias] = entry.hostName;
-}
-
-// A look-up by alias without listing the folder again: the hint names the
-// host entry last seen with that alias, and counts only while the metadata
-// still gives that entry the same alias.
-std::optional<Entry> FileSystem::FindByAliasHint(int folder, const std::string& folderKey,
-                                                 const std::string& aliasKey) {
-  auto hints = aliasHints_.find(folderKey);
-  if (hints == aliasHints_.end()) return std::nullopt;
-  auto hint = hints->second.find(aliasKey);
-  if (hint == hints->second.end()) return std::nullopt;
-  auto name = Utf8ToCp1252(hint->second);
-  struct stat st {};
-  Entry entry;
-  if (!name || ::fstatat(folder, hint->second.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !EntryFromStat(st, entry))
-    return std::nullopt;
-  const FileMeta* meta = metadata_.Find(folderKey, ToUpper(*name));
-  if (!meta || meta->alias != aliasKey) return std::nullopt;
-  entry.name = *name;
-  entry.hostName = hint->second;
-  entry.alias = aliasKey;
-  return entry;
-}
-
-void FileSystem::AssignAliasOnCreation(const std::filesystem::path& hostFolder, const std::string& folderKey,
-                                       const std::string& name) {
-  if (!shortNamesOn() || IsValidShortName(name)) return;
-  std::vector<Entry> entries;
-  ListFolder(hostFolder, folderKey, entries);
-}
-
 DWORD FileSystem::AttributesOf(const Resolved& r) const {
   if (r.isRoot()) return kAttrDirectory;
   return StoredOrDefaultAttributes(metadata_.Find(r.folderKey, r.nameKey), r.entry.directory);
@@ -492,138 +318,6 @@ void FileSystem::RecordCreation(const std::string& folderKey, const std::string&
   FileMeta& meta = metadata_.Edit(folderKey, nameKey);
   meta.attributes = attributes & kStoredAttributes;
   meta.creationTime = machine_.clock().NowUtc();
-}
-
-std::uint64_t FileSystem::ClusterRounded(char drive, std::uint64_t size) const {
-  const DriveDescription* d = machine_.description().drive(drive);
-  std::uint64_t cluster = d && d->clusterSize ? d->clusterSize : 512;
-  return (size + cluster - 1) / cluster * cluster;
-}
-
-std::uint64_t FileSystem::UsedBytes(char drive) {
-  drive = UpperChar(drive);
-  auto it = used_.find(drive);
-  if (it != used_.end()) return it->second;
-  // Walked once per drive; writes through the layer keep it current.
-  std::uint64_t total = 0;
-  std::vector<std::filesystem::path> pending{machine_.driveFolder(drive)};
-  while (!pending.empty()) {
-    std::filesystem::path folder = std::move(pending.back());
-    pending.pop_back();
-    DirPtr dir(::opendir(folder.c_str()));
-    if (!dir) continue;
-    while (dirent* d = ::readdir(dir.get())) {
-      std::string_view raw = d->d_name;
-      if (raw == "." || raw == "..") continue;
-      struct stat st {};
-      if (::fstatat(::dirfd(dir.get()), d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
-      if (S_ISDIR(st.st_mode)) pending.push_back(folder / d->d_name);
-      else if (S_ISREG(st.st_mode)) total += ClusterRounded(drive, static_cast<std::uint64_t>(st.st_size));
-    }
-  }
-  used_[drive] = total;
-  return total;
-}
-
-DWORD FileSystem::CheckGrowth(char drive, std::uint64_t oldSize, std::uint64_t newSize, std::uint64_t bytesWritten) {
-  if (writeBudget_ && budgetUsed_ + bytesWritten > *writeBudget_) return ERROR_DISK_FULL;
-  const DriveDescription* d = machine_.description().drive(drive);
-  if (!d) return ERROR_PATH_NOT_FOUND;
-  std::uint64_t before = ClusterRounded(drive, oldSize), after = ClusterRounded(drive, newSize);
-  if (after <= before) return ERROR_SUCCESS;
-  std::uint64_t used = UsedBytes(drive);
-  std::uint64_t rest = used >= before ? used - before : 0;
-  if (rest + after > d->capacity) return ERROR_DISK_FULL;
-  return ERROR_SUCCESS;
-}
-
-void FileSystem::CommitGrowth(char drive, std::uint64_t oldSize, std::uint64_t newSize, std::uint64_t bytesWritten) {
-  budgetUsed_ += bytesWritten;
-  std::uint64_t used = UsedBytes(drive);
-  std::uint64_t before = ClusterRounded(drive, oldSize), after = ClusterRounded(drive, newSize);
-  used = used >= before ? used - before : 0;
-  used_[UpperChar(drive)] = used + after;
-  std::uint64_t& peak = peakUsed_[UpperChar(drive)];
-  peak = std::max(peak, used + after);
-}
-
-std::uint64_t FileSystem::PeakUsedBytes(char drive) {
-  std::uint64_t used = UsedBytes(drive);
-  auto it = peakUsed_.find(UpperChar(drive));
-  return it == peakUsed_.end() ? used : std::max(it->second, used);
-}
-
-void FileSystem::ResetPeakUsedBytes(char drive) { peakUsed_[UpperChar(drive)] = UsedBytes(drive); }
-
-FolderGrant FileSystem::GrantFor(const std::string& key) const {
-  if (!machine_.isNt()) return FolderGrant::Full;
-  const auto& description = machine_.description();
-  std::size_t bestLength = 0;
-  std::optional<FolderGrant> best;
-  for (const auto& rule : description.accessRules) {
-    if (rule.path.size() < 2 || rule.path[1] != ':') continue;
-    WindowsPath parsed;
-    if (ParseWindowsPath(rule.path, PathContext{}, parsed) != ERROR_SUCCESS) continue;
-    std::string ruleKey = KeyOfPath(parsed);
-    if (IsUnder(key, ruleKey) && ruleKey.size() >= bestLength) {
-      bestLength = ruleKey.size();
-      best = rule.grant == Grant::Full ? FolderGrant::Full
-                                       : rule.grant == Grant::Read ? FolderGrant::Read : FolderGrant::None;
-    }
-  }
-  if (best) return *best;
-  if (machine_.isLimitedUser()) {
-    // A limited user only reads the system's and the programs' folders.
-    for (const std::string& folder : {machine_.folders().windows, std::string("C:\\Program Files")})
-      if (IsUnder(key, PathKey(folder))) return FolderGrant::Read;
-  }
-  return FolderGrant::Full;
-}
-
-DWORD FileSystem::CheckCanModify(const Resolved& r) const {
-  const DriveDescription* d = machine_.description().drive(r.drive());
-  if (d && d->readOnly) return ERROR_WRITE_PROTECT;
-  if (GrantFor(r.key) != FolderGrant::Full) return ERROR_ACCESS_DENIED;
-  return ERROR_SUCCESS;
-}
-
-DWORD FileSystem::CheckCanRead(const Resolved& r) const {
-  return GrantFor(r.key) == FolderGrant::None ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
-}
-
-bool FileSystem::IsSystemLocked(const Resolved& r) const {
-  return machine_.isNt() && r.path.components.size() == 1 && r.nameKey == "PAGEFILE.SYS";
-}
-
-std::optional<HoldMode> FileSystem::HeldMode(const std::string& key) const {
-  auto it = holds_.find(key);
-  if (it == holds_.end()) return std::nullopt;
-  return it->second;
-}
-
-bool FileSystem::IsInUse(const std::string& key) const {
-  if (restarting_) return false;
-  static const std::string kProgramImage = "\\TSY.EXE";
-  if (key == PathKey(machine_.programFolder()) + kProgramImage) return true;
-  return inUse_.count(key) != 0;
-}
-
-DWORD FileSystem::CheckOwnHandles(const std::string& key, DWORD access, DWORD share, bool forDelete) const {
-  constexpr DWORD kRead = 0x80000000, kWrite = 0x40000000;
-  constexpr DWORD kShareRead = 1, kShareWrite = 2, kShareDelete = 4;
-  auto range = openTable_->byKey.equal_range(key);
-  for (auto it = range.first; it != range.second; ++it) {
-    const OpenRecord& other = *it->second;
-    if (forDelete) {
-      if (!(other.share & kShareDelete)) return ERROR_SHARING_VIOLATION;
-      continue;
-    }
-    if ((access & kRead) && !(other.share & kShareRead)) return ERROR_SHARING_VIOLATION;
-    if ((access & kWrite) && !(other.share & kShareWrite)) return ERROR_SHARING_VIOLATION;
-    if ((other.access & kRead) && !(share & kShareRead)) return ERROR_SHARING_VIOLATION;
-    if ((other.access & kWrite) && !(share & kShareWrite)) return ERROR_SHARING_VIOLATION;
-  }
-  return ERROR_SUCCESS;
 }
 
 FileSystem* CurrentFileSystem() {
