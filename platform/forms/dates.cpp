@@ -12,7 +12,8 @@ namespace {
 
 using Civil = CivilDate;
 
-constexpr std::int64_t kDaysTo1970 = 25569;  // 1899-12-30 .. 1970-01-01
+// Days from the Date type's day zero (1899-12-30) to 1970-01-01.
+constexpr std::int64_t kDaysTo1970 = -kDateZero;
 
 // The value as whole seconds since 1899-12-30 (negative dates count the
 // time of day forwards, as the runtime does).
