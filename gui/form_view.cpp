@@ -20,14 +20,6 @@ namespace {
 
 using namespace platform::forms;
 
-// The close box goes to the form's window procedure as Windows sends it:
-// WM_CLOSE, queued (QueryUnload with mode 0 unless a subclass keeps it).
-void PostToForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  QueueEvent([=] {
-    if (IsWindow(window)) SendMessageA(window, message, wParam, lParam);
-  });
-}
-
 Form* LoadedForm(HWND window) {
   for (Form* form : LoadedForms())
     if (form->hWnd() == window) return form;
@@ -52,8 +44,10 @@ class FormWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override {
+    // The close box goes to the form's window procedure as Windows sends
+    // it: WM_CLOSE, posted (QueryUnload with mode 0 unless a subclass keeps it).
     event->ignore();
-    PostToForm(hwnd_, WM_CLOSE, 0, 0);
+    PostMessageA(hwnd_, WM_CLOSE, 0, 0);
   }
   void moveEvent(QMoveEvent* event) override {
     QMainWindow::moveEvent(event);

@@ -6,7 +6,6 @@
 
 #include "platform/base/journal.h"
 #include "platform/base/last_error.h"
-#include "platform/forms/event_loop.h"
 #include "platform/forms/user32.h"
 #include "platform/forms/window_messages.h"
 #include "platform/registry/hive_file.h"
@@ -116,9 +115,7 @@ bool ClickTrayIcon(HWND window, UINT id, UINT mouseMessage) {
   if (!icon) return false;
   UINT message = icon->callbackMessage;
   TheJournal().Record("TrayClick", {forms::HexText(window), std::to_string(id), forms::HexText(mouseMessage)});
-  forms::QueueEvent([=] {
-    if (IsWindow(window)) SendMessageA(window, message, id, static_cast<LPARAM>(mouseMessage));
-  });
+  PostMessageA(window, message, id, static_cast<LPARAM>(mouseMessage));
   return true;
 }
 
