@@ -3,8 +3,11 @@
 #include <cmath>
 
 #include "platform/base/cp1252.h"
+#include "platform/forms/window_messages.h"
 
 namespace tessaly::gui {
+
+using platform::forms::kTwipsPerPixel;
 
 QString ToQt(std::string_view windowsText) {
   return QString::fromStdString(platform::Cp1252ToUtf8(windowsText));

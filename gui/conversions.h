@@ -8,8 +8,6 @@
 
 namespace tessaly::gui {
 
-inline constexpr int kTwipsPerPixel = 15;
-
 QString ToQt(std::string_view windowsText);
 std::string FromQt(const QString& text);
 // Multi-line model text ends its lines with CR LF; a widget shows LF.
