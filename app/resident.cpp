@@ -46,7 +46,7 @@ void RunResidentLoop() {
     sigset_t set = TerminationSignals();
     int signal = 0;
     if (sigwait(&set, &signal) != 0) return;
-    PostMessageA(Form1().hWnd(), WM_CLOSE, 0, 0);
+    CloseMainWindow();
     platform::forms::RunMessageLoop();
   }
 }

@@ -49,9 +49,8 @@ std::vector<platform::forms::Menu*> MenuItems(HMENU menu) {
   Form* form = nullptr;
   Control* parent = nullptr;
   if ((menu & 3) == kBarTag) {
-    WindowRecord* record = Windows().Find(menu - kBarTag);
     for (Form* loaded : LoadedForms())
-      if (record && loaded->hWnd() == menu - kBarTag) form = loaded;
+      if (loaded->hWnd() == menu - kBarTag) form = loaded;
   } else if ((menu & 3) == kSubMenuTag) {
     parent = LiveControl(menu / 4);
     if (parent && parent->IsKind(ControlKind::Menu)) form = &parent->Parent();
