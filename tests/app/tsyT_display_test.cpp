@@ -98,7 +98,8 @@ class TsyTDisplayTest : public ::testing::Test {
 };
 
 TEST_F(TsyTDisplayTest, OpensItsWindowAndTrayIconAndClosesCleanlyOnSigterm) {
-  if (!Installed("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed (Debian package xvfb)";
+  // The set-up installs xvfb: without it this test must fail, not pass unseen.
+  ASSERT_TRUE(Installed("xvfb-run")) << "xvfb-run is not installed (Debian package xvfb)";
   pid_t runner = StartUnderXvfb();
   // Up: the main window loaded and added its tray icon.
   auto until = std::chrono::steady_clock::now() + 60s;
