@@ -3,6 +3,8 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/forms/strings.h"
+
 namespace {
 std::int16_t LoWord(std::uint32_t value) { return static_cast<std::int16_t>(value & 0xFFFF); }
 
@@ -43,10 +45,7 @@ COpSysInfo::COpSysInfo() {
 std::int32_t COpSysInfo::BuildNumber() const { return LoWord(info_.dwBuildNumber); }
 
 std::string COpSysInfo::CSDVersion() const {
-  std::string text(info_.szCSDVersion, sizeof info_.szCSDVersion);
-  std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+  return platform::forms::Trim(std::string_view(info_.szCSDVersion, sizeof info_.szCSDVersion));
 }
 
 std::string COpSysInfo::Platform() const {

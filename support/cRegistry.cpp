@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/base/runtime_error.h"
+#include "platform/forms/strings.h"
 #include "platform/machine/environment.h"
 #include "platform/registry/advapi32.h"
 #include "support/path_helpers.h"
@@ -32,8 +33,6 @@ class KeyHolder {
   HKEY key_ = 0;
 };
 
-const char* NameOrNull(const std::string& name) { return name.c_str(); }
-
 // REG_EXPAND_SZ when a "%" is followed, at least two characters on, by another.
 bool HoldsExpandableName(const std::string& text) {
   auto first = text.find('%');
@@ -41,7 +40,7 @@ bool HoldsExpandableName(const std::string& text) {
 }
 
 LONG WriteValue(HKEY key, const std::string& name, DWORD type, const void* data, DWORD size) {
-  return RegSetValueExA(key, NameOrNull(name), 0, type, static_cast<const BYTE*>(data), size);
+  return RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
 }
 
 }  // namespace
@@ -75,7 +74,7 @@ bool cRegistry::DeleteValue() {
   KeyHolder key;
   if (RegOpenKeyExA(static_cast<HKEY>(classKey_), sectionKey_.c_str(), 0, kWriteAccess, key.out()) != ERROR_SUCCESS)
     Raise(kRegistryError, "Failed to open key '" + RootText() + "',Section: '" + sectionKey_ + "' for delete access");
-  if (RegDeleteValueA(key.get(), NameOrNull(valueKey_)) != ERROR_SUCCESS)
+  if (RegDeleteValueA(key.get(), valueKey_.c_str()) != ERROR_SUCCESS)
     Raise(kRegistryError, "Failed to delete registry Key: '" + RootText() + "',Section: '" + sectionKey_ +
                               "',Key: '" + valueKey_);
   return true;
@@ -92,14 +91,14 @@ Variant cRegistry::Value() {
   RegOpenKeyExA(root, sectionKey_.c_str(), 0, kQueryAccess, key.out());
 
   DWORD type = 0, size = 0;
-  LONG rc = RegQueryValueExA(key.get(), NameOrNull(valueKey_), nullptr, &type, nullptr, &size);
+  LONG rc = RegQueryValueExA(key.get(), valueKey_.c_str(), nullptr, &type, nullptr, &size);
   if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) return default_;
   valueType_ = static_cast<std::int32_t>(type);
 
   auto read = [&](DWORD bytes, ByteArray& buffer) {
     buffer.assign(bytes, 0);
     DWORD cb = bytes;
-    return RegQueryValueExA(key.get(), NameOrNull(valueKey_), nullptr, nullptr, buffer.data(), &cb) == ERROR_SUCCESS;
+    return RegQueryValueExA(key.get(), valueKey_.c_str(), nullptr, nullptr, buffer.data(), &cb) == ERROR_SUCCESS;
   };
   ByteArray buffer;
   switch (type) {
@@ -216,8 +215,7 @@ void cRegistry::CreateEXEAssociation(std::string sExePath, const std::string& sC
                                      const std::string& sPrintMenuText, bool bSupportNew,
                                      const std::string& sNewMenuText, bool bSupportInstall,
                                      const std::string& sInstallMenuText, std::int32_t lDefaultIconIndex) {
-  auto first = sExePath.find_first_not_of(' ');
-  sExePath = first == std::string::npos ? std::string() : sExePath.substr(first, sExePath.find_last_not_of(' ') - first + 1);
+  sExePath = platform::forms::Trim(sExePath);
   if (sExePath.empty() || sExePath.front() != '"') sExePath.insert(0, "\"");
   if (sExePath.size() < 2 || sExePath.back() != '"') sExePath += '"';
   auto command = [&](const char* option) { return sExePath + " " + option + (*option ? " " : "") + "\"%1\""; };
@@ -357,9 +355,7 @@ std::int16_t INIFile::ReadNumber(const std::string& name) {
 bool INIFile::WriteNumber(const std::string& name, std::int16_t number) { return WriteFlag(name, number); }
 
 bool INIFile::WriteText(const std::string& name, const std::string& text) {
-  std::string trimmed = text;
-  trimmed.erase(0, trimmed.find_first_not_of(' '));
-  trimmed.erase(trimmed.find_last_not_of(' ') + 1);
+  std::string trimmed = platform::forms::Trim(text);
   return WriteString(name, trimmed, static_cast<DWORD>(trimmed.size() + 1));
 }
 

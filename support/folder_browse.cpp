@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/forms/strings.h"
 #include "platform/shell/shell32.h"
 #include "support/path_helpers.h"
 
@@ -11,15 +12,9 @@ constexpr const char* kDefaultPrompt = "Select a folder";
 constexpr UINT kBrowseFlags = BIF_BROWSEINCLUDEFILES;
 constexpr UINT kFolderPathFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
 
-std::string Trimmed(const std::string& text) {
-  auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 }  // namespace
 
-void CFolderBrowse::Prompt(const std::string& value) { prompt_ = Trimmed(value); }
+void CFolderBrowse::Prompt(const std::string& value) { prompt_ = platform::forms::Trim(value); }
 
 void CFolderBrowse::Browse() {
   if (prompt_.empty()) prompt_ = kDefaultPrompt;

@@ -46,12 +46,14 @@ void ApplyLanguage(platform::forms::Form& form) {
   for (platform::forms::Control* control : form.Controls()) {
     platform::forms::OnErrorResumeNext guard;
     guard([&] {
+      // Each read parses the whole file: only the kinds that take a caption ask.
+      if (!TakesCaption(*control)) return;
       std::string key = control->Name() + ControlIndexSuffix(*control);
       char buffer[kCaptionBuffer];
       std::memset(buffer, ' ', sizeof buffer);
       GetPrivateProfileStringA(form.Name().c_str(), key.c_str(), kMissing, buffer, kCaptionBuffer, file.c_str());
       std::string caption = TrimNullChars(std::string_view(buffer, sizeof buffer));
-      if (!TakesCaption(*control) || caption == kMissing) return;
+      if (caption == kMissing) return;
       control->Let("Caption", caption);
     });
   }

@@ -1,6 +1,6 @@
 #include "support/variant.h"
 
-#include <cstdio>
+#include "platform/forms/conversions.h"
 
 std::string VariantText(const Variant& value) {
   struct Visitor {
@@ -8,11 +8,7 @@ std::string VariantText(const Variant& value) {
     std::string operator()(const std::string& s) const { return s; }
     std::string operator()(std::int16_t v) const { return std::to_string(v); }
     std::string operator()(std::int32_t v) const { return std::to_string(v); }
-    std::string operator()(double v) const {
-      char buffer[32];
-      std::snprintf(buffer, sizeof buffer, "%.15G", v);
-      return buffer;
-    }
+    std::string operator()(double v) const { return platform::vb::CStr(v); }
     std::string operator()(bool v) const { return v ? "True" : "False"; }
     std::string operator()(const ByteArray& bytes) const { return {bytes.begin(), bytes.end()}; }
   };

@@ -12,6 +12,17 @@ using namespace platform::registry;
 
 namespace {
 
+// The rights a new handle on `key` carries, or 5 when its grant does not
+// cover `sam`.
+LONG RightsToOpen(const RegistryStore& store, const Key& key, REGSAM sam, REGSAM& rights) {
+  rights = ~REGSAM{0};
+  if (!store.checksRights()) return ERROR_SUCCESS;
+  Grant grant = store.GrantFor(key);
+  if (!GrantCovers(grant, sam)) return ERROR_ACCESS_DENIED;
+  rights = RightsFor(grant, sam);
+  return ERROR_SUCCESS;
+}
+
 // Opens `subPath` below the handle: with `sam`, or with the key's whole
 // grant when `sam` asks for the maximum.
 LONG OpenSubKey(HKEY hKey, LPCSTR subPath, REGSAM sam, PHKEY result) {
@@ -23,18 +34,11 @@ LONG OpenSubKey(HKEY hKey, LPCSTR subPath, REGSAM sam, PHKEY result) {
   if (LONG error = SplitSubPath(subPath, parts)) return Failed(error);
   Key* key = nullptr;
   if (LONG error = WalkPath(*target.key, parts, key)) return Failed(error);
-  RegistryStore& store = *target.store;
-  REGSAM rights = ~REGSAM{0};
-  if (store.checksRights()) {
-    Grant grant = store.GrantFor(*key);
-    if (!GrantCovers(grant, sam)) return Failed(ERROR_ACCESS_DENIED);
-    rights = RightsFor(grant, sam);
-  }
-  *result = store.AddHandle(key->shared_from_this(), rights);
+  REGSAM rights = 0;
+  if (LONG error = RightsToOpen(*target.store, *key, sam, rights)) return Failed(error);
+  *result = target.store->AddHandle(key->shared_from_this(), rights);
   return ERROR_SUCCESS;
 }
-
-bool CanStoreName(std::string_view name) { return name.find_first_of("\r\n") == std::string_view::npos; }
 
 // Checks that every key from parts[first] on may be created below `parent`:
 // each new key's parent needs a full grant, and the new key itself must
@@ -89,11 +93,7 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPCSTR, DWORD dwOptions,
   REGSAM rights = ~REGSAM{0};
   DWORD disposition = REG_OPENED_EXISTING_KEY;
   if (existing == parts.size()) {
-    if (store.checksRights()) {
-      Grant grant = store.GrantFor(*key);
-      if (!GrantCovers(grant, samDesired)) return Failed(ERROR_ACCESS_DENIED);
-      rights = RightsFor(grant, samDesired);
-    }
+    if (LONG error = RightsToOpen(store, *key, samDesired, rights)) return Failed(error);
   } else {
     // A key name with a line break could not be written to the hive file.
     for (std::size_t i = existing; i < parts.size(); ++i)

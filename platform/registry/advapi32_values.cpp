@@ -62,8 +62,7 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BY
   std::string_view name = ValueName(lpValueName);
   bool nt = target.store->machine().isNt();
   if (name.size() > (nt ? kMaxValueName : kMaxValueName9x)) return Failed(ERROR_INVALID_PARAMETER);
-  // A line break in a name could not be written to the hive file.
-  if (name.find_first_of("\r\n") != std::string_view::npos) return Failed(ERROR_INVALID_PARAMETER);
+  if (!CanStoreName(name)) return Failed(ERROR_INVALID_PARAMETER);
   if (cbData > (nt ? kMaxDataNt : kMaxData9x)) return Failed(ERROR_INVALID_PARAMETER);
   std::string_view data = cbData ? std::string_view(reinterpret_cast<const char*>(lpData), cbData) : std::string_view();
   target.key->SetValue(name, dwType, data);

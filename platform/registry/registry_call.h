@@ -34,6 +34,9 @@ LONG SplitSubPath(LPCSTR subPath, std::vector<std::string_view>& parts);
 // Follows `parts` below `from`; 2 when a key on the way is missing.
 LONG WalkPath(Key& from, const std::vector<std::string_view>& parts, Key*& found);
 
+// Whether a key or value name can be written to a hive file: no line break.
+inline bool CanStoreName(std::string_view name) { return name.find_first_of("\r\n") == std::string_view::npos; }
+
 // Copies `text` and its NUL into `buffer` of `size` characters when it fits.
 bool CopyName(std::string_view text, char* buffer, DWORD size);
 

@@ -114,11 +114,17 @@ void Key::SetValue(std::string_view name, DWORD type, std::string_view data) {
   valueHashes_.push_back(hash);
   if (valueIndex_) {
     valueIndex_->emplace(hash, static_cast<std::uint32_t>(values_.size() - 1));
-  } else if (values_.size() > kIndexThreshold) {
-    valueIndex_ = std::make_unique<std::unordered_multimap<std::uint32_t, std::uint32_t>>();
-    valueIndex_->reserve(values_.size() * 2);
-    for (std::size_t i = 0; i < valueHashes_.size(); ++i) valueIndex_->emplace(valueHashes_[i], static_cast<std::uint32_t>(i));
+  } else {
+    RebuildValueIndex();
   }
+}
+
+void Key::RebuildValueIndex() {
+  valueIndex_.reset();
+  if (values_.size() <= kIndexThreshold) return;
+  valueIndex_ = std::make_unique<std::unordered_multimap<std::uint32_t, std::uint32_t>>();
+  valueIndex_->reserve(values_.size() * 2);
+  for (std::size_t i = 0; i < valueHashes_.size(); ++i) valueIndex_->emplace(valueHashes_[i], static_cast<std::uint32_t>(i));
 }
 
 bool Key::DeleteValue(std::string_view name) {
@@ -127,11 +133,7 @@ bool Key::DeleteValue(std::string_view name) {
   values_.erase(values_.begin() + i);
   valueHashes_.erase(valueHashes_.begin() + i);
   // Positions after the deleted one moved: index them anew.
-  valueIndex_.reset();
-  if (values_.size() > kIndexThreshold) {
-    valueIndex_ = std::make_unique<std::unordered_multimap<std::uint32_t, std::uint32_t>>();
-    for (std::size_t k = 0; k < valueHashes_.size(); ++k) valueIndex_->emplace(valueHashes_[k], static_cast<std::uint32_t>(k));
-  }
+  RebuildValueIndex();
   return true;
 }
 

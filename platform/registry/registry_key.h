@@ -86,6 +86,8 @@ class Key : public std::enable_shared_from_this<Key> {
   std::size_t LowerBound(std::string_view name) const;
   std::ptrdiff_t IndexOfValue(std::string_view name) const;
   void MarkSubtreeDeleted();
+  // Indexes every value when there are more than a short scan handles well.
+  void RebuildValueIndex();
 
   std::string name_;
   Key* parent_;

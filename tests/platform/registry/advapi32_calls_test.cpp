@@ -60,6 +60,13 @@ TEST(RegistryPaths, SubKeyRules) {
   EXPECT_EQ(RegCreateKeyExA(parent, "Bad\\\\Name", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_BAD_PATHNAME);
   EXPECT_FALSE(KeyExists(parent, "Bad"));
+  // A line break in a new key's name could not be stored; nothing above it is made.
+  for (const char* broken : {"Lines\\a\nb", "Lines\\a\rb"}) {
+    EXPECT_EQ(RegCreateKeyExA(parent, broken, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_BAD_PATHNAME);
+    EXPECT_EQ(key, 0u);
+  }
+  EXPECT_FALSE(KeyExists(parent, "Lines"));
 }
 
 TEST(RegistryKeys, NamesAreCaseInsensitiveAndKeepTheirCase) {
