@@ -86,8 +86,6 @@ class FileSystem : public MachineArea {
   DWORD Resolve(std::string_view windowsPath, Resolved& out, bool allowPattern = false);
   // The folder's visible entries, sorted, with aliases assigned on first meeting.
   DWORD ListFolder(const std::filesystem::path& hostFolder, const std::string& folderKey, std::vector<Entry>& out);
-  void RememberAliases(const std::string& folderKey, const std::vector<Entry>& entries);
-  // Resolves a folder key's current host spelling ("C:\A" -> host path).
   char currentDrive() const { return currentDrive_; }
   std::string CurrentDirectory(char drive) const;
   void SetCurrentDirectory(char drive, std::string longPath);
@@ -113,7 +111,6 @@ class FileSystem : public MachineArea {
   // capacity or the write budget; nothing is recorded.
   DWORD CheckGrowth(char drive, std::uint64_t oldSize, std::uint64_t newSize, std::uint64_t bytesWritten);
   void CommitGrowth(char drive, std::uint64_t oldSize, std::uint64_t newSize, std::uint64_t bytesWritten);
-  void ForgetUsedSpace() { used_.clear(); }
   // The most bytes the drive held at once since the last reset (a test
   // seam: a drive whose peak reached its capacity had every cluster written).
   std::uint64_t PeakUsedBytes(char drive);
@@ -144,6 +141,7 @@ class FileSystem : public MachineArea {
   std::optional<Entry> FindChild(int folder, const std::filesystem::path& hostFolder, const std::string& folderKey,
                                  const std::string& name);
   std::optional<Entry> FindByAliasHint(int folder, const std::string& folderKey, const std::string& aliasKey);
+  void RememberAliases(const std::string& folderKey, const std::vector<Entry>& entries);
   // The last few resolutions, each answered again after a check of its
   // folder and entry instead of a new walk: the engine asks about the same
   // file several times in a row.

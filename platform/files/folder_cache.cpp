@@ -15,6 +15,14 @@ constexpr std::uint32_t kMovedOrGone = IN_MOVE_SELF | IN_DELETE_SELF | IN_UNMOUN
 
 std::string DescriptorLink(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
 
+// The kernel names a descriptor by the folder's current place: a folder
+// renamed or deleted, or any folder on the way replaced, no longer has the
+// path it was found at (a link is never a folder on the way).
+bool StillInPlace(const CachedFolder& folder) {
+  std::optional<std::string> now = HostPathOfFd(folder.fd.get());
+  return now && *now == folder.hostPath;
+}
+
 }  // namespace
 
 UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
@@ -54,13 +62,14 @@ void FolderCache::Clear() {
   unwatchable_ = !watch_;
 }
 
-void FolderCache::DropAllIfMoved() {
-  if (!watcher_) return;
+bool FolderCache::DropAllIfMoved() {
+  if (!watcher_) return false;
   // Asking how many bytes of events wait is cheaper than a read that finds none.
   int pending = 0;
-  if (::ioctl(watcher_.get(), FIONREAD, &pending) == 0 && pending == 0) return;
+  if (::ioctl(watcher_.get(), FIONREAD, &pending) == 0 && pending == 0) return false;
   // An event, an overflowed queue or a broken instance: nothing kept counts.
   Clear();
+  return true;
 }
 
 bool FolderCache::Watch(int fd, const std::string& hostPath) {
@@ -86,15 +95,10 @@ bool FolderCache::Watch(int fd, const std::string& hostPath) {
 }
 
 const CachedFolder* FolderCache::Find(const std::string& spelling) {
-  DropAllIfMoved();
+  // A miss needs no news of moves: the events wait for the next hit.
   auto it = entries_.find(spelling);
-  if (it == entries_.end()) return nullptr;
-  if (it->second.watched) return &it->second;
-  // Unwatched: the kernel names a descriptor by the folder's current place;
-  // a folder renamed or deleted, or any folder on the way replaced, no
-  // longer has the path it was found at (a link is never a folder on the way).
-  std::optional<std::string> now = HostPathOfFd(it->second.fd.get());
-  if (now && *now == it->second.hostPath) return &it->second;
+  if (it == entries_.end() || DropAllIfMoved()) return nullptr;
+  if (it->second.watched || StillInPlace(it->second)) return &it->second;
   entries_.erase(it);
   return nullptr;
 }
@@ -102,8 +106,7 @@ const CachedFolder* FolderCache::Find(const std::string& spelling) {
 bool FolderCache::Confirm(const std::string& spelling) {
   auto it = entries_.find(spelling);
   if (it == entries_.end()) return false;
-  std::optional<std::string> now = HostPathOfFd(it->second.fd.get());
-  if (now && *now == it->second.hostPath) return true;
+  if (StillInPlace(it->second)) return true;
   entries_.erase(it);
   return false;
 }
@@ -115,10 +118,9 @@ void FolderCache::Remember(const std::string& spelling, UniqueFd fd, std::string
   // Watched first, proved after: a move between the two is either seen by
   // the proof or reported by the watch.
   bool watched = Watch(fd.get(), hostPath);
-  std::optional<std::string> now = HostPathOfFd(fd.get());
-  if (!now || *now != hostPath) return;
-  entries_[spelling] = CachedFolder{std::move(fd), std::move(hostPath), std::move(host), std::move(key),
-                                    std::move(longPath), watched};
+  CachedFolder folder{std::move(fd), std::move(hostPath), std::move(host), std::move(key), std::move(longPath),
+                      watched};
+  if (StillInPlace(folder)) entries_[spelling] = std::move(folder);
 }
 
 }  // namespace platform::files

@@ -75,9 +75,9 @@ class FolderCache {
 
  private:
   static constexpr std::size_t kCapacity = 64;
-  // Drops every entry when a watched folder was moved or deleted since the
-  // last look.
-  void DropAllIfMoved();
+  // Drops every entry, and says so, when a watched folder was moved or
+  // deleted since the last look.
+  bool DropAllIfMoved();
   // Watches the folder open on `fd` and the host folders above `hostPath`;
   // false when the kernel would not.
   bool Watch(int fd, const std::string& hostPath);

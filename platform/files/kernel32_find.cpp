@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include "platform/base/cp1252.h"
 #include "platform/files/call_result.h"
 #include "platform/files/kernel32_files.h"
 #include "platform/files/wildcard.h"
@@ -38,14 +37,6 @@ void Fill(const Entry& item, WIN32_FIND_DATAA& data) {
   std::memcpy(data.cAlternateFileName, item.alias.data(), std::min<std::size_t>(item.alias.size(), 13));
 }
 
-// A single entry found by name: its attributes come from the metadata.
-Entry ItemOf(FileSystem& fs, const std::string& folderKey, Entry entry) {
-  const FileMeta* meta = fs.metadata().Find(folderKey, ToUpper(entry.name));
-  entry.attributes = StoredOrDefaultAttributes(meta, entry.directory);
-  entry.creationTime = meta && meta->creationTime ? *meta->creationTime : entry.writeTime;
-  return entry;
-}
-
 DWORD Search(FileSystem& fs, const char* pattern, std::vector<Entry>& items) {
   Resolved r;
   if (DWORD error = fs.Resolve(pattern, r, true)) return error;
@@ -54,7 +45,11 @@ DWORD Search(FileSystem& fs, const char* pattern, std::vector<Entry>& items) {
   if (!HasWildcard(last)) {
     if (!r.exists) return ERROR_FILE_NOT_FOUND;
     if (DWORD error = fs.CheckCanRead(r)) return error;
-    items.push_back(ItemOf(fs, r.folderKey, r.entry));
+    // A single entry found by name: what a listing would report of it.
+    Entry item = r.entry;
+    item.attributes = fs.AttributesOf(r);
+    item.creationTime = fs.CreationTimeOf(r.folderKey, r.entry);
+    items.push_back(std::move(item));
     return ERROR_SUCCESS;
   }
   Resolved folder;

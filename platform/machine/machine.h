@@ -31,7 +31,7 @@ class Machine {
  public:
   // Opens an existing machine folder; throws MachineError naming the file
   // and line when its description does not parse. Areas load lazily; use
-  // OpenMachine (platform/session.h) to load and check every stored area.
+  // OpenMachine (platform/open_machine.h) to load and check every stored area.
   static std::unique_ptr<Machine> Open(const std::filesystem::path& folder);
   ~Machine();
 
