@@ -26,10 +26,6 @@ constexpr const char* kAllFiles = "*.*";
 
 std::string LastComponent(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 
-std::string WithBackslash(const std::string& folder) {
-  return !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
-}
-
 // The whole number at the start of the pass box's text; 0 when there is none.
 int PassCount() {
   double value = platform::vb::Val(Form1().cmbShredder.Text());
@@ -128,7 +124,7 @@ std::int32_t DeleteForm::DeleteFilesInFolder(const std::string& folder, const st
   }
   // The file list: long names, no folders, sorted, each once.
   std::set<std::string, platform::LessNoCase> names;
-  const std::string base = WithBackslash(folder);
+  const std::string base = WithTrailingBackslash(folder);
   for (const auto& part : platform::forms::Split(pattern.empty() ? kAllFiles : pattern, ";")) {
     ForEachEntry(base, part.empty() ? kAllFiles : part, [&](const FoundEntry& entry) {
       if (!entry.isDirectory()) names.insert(entry.name);
@@ -143,7 +139,7 @@ std::int32_t DeleteForm::DeleteFilesInFolder(const std::string& folder, const st
   return ClampedBytes(total);
 }
 
-bool DeleteForm::DeleteTreeFiles(const std::string& folder, const std::string& pattern, std::uint64_t& total) {
+void DeleteForm::DeleteTreeFiles(const std::string& folder, const std::string& pattern, std::uint64_t& total) {
   std::vector<std::string> subfolders;
   ForEachEntry(folder, "*", [&](const FoundEntry& entry) {
     if (entry.isDirectory()) {
@@ -159,9 +155,7 @@ bool DeleteForm::DeleteTreeFiles(const std::string& folder, const std::string& p
     total += static_cast<std::uint64_t>(DeleteFile(folder + entry.name));
     return true;
   });
-  for (const auto& name : subfolders)
-    if (!DeleteTreeFiles(folder + name + "\\", pattern, total)) return false;
-  return true;
+  for (const auto& name : subfolders) DeleteTreeFiles(folder + name + "\\", pattern, total);
 }
 
 std::int32_t DeleteForm::DeleteFolder(std::string& path, const std::string& pattern) {
@@ -176,9 +170,9 @@ std::int32_t DeleteForm::DeleteFolder(std::string& path, const std::string& patt
   DelDirList.clear();
   MousePointer(11);
   std::uint64_t total = 0;
-  bool ok = DeleteTreeFiles(WithBackslash(path), pattern, total);
+  DeleteTreeFiles(WithTrailingBackslash(path), pattern, total);
   MousePointer(1);
-  if (!ok || !allFiles) return ClampedBytes(total);
+  if (!allFiles) return ClampedBytes(total);
   for (auto folder = DelDirList.rbegin(); folder != DelDirList.rend(); ++folder) {
     YieldToMessageLoop();
     frmClean().AddItem("\tDeleting Folder " + LastComponent(*folder));

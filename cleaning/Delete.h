@@ -53,8 +53,8 @@ class DeleteForm : public platform::forms::Form {
 
  private:
   // Deletes the matching files below `folder` (ending in "\") as the tree
-  // listing finds them, filling DelDirList; false after a failure.
-  bool DeleteTreeFiles(const std::string& folder, const std::string& pattern, std::uint64_t& total);
+  // listing finds them, filling DelDirList.
+  void DeleteTreeFiles(const std::string& folder, const std::string& pattern, std::uint64_t& total);
   void ReportFailure(const std::string& shortPath, int error);
 
   std::string shortPair_, shortFill_, longPair_, longFill_;

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "cleaning/key_handle.h"
 #include "cleaning/trace_entry.h"
 #include "platform/registry/advapi32.h"
 #include "support/path_helpers.h"
 
+using cleaning::KeyHandle;
 using platform::forms::DefaultInstance;
 
 namespace {
@@ -18,22 +20,6 @@ constexpr DWORD kDataBuffer = 1024;
 constexpr DWORD kEnumBuffer = 250;
 // The longest value name the NT family stores, plus its NUL.
 constexpr DWORD kLongestValueName = 16384;
-
-// Closes a key handle at the end of a scope.
-class OpenKey {
- public:
-  OpenKey() = default;
-  ~OpenKey() {
-    if (handle_) RegCloseKey(handle_);
-  }
-  OpenKey(const OpenKey&) = delete;
-  OpenKey& operator=(const OpenKey&) = delete;
-  HKEY* out() { return &handle_; }
-  HKEY get() const { return handle_; }
-
- private:
-  HKEY handle_ = 0;
-};
 
 // The name of value `index`, without its data (so data of any size lists);
 // false past the end or when the value cannot be read.
@@ -117,7 +103,7 @@ RegistryForm& Registry() { return DefaultInstance<RegistryForm>(); }
 bool RunTraceEntry(const std::string& text) {
   TraceEntry entry = ParseTraceEntry(text);
   if (entry.malformed || !entry.root) return true;
-  OpenKey key;
+  KeyHandle key;
   if (RegOpenKeyExA(*entry.root, entry.path.c_str(), 0, kExecutorAccess, key.out()) != ERROR_SUCCESS) return true;
   switch (entry.kind) {
     case TraceKind::Value:
@@ -144,7 +130,7 @@ std::string ReadTraceValue(const std::string& text, std::string* rest) {
   std::string path, valueName;
   if (entry.rest.find("Value`") == std::string::npos) return "";
   if (!SplitValueEntry(entry.rest, path, valueName) || !entry.root) return "";
-  OpenKey key;
+  KeyHandle key;
   if (RegOpenKeyExA(*entry.root, path.c_str(), 0, kExecutorAccess, key.out()) != ERROR_SUCCESS) return "";
   std::string buffer(kDataBuffer, '\0');
   DWORD cb = kDataBuffer, type = 0;
@@ -167,7 +153,7 @@ int EnumTraceValues(const std::string& text, std::vector<std::string>& names, st
   TraceEntry entry = ParseTraceEntry(text);
   if (canonical) *canonical = entry.rootName + "\\" + entry.rest;
   if (!entry.root) return 0;
-  OpenKey key;
+  KeyHandle key;
   if (RegOpenKeyA(*entry.root, entry.rest.c_str(), key.out()) != ERROR_SUCCESS) return 0;
   int count = 0;
   for (DWORD i = 0; i <= kIndexLimit; ++i) {
@@ -190,6 +176,6 @@ bool TraceKeyExists(const std::string& text, std::string* rest) {
   TraceEntry entry = ParseTraceEntry(text);
   if (rest) *rest = entry.rest;
   if (!entry.root) return false;
-  OpenKey key;
+  KeyHandle key;
   return RegOpenKeyA(*entry.root, entry.rest.c_str(), key.out()) == ERROR_SUCCESS;
 }

@@ -3,7 +3,7 @@
 #include "platform/base/runtime_error.h"
 #include "platform/files/file_system_object.h"
 #include "platform/files/kernel32_files.h"
-#include "platform/files/runtime_files.h"
+#include "platform/machine/sysinfo.h"
 #include "platform/forms/strings.h"
 #include "support/path_helpers.h"
 
@@ -12,6 +12,7 @@ namespace cleaning {
 namespace {
 
 constexpr DWORD kShortPathBuffer = 256;
+constexpr UINT kFolderBuffer = 256;
 
 int LastRuntimeError() { return platform::RuntimeErrorForWin32(GetLastError()); }
 
@@ -33,6 +34,23 @@ std::string ShortPathOf(const std::string& path) {
   DWORD length = GetShortPathNameA(path.c_str(), buffer.data(), kShortPathBuffer);
   if (length == 0 || length >= kShortPathBuffer) return "";
   return platform::forms::Trim(TrimNullChars(buffer));
+}
+
+std::string WithTrailingBackslash(std::string folder) {
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+std::string CurrentWindowsFolder() {
+  std::string buffer(kFolderBuffer, '\0');
+  UINT length = GetWindowsDirectoryA(buffer.data(), kFolderBuffer);
+  return length && length < kFolderBuffer ? TrimNullChars(buffer) : std::string();
+}
+
+std::string CurrentSystemFolder() {
+  std::string buffer(kFolderBuffer, '\0');
+  UINT length = GetSystemDirectoryA(buffer.data(), kFolderBuffer);
+  return length && length < kFolderBuffer ? TrimNullChars(buffer) : std::string();
 }
 
 DWORD AttributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
@@ -74,6 +92,17 @@ int FsoDeleteFolder(const std::string& path, bool force) {
 
 int FsoCreateFolder(const std::string& path) {
   return ErrorNumberOf([&] { platform::scripting::FileSystemObject().CreateFolder(path); });
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+  try {
+    FileNumber file(path, platform::vb::OpenMode::Input);
+    std::int64_t length = platform::vb::Lof(file.get());
+    content = length > 0 ? platform::vb::Input(length, file.get()) : "";
+    return true;
+  } catch (const platform::RuntimeError&) {
+    return false;
+  }
 }
 
 std::string ErrorText(int number) { return platform::StandardErrorText(number); }

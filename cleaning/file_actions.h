@@ -2,12 +2,13 @@
 // The file statements and file-system-object members the engine uses,
 // over the kernel32 calls. Each returns 0 or the runtime error number the
 // statement would raise (53 missing, 70 locked, 75 access, 76 no path ...);
-// none of them throws.
+// none of them throws but FileNumber's constructor.
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include "platform/base/wintypes.h"
+#include "platform/files/runtime_files.h"
 
 namespace cleaning {
 
@@ -15,6 +16,13 @@ namespace cleaning {
 // NUL and trimmed; "" when the path does not exist or the short form does
 // not fit.
 std::string ShortPathOf(const std::string& path);
+
+// The folder with a "\" at its end (added when missing, also to "").
+std::string WithTrailingBackslash(std::string folder);
+
+// The Windows and system folders asked afresh; "" when the call fails.
+std::string CurrentWindowsFolder();
+std::string CurrentSystemFolder();
 
 // Attributes, or INVALID_FILE_ATTRIBUTES.
 DWORD AttributesOf(const std::string& path);
@@ -37,6 +45,25 @@ int FsoDeleteFile(const std::string& path, bool force);
 int FsoDeleteFolder(const std::string& path, bool force);
 // The file-system object's CreateFolder (one level).
 int FsoCreateFolder(const std::string& path);
+
+// An Open file number, closed when the scope ends by return or by raise.
+// The constructor raises the runtime error of the Open.
+class FileNumber {
+ public:
+  FileNumber(const std::string& path, platform::vb::OpenMode mode,
+             platform::vb::OpenAccess access = platform::vb::OpenAccess::Default)
+      : number_(platform::vb::Open(path, mode, access)) {}
+  ~FileNumber() { platform::vb::Close(number_); }
+  FileNumber(const FileNumber&) = delete;
+  FileNumber& operator=(const FileNumber&) = delete;
+  int get() const { return number_; }
+
+ private:
+  int number_;
+};
+
+// The whole file through Open For Input; false when the runtime raised.
+bool ReadWholeFile(const std::string& path, std::string& content);
 
 // The text of a runtime error number.
 std::string ErrorText(int number);

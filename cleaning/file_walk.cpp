@@ -58,10 +58,8 @@ std::optional<double> Bound(const std::string& text, std::uint64_t unit, bool& v
 }  // namespace
 
 std::uint64_t WalkFiles(const std::string& folder, const std::string& pattern, const WalkActions& actions) {
-  std::string base = folder;
-  if (base.empty() || base.back() != '\\') base += '\\';
   Walk walk{pattern, actions};
-  return walk.Level(base);
+  return walk.Level(WithTrailingBackslash(folder));
 }
 
 SizeBounds::SizeBounds(const std::string& lower, const std::string& upper, std::uint64_t unit) {

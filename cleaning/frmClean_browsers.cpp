@@ -1,11 +1,11 @@
 // The Internet Explorer and Netscape steps of a cleaning run.
 #include "cleaning/Delete.h"
 #include "cleaning/RegistryHelper.h"
+#include "cleaning/file_actions.h"
 #include "cleaning/frmClean.h"
 #include "cleaning/frmIECookieKeep.h"
 #include "cleaning/frmNSCookieKeep.h"
 #include "mainwindow/Form1.h"
-#include "platform/machine/sysinfo.h"
 #include "support/path_helpers.h"
 
 namespace {
@@ -29,13 +29,6 @@ const IEStepRow kIESteps[] = {
     {IEStep::TypedURLs, 0, "Removing registry entries - Typed URLs"},
     {IEStep::DownloadFolder, 3, nullptr},
 };
-
-std::string WindowsFolder() {
-  char buffer[256] = {};
-  UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
-  if (length == 0 || length >= sizeof buffer) return "";
-  return TrimNullChars(std::string(buffer, sizeof buffer));
-}
 
 // Deletes the cookie files the user does not keep, from a snapshot of the
 // rows taken after the refill, so clicks while deleting change nothing.
@@ -98,7 +91,7 @@ std::int32_t FrmCleanForm::CleanIE() {
         RunTraceEntry("HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\TypedURLs- TSYRegKey");
         break;
       case IEStep::DownloadFolder: {
-        const std::string windows = WindowsFolder();
+        const std::string windows = cleaning::CurrentWindowsFolder();
         if (!windows.empty()) total += DeleteTree(windows + "\\Downloaded Program Files");
         RunTraceEntry("HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Download Directory- TSYRegKey");
         break;

@@ -3,6 +3,7 @@
 #include "cleaning/Delete.h"
 #include "cleaning/favorites_backup.h"
 #include "cleaning/file_actions.h"
+#include "cleaning/file_walk.h"
 #include "cleaning/frmClean.h"
 #include "cleaning/stored_values.h"
 #include "mainwindow/Form1.h"
@@ -105,26 +106,6 @@ std::string FavoritesFolder() {
   return base + "\\Favorites";
 }
 
-std::string WithBackslash(std::string folder) {
-  if (folder.empty() || folder.back() != '\\') folder += '\\';
-  return folder;
-}
-
-// The whole content of a file; false when it cannot be read.
-bool ReadWhole(const std::string& path, std::string& content) {
-  int file = 0;
-  try {
-    file = vb::Open(path, vb::OpenMode::Input);
-    std::int64_t length = vb::Lof(file);
-    content = length > 0 ? vb::Input(length, file) : "";
-    vb::Close(file);
-    return true;
-  } catch (const platform::RuntimeError&) {
-    if (file) vb::Close(file);
-    return false;
-  }
-}
-
 // Creates the missing folders of `path`'s parent below `favorites`.
 void MakeParentFolders(const std::string& favorites, const std::string& path) {
   for (std::size_t at = path.find('\\', favorites.size() + 1); at != std::string::npos; at = path.find('\\', at + 1))
@@ -137,16 +118,13 @@ bool RestoreFavorite(const std::string& favorites, const cleaning::FavoriteEntry
   if (!path) return false;
   std::string existing;
   // A file the hide could not remove is already what the backup holds.
-  if (cleaning::FileExists(*path) && ReadWhole(*path, existing) && existing == entry.content) return true;
+  if (cleaning::FileExists(*path) && cleaning::ReadWholeFile(*path, existing) && existing == entry.content) return true;
   MakeParentFolders(favorites, *path);
-  int file = 0;
   try {
-    file = vb::Open(*path, vb::OpenMode::Output);
-    vb::Print(file, {entry.content, vb::Join});
-    vb::Close(file);
+    cleaning::FileNumber file(*path, vb::OpenMode::Output);
+    vb::Print(file.get(), {entry.content, vb::Join});
     return true;
   } catch (const platform::RuntimeError&) {
-    if (file) vb::Close(file);
     return false;
   }
 }
@@ -170,24 +148,16 @@ std::int32_t FrmCleanForm::FindFilesAPI_Hide(std::string folder, const std::stri
 
 std::int32_t FrmCleanForm::FindFilesAPI_Hide(std::string folder, const std::string& pattern, std::string& text,
                                              std::vector<std::string>& recorded, std::uint64_t& bytes) {
-  folder = WithBackslash(folder);
-  std::vector<std::string> subfolders;
-  cleaning::ForEachEntry(folder, "*", [&](const cleaning::FoundEntry& entry) {
-    if (entry.isDirectory()) subfolders.push_back(entry.name);
-    return true;
-  });
-  cleaning::ForEachEntry(folder, pattern, [&](const cleaning::FoundEntry& entry) {
-    DoEvents();
-    if (entry.isDirectory()) return true;
+  cleaning::WalkActions actions;
+  actions.onFile = [&](const std::string& path, std::uint64_t size, std::uint64_t& total) {
     std::string content;
     // An unreadable file stays where it is and out of the backup.
-    if (!ReadWhole(folder + entry.name, content)) return true;
-    text += cleaning::FavoriteRecord(folder + entry.name, content);
-    recorded.push_back(folder + entry.name);
-    bytes += entry.size;
-    return true;
-  });
-  for (const auto& sub : subfolders) FindFilesAPI_Hide(folder + sub + "\\", pattern, text, recorded, bytes);
+    if (!cleaning::ReadWholeFile(path, content)) return;
+    text += cleaning::FavoriteRecord(path, content);
+    recorded.push_back(path);
+    total += size;
+  };
+  bytes += cleaning::WalkFiles(folder, pattern, actions);
   return ClampedBytes(bytes);
 }
 

@@ -7,11 +7,11 @@
 #include "cleaning/RegistryHelper.h"
 #include "cleaning/Recycle.h"
 #include "cleaning/ScanDisk.h"
+#include "cleaning/file_actions.h"
 #include "cleaning/frmClean.h"
 #include "cleaning/protected_folders.h"
 #include "platform/base/runtime_error.h"
 #include "platform/files/kernel32_files.h"
-#include "platform/machine/sysinfo.h"
 #include "platform/shell/clipboard.h"
 #include "support/COpSysInfo.h"
 #include "support/path_helpers.h"
@@ -107,13 +107,6 @@ bool IsNineX() { return g_OSInfo().IsWin9x() || g_OSInfo().IsWinME(); }
 std::string UnderGlobal(const std::string& global, const char* name) {
   bool absolute = global.size() >= 3 && global[1] == ':' && (global[2] == '\\' || global[2] == '/');
   return absolute ? JoinPath(global, name) : std::string();
-}
-
-// The system folder, asked afresh ("" when the call fails).
-std::string SystemFolder() {
-  std::string buffer(256, '\0');
-  UINT length = GetSystemDirectoryA(buffer.data(), 256);
-  return length && length < 256 ? TrimNullChars(buffer) : std::string();
 }
 
 // Empties a shell folder named by the current user's "Shell Folders" value,
@@ -249,7 +242,7 @@ std::int32_t FrmCleanForm::CleanTemplates() {
 std::int32_t FrmCleanForm::CleanMemoryDumpFile() {
   // Searched below the system folder, as the program always has.
   return AtBoundary([&](std::uint64_t& bytes) {
-    std::string system = SystemFolder();
+    std::string system = cleaning::CurrentSystemFolder();
     if (system.empty()) return;
     bytes += static_cast<std::uint64_t>(FindFilesAPI_Del(system, "*.dmp", "-1", "-1"));
   });
@@ -257,7 +250,7 @@ std::int32_t FrmCleanForm::CleanMemoryDumpFile() {
 
 std::int32_t FrmCleanForm::CleanPageFile() {
   return AtBoundary([&](std::uint64_t& bytes) {
-    std::string system = SystemFolder();
+    std::string system = cleaning::CurrentSystemFolder();
     if (system.empty()) return;
     bytes += static_cast<std::uint64_t>(Delete().DeleteFile(JoinPath(system, "pagefile.sys")));
   });

@@ -18,19 +18,6 @@ constexpr const char* kKeepListName = "TSYKeep.inf";
 
 std::string KeyOf(const std::string& text) { return UCase(Trim(text)); }
 
-// Closes a file number whatever happens to the statements that use it.
-class OpenFile {
- public:
-  OpenFile(const std::string& path, vb::OpenMode mode) : number_(vb::Open(path, mode)) {}
-  ~OpenFile() { vb::Close(number_); }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int number() const { return number_; }
-
- private:
-  int number_;
-};
-
 }  // namespace
 
 FrmIECookieKeepForm& frmIECookieKeep() { return DefaultInstance<FrmIECookieKeepForm>(); }
@@ -121,8 +108,8 @@ bool FrmIECookieKeepForm::ApplyKeepList() {
   const std::string path = g_strPath + kKeepListName;
   if (!cleaning::FileExists(path)) return true;  // keeps nothing
   try {
-    OpenFile file(path, vb::OpenMode::Input);
-    while (!vb::Eof(file.number())) lstChecked.AddItem(vb::LineInput(file.number()));
+    cleaning::FileNumber file(path, vb::OpenMode::Input);
+    while (!vb::Eof(file.get())) lstChecked.AddItem(vb::LineInput(file.get()));
   } catch (const platform::RuntimeError&) {
     return false;
   }
@@ -147,8 +134,8 @@ void FrmIECookieKeepForm::lstDelete_Click() {
   if (row < 0 || g_strPath.empty() || row >= static_cast<int>(diskNames_.size())) return;
   std::string shown, line;
   try {
-    OpenFile file(g_strPath + diskNames_[row], vb::OpenMode::Input);
-    std::string content = vb::Input(vb::Lof(file.number()), file.number());
+    cleaning::FileNumber file(g_strPath + diskNames_[row], vb::OpenMode::Input);
+    std::string content = vb::Input(vb::Lof(file.get()), file.get());
     for (char c : content) {
       if (c != '\n') {
         line += c;
@@ -174,11 +161,11 @@ void FrmIECookieKeepForm::cmdOK_Click() {
   if (loadComplete_ && !g_strPath.empty()) {
     lstChecked.Clear();
     try {
-      OpenFile file(g_strPath + kKeepListName, vb::OpenMode::Output);
+      cleaning::FileNumber file(g_strPath + kKeepListName, vb::OpenMode::Output);
       for (int i = 0; i < lstDelete.ListCount(); ++i) {
         if (!lstDelete.Selected(i)) continue;
         lstChecked.AddItem(lstDelete.List(i));
-        vb::PrintLine(file.number(), lstDelete.List(i));
+        vb::PrintLine(file.get(), lstDelete.List(i));
       }
     } catch (const platform::RuntimeError&) {
     }

@@ -32,23 +32,17 @@ void ForEachCookieRecord(const std::string& path, const std::function<void(const
   namespace vb = platform::vb;
   // Opening for Binary would create a missing index.
   if (!FileExists(path)) return;
-  int file = vb::Open(path, vb::OpenMode::Binary, vb::OpenAccess::Read);
-  try {
-    const std::int64_t length = vb::Lof(file);
-    for (std::int64_t at = kCookieIndexFirstBlock; at + static_cast<std::int64_t>(kCookieIndexBlock) <= length;
-         at += kCookieIndexBlock) {
-      std::string block(kCookieIndexBlock, '\0');
-      vb::Get(file, at + 1, block);
-      std::string_view signature(block.data(), 4);
-      if (signature != "URL " && signature != "LEAK") continue;
-      visit(SplitCookieRecord(
-          CookieRecordText(std::string_view(block).substr(kCookieIndexTextAt, kCookieIndexTextSize))));
-    }
-  } catch (...) {
-    vb::Close(file);
-    throw;
+  FileNumber file(path, vb::OpenMode::Binary, vb::OpenAccess::Read);
+  const std::int64_t length = vb::Lof(file.get());
+  for (std::int64_t at = kCookieIndexFirstBlock; at + static_cast<std::int64_t>(kCookieIndexBlock) <= length;
+       at += kCookieIndexBlock) {
+    std::string block(kCookieIndexBlock, '\0');
+    vb::Get(file.get(), at + 1, block);
+    std::string_view signature(block.data(), 4);
+    if (signature != "URL " && signature != "LEAK") continue;
+    visit(SplitCookieRecord(
+        CookieRecordText(std::string_view(block).substr(kCookieIndexTextAt, kCookieIndexTextSize))));
   }
-  vb::Close(file);
 }
 
 }  // namespace cleaning

@@ -20,24 +20,7 @@ std::string After(const std::string& text, char c) {
   return at == std::string::npos ? text : text.substr(at + 1);
 }
 
-class FileNumber {
- public:
-  FileNumber(const std::string& path, vb::OpenMode mode) : number_(vb::Open(path, mode)) {}
-  ~FileNumber() { vb::Close(number_); }
-  FileNumber(const FileNumber&) = delete;
-  FileNumber& operator=(const FileNumber&) = delete;
-  int get() const { return number_; }
-
- private:
-  int number_;
-};
-
 }  // namespace
-
-std::string WithTrailingBackslash(std::string folder) {
-  if (folder.empty() || folder.back() != '\\') folder += '\\';
-  return folder;
-}
 
 CookieLineFields DeriveCookieFields(const std::string& line) {
   CookieLineFields fields;
@@ -68,13 +51,7 @@ ReadResult ReadCookieRows(const std::string& folder, CookieRows& rows) {
   const std::string path = WithTrailingBackslash(folder) + kCookieFile;
   if (!FileExists(path)) return ReadResult::Missing;
   std::string content;
-  try {
-    FileNumber file(path, vb::OpenMode::Input);
-    std::int64_t length = vb::Lof(file.get());
-    if (length > 0) content = vb::Input(length, file.get());
-  } catch (const platform::RuntimeError&) {
-    return ReadResult::Failed;
-  }
+  if (!ReadWholeFile(path, content)) return ReadResult::Failed;
   std::size_t start = 0;
   while (start < content.size()) {
     std::size_t end = content.find('\n', start);

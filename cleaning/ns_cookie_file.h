@@ -41,6 +41,4 @@ bool WriteCookieKeepList(const std::string& folder, const CookieRows& rows);
 // completely (a partial read would lose cookies).
 bool RewriteCookieFile(const std::string& folder, const CookieRows& rows);
 
-std::string WithTrailingBackslash(std::string folder);
-
 }  // namespace cleaning

@@ -2,7 +2,6 @@
 // actions in order, logging through the engine form.
 #include "cleaning/plugin_runner.h"
 
-#include <array>
 #include <exception>
 #include <optional>
 #include <string>
@@ -10,6 +9,7 @@
 
 #include "cleaning/Delete.h"
 #include "cleaning/RegistryHelper.h"
+#include "cleaning/file_actions.h"
 #include "cleaning/frmClean.h"
 #include "cleaning/modPlugins.h"
 #include "cleaning/plugin_catalogue.h"
@@ -17,7 +17,6 @@
 #include "platform/base/runtime_error.h"
 #include "platform/forms/event_loop.h"
 #include "platform/forms/strings.h"
-#include "platform/machine/sysinfo.h"
 #include "support/path_helpers.h"
 
 namespace {
@@ -25,12 +24,6 @@ namespace {
 // What a folder action on a blank base logs: the same line a missing
 // folder gives.
 constexpr std::int32_t kPathNotFound = 76;
-
-std::string WindowsFolder() {
-  std::array<char, 256> buffer{};
-  GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
-  return TrimNullChars(std::string_view(buffer.data(), buffer.size()));
-}
 
 std::string RegistryFolder(const RegistryValueBase& base) {
   std::string value = ReadTraceValue(base.TraceEntry());
@@ -44,7 +37,7 @@ std::string ResolveBase(const PluginBase& base) {
     return GetPluginFolder(install->section, install->key, install->defaultFolder);
   if (const auto* value = std::get_if<RegistryValueBase>(&base)) return RegistryFolder(*value);
   if (const auto* fixed = std::get_if<FixedFolderBase>(&base)) return fixed->folder;
-  return WindowsFolder();
+  return cleaning::CurrentWindowsFolder();
 }
 
 // The entry's bases, each read once, just before the first action using it.

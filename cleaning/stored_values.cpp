@@ -1,23 +1,12 @@
 #include "cleaning/stored_values.h"
 
+#include "cleaning/key_handle.h"
 #include "platform/registry/advapi32.h"
 
 namespace cleaning {
 namespace {
 
 constexpr DWORD kLongestValueName = 16384;
-
-class Key {
- public:
-  ~Key() {
-    if (handle_) RegCloseKey(handle_);
-  }
-  HKEY* out() { return &handle_; }
-  HKEY get() const { return handle_; }
-
- private:
-  HKEY handle_ = 0;
-};
 
 // Value `index` whole; the result of the last call.
 LONG ReadValueAt(HKEY key, DWORD index, StoredValue& value) {
@@ -50,7 +39,7 @@ bool ReadsBack(HKEY key, const StoredValue& value) {
 
 bool ReadStoredValues(HKEY root, const std::string& path, std::vector<StoredValue>& values) {
   values.clear();
-  Key key;
+  KeyHandle key;
   LONG opened = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.out());
   if (opened == ERROR_FILE_NOT_FOUND) return true;
   if (opened != ERROR_SUCCESS) return false;
@@ -64,7 +53,7 @@ bool ReadStoredValues(HKEY root, const std::string& path, std::vector<StoredValu
 }
 
 bool WriteStoredValues(HKEY root, const std::string& path, const std::vector<StoredValue>& values) {
-  Key key;
+  KeyHandle key;
   if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.out(), nullptr) !=
       ERROR_SUCCESS)
     return false;
@@ -80,7 +69,7 @@ bool WriteStoredValues(HKEY root, const std::string& path, const std::vector<Sto
 
 bool RemoveStoredValues(HKEY root, const std::string& path, const std::vector<StoredValue>& values) {
   if (RegDeleteKeyA(root, path.c_str()) == ERROR_SUCCESS) return true;
-  Key key;
+  KeyHandle key;
   LONG opened = RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, key.out());
   if (opened == ERROR_FILE_NOT_FOUND) return true;
   if (opened != ERROR_SUCCESS) return false;
