@@ -61,15 +61,31 @@ HRESULT Method(Obj* object, WORD kind, UINT count, HRESULT (Obj::*method)()) {
   return (object->*method)();
 }
 
+// An object a member returned, with its reference: stored in the result
+// when the call succeeded and a result is wanted, else released.
+template <typename I>
+HRESULT StoreObject(HRESULT hr, I* value, VARIANT* result) {
+  if (SUCCEEDED(hr) && result) Store(result, value);
+  else if (value) value->Release();
+  return hr;
+}
+
 // A member that returns an object.
 template <typename Obj, typename I>
 HRESULT ObjectGetter(Obj* object, UINT count, VARIANT* result, HRESULT (Obj::*get)(I**)) {
   if (count != 0) return DISP_E_BADPARAMCOUNT;
   I* value = nullptr;
   HRESULT hr = (object->*get)(&value);
-  if (SUCCEEDED(hr) && result) Store(result, static_cast<IDispatch*>(value));
-  else if (value) value->Release();
-  return hr;
+  return StoreObject(hr, static_cast<IDispatch*>(value), result);
+}
+
+// NewEnum: the enumerator as an IUnknown.
+template <typename Obj>
+HRESULT NewEnum(Obj* object, UINT count, VARIANT* result) {
+  if (count != 0) return DISP_E_BADPARAMCOUNT;
+  IUnknown* enumerator = nullptr;
+  HRESULT hr = object->get_NewEnum(&enumerator);
+  return StoreObject(hr, enumerator, result);
 }
 
 }  // namespace schedule::dispatch

@@ -64,6 +64,22 @@ HRESULT Job::GetDate(HRESULT (ITask::*get)(SYSTEMTIME*), DATE* value) const {
   return S_OK;
 }
 
+template <typename Item, typename Raw, typename Value>
+HRESULT Job::GetNumber(HRESULT (Item::*get)(Raw*), Value* value) const {
+  if (!value) return E_POINTER;
+  if (!task_) return RaiseRuntime(91);
+  Raw raw{};
+  if (HRESULT hr = (task_.get()->*get)(&raw); FAILED(hr)) return Raise(hr);
+  *value = static_cast<Value>(raw);
+  return S_OK;
+}
+
+template <typename Item, typename Raw, typename Value>
+HRESULT Job::PutNumber(HRESULT (Item::*put)(Raw), Value value) {
+  if (!task_) return RaiseRuntime(91);
+  return Check((task_.get()->*put)(static_cast<Raw>(value)));
+}
+
 HRESULT Job::get_ApplicationName(BSTR* v) { return GetString(&ITask::GetApplicationName, v); }
 HRESULT Job::put_ApplicationName(BSTR v) { return PutString(&ITask::SetApplicationName, v); }
 HRESULT Job::get_CommandLine(BSTR* v) { return GetString(&ITask::GetParameters, v); }
@@ -75,52 +91,18 @@ HRESULT Job::put_Creator(BSTR v) { return PutString(&ITask::SetCreator, v); }
 HRESULT Job::get_WorkingDirectory(BSTR* v) { return GetString(&ITask::GetWorkingDirectory, v); }
 HRESULT Job::put_WorkingDirectory(BSTR v) { return PutString(&ITask::SetWorkingDirectory, v); }
 
-HRESULT Job::get_ErrorRetryCount(SHORT* v) {
-  if (!v) return E_POINTER;
-  if (!task_) return RaiseRuntime(91);
-  WORD value = 0;
-  if (HRESULT hr = task_->GetErrorRetryCount(&value); FAILED(hr)) return Raise(hr);
-  *v = static_cast<SHORT>(value);
-  return S_OK;
-}
-HRESULT Job::put_ErrorRetryCount(SHORT v) {
-  if (!task_) return RaiseRuntime(91);
-  return Check(task_->SetErrorRetryCount(static_cast<WORD>(v)));
-}
-HRESULT Job::get_ErrorRetryInterval(SHORT* v) {
-  if (!v) return E_POINTER;
-  if (!task_) return RaiseRuntime(91);
-  WORD value = 0;
-  if (HRESULT hr = task_->GetErrorRetryInterval(&value); FAILED(hr)) return Raise(hr);
-  *v = static_cast<SHORT>(value);
-  return S_OK;
-}
-HRESULT Job::put_ErrorRetryInterval(SHORT v) {
-  if (!task_) return RaiseRuntime(91);
-  return Check(task_->SetErrorRetryInterval(static_cast<WORD>(v)));
-}
-
-HRESULT Job::get_ExitCode(LONG* v) {
-  if (!v) return E_POINTER;
-  if (!task_) return RaiseRuntime(91);
-  DWORD code = 0;
-  if (HRESULT hr = task_->GetExitCode(&code); FAILED(hr)) return Raise(hr);
-  *v = static_cast<LONG>(code);
-  return S_OK;
-}
-
-HRESULT Job::get_Flags(LONG* v) {
-  if (!v) return E_POINTER;
-  if (!task_) return RaiseRuntime(91);
-  DWORD flags = 0;
-  if (HRESULT hr = task_->GetFlags(&flags); FAILED(hr)) return Raise(hr);
-  *v = static_cast<LONG>(flags);
-  return S_OK;
-}
-HRESULT Job::put_Flags(LONG v) {
-  if (!task_) return RaiseRuntime(91);
-  return Check(task_->SetFlags(static_cast<DWORD>(v)));
-}
+HRESULT Job::get_ErrorRetryCount(SHORT* v) { return GetNumber(&ITask::GetErrorRetryCount, v); }
+HRESULT Job::put_ErrorRetryCount(SHORT v) { return PutNumber(&ITask::SetErrorRetryCount, v); }
+HRESULT Job::get_ErrorRetryInterval(SHORT* v) { return GetNumber(&ITask::GetErrorRetryInterval, v); }
+HRESULT Job::put_ErrorRetryInterval(SHORT v) { return PutNumber(&ITask::SetErrorRetryInterval, v); }
+HRESULT Job::get_ExitCode(LONG* v) { return GetNumber(&ITask::GetExitCode, v); }
+HRESULT Job::get_Flags(LONG* v) { return GetNumber(&ITask::GetFlags, v); }
+HRESULT Job::put_Flags(LONG v) { return PutNumber(&ITask::SetFlags, v); }
+HRESULT Job::get_MaxRunTime(LONG* v) { return GetNumber(&ITask::GetMaxRunTime, v); }
+HRESULT Job::put_MaxRunTime(LONG v) { return PutNumber(&ITask::SetMaxRunTime, v); }
+HRESULT Job::get_Priority(LONG* v) { return GetNumber(&ITask::GetPriority, v); }
+HRESULT Job::put_Priority(LONG v) { return PutNumber(&ITask::SetPriority, v); }
+HRESULT Job::get_Status(LONG* v) { return GetNumber(&ITask::GetStatus, v); }
 
 HRESULT Job::get_IdleWait(SHORT* v) {
   if (!v) return E_POINTER;
@@ -136,41 +118,6 @@ HRESULT Job::put_IdleWait(SHORT v) {
   WORD idle = 0, deadline = 0;
   if (HRESULT hr = task_->GetIdleWait(&idle, &deadline); FAILED(hr)) return Raise(hr);
   return Check(task_->SetIdleWait(static_cast<WORD>(v), deadline));
-}
-
-HRESULT Job::get_MaxRunTime(LONG* v) {
-  if (!v) return E_POINTER;
-  if (!task_) return RaiseRuntime(91);
-  DWORD ms = 0;
-  if (HRESULT hr = task_->GetMaxRunTime(&ms); FAILED(hr)) return Raise(hr);
-  *v = static_cast<LONG>(ms);
-  return S_OK;
-}
-HRESULT Job::put_MaxRunTime(LONG v) {
-  if (!task_) return RaiseRuntime(91);
-  return Check(task_->SetMaxRunTime(static_cast<DWORD>(v)));
-}
-
-HRESULT Job::get_Priority(LONG* v) {
-  if (!v) return E_POINTER;
-  if (!task_) return RaiseRuntime(91);
-  DWORD priority = 0;
-  if (HRESULT hr = task_->GetPriority(&priority); FAILED(hr)) return Raise(hr);
-  *v = static_cast<LONG>(priority);
-  return S_OK;
-}
-HRESULT Job::put_Priority(LONG v) {
-  if (!task_) return RaiseRuntime(91);
-  return Check(task_->SetPriority(static_cast<DWORD>(v)));
-}
-
-HRESULT Job::get_Status(LONG* v) {
-  if (!v) return E_POINTER;
-  if (!task_) return RaiseRuntime(91);
-  HRESULT status = 0;
-  if (HRESULT hr = task_->GetStatus(&status); FAILED(hr)) return Raise(hr);
-  *v = status;
-  return S_OK;
 }
 
 HRESULT Job::Edit(IDispatch*) { return ShowProperties(); }
@@ -385,11 +332,6 @@ HRESULT Schedule::get_Count(LONG* value) {
 
 HRESULT Schedule::Invoke(DISPID member, WORD kind, VARIANT* args, UINT count, VARIANT* result) {
   using namespace dispatch;
-  auto jobResult = [&](HRESULT hr, _Job* job) {
-    if (SUCCEEDED(hr) && result) Store(result, static_cast<IDispatch*>(job));
-    else if (job) job->Release();
-    return hr;
-  };
   switch (member) {
     case 1: {
       if (!(kind & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
@@ -399,16 +341,9 @@ HRESULT Schedule::Invoke(DISPID member, WORD kind, VARIANT* args, UINT count, VA
       _Job* job = nullptr;
       HRESULT hr = CreateTask(name, &job);
       SysFreeString(name);
-      return jobResult(hr, job);
+      return StoreObject(hr, static_cast<IDispatch*>(job), result);
     }
-    case DISPID_NEWENUM: {
-      if (count != 0) return DISP_E_BADPARAMCOUNT;
-      IUnknown* enumerator = nullptr;
-      HRESULT hr = get_NewEnum(&enumerator);
-      if (SUCCEEDED(hr) && result) Store(result, enumerator);
-      else if (enumerator) enumerator->Release();
-      return hr;
-    }
+    case DISPID_NEWENUM: return NewEnum(this, count, result);
     case 3: return Method(this, kind, count, &Schedule::Refresh);
     case 4:
     case DISPID_VALUE: {
@@ -417,7 +352,8 @@ HRESULT Schedule::Invoke(DISPID member, WORD kind, VARIANT* args, UINT count, VA
       if (HRESULT hr = Convert(args[0], index); FAILED(hr)) return hr;
       if (member == 4) return Delete(index);
       _Job* job = nullptr;
-      return jobResult(get_Job(index, &job), job);
+      HRESULT hr = get_Job(index, &job);
+      return StoreObject(hr, static_cast<IDispatch*>(job), result);
     }
     case 6: return Property(this, kind, args, count, result, &Schedule::get_TargetComputer, &Schedule::put_TargetComputer);
     case 7: return Getter(this, kind, args, count, result, &Schedule::get_Count);

@@ -64,6 +64,11 @@ class Job final : public LibraryObject<_Job> {
   HRESULT GetString(HRESULT (ITask::*get)(LPWSTR*), BSTR* value) const;
   HRESULT PutString(HRESULT (ITask::*put)(LPCWSTR), BSTR value);
   HRESULT GetDate(HRESULT (ITask::*get)(SYSTEMTIME*), DATE* value) const;
+  // A number of the task as the member's type (WORD as Integer, DWORD as Long).
+  template <typename Item, typename Raw, typename Value>
+  HRESULT GetNumber(HRESULT (Item::*get)(Raw*), Value* value) const;
+  template <typename Item, typename Raw, typename Value>
+  HRESULT PutNumber(HRESULT (Item::*put)(Raw), Value value);
   HRESULT Check(HRESULT hr) const { return FAILED(hr) ? Raise(hr) : S_OK; }
 
   platform::com::ComPtr<ITask> task_;

@@ -1,14 +1,12 @@
 #include "schedule/mdlSchedule.h"
 
-#include <cmath>
-
 #include "platform/base/date_math.h"
 #include "platform/com/variant_time.h"
 
 namespace schedule {
 
 using platform::CivilFromDays;
-using platform::DaysFromCivil;
+using platform::DaysFromCivilRolling;
 using platform::kDateZero;
 
 BSTR TakeWideString(LPWSTR text) {
@@ -22,12 +20,8 @@ BSTR TakeWideString(LPWSTR text) {
 std::optional<DATE> DateSerial(int year, int month, int day) {
   if (year >= 0 && year <= 29) year += 2000;
   else if (year >= 30 && year <= 99) year += 1900;
-  // Months roll into years, then days roll across months.
-  long long months = static_cast<long long>(year) * 12 + (month - 1);
-  long long y = months >= 0 ? months / 12 : (months - 11) / 12;
-  unsigned m = static_cast<unsigned>(months - y * 12 + 1);
-  long long days = DaysFromCivil(y, m, 1) + (day - 1);
-  long long resultYear = CivilFromDays(days).year;
+  std::int64_t days = DaysFromCivilRolling(year, month, day);
+  std::int64_t resultYear = CivilFromDays(days).year;
   if (resultYear < 100 || resultYear > 9999) return std::nullopt;
   return static_cast<DATE>(days - kDateZero);
 }

@@ -298,14 +298,7 @@ HRESULT Triggers::Invoke(DISPID member, WORD kind, VARIANT* args, UINT count, VA
     case 1:
       if (!(kind & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
       return ObjectGetter(this, count, result, &Triggers::Add);
-    case DISPID_NEWENUM: {
-      if (count != 0) return DISP_E_BADPARAMCOUNT;
-      IUnknown* enumerator = nullptr;
-      HRESULT hr = get_NewEnum(&enumerator);
-      if (SUCCEEDED(hr) && result) Store(result, enumerator);
-      else if (enumerator) enumerator->Release();
-      return hr;
-    }
+    case DISPID_NEWENUM: return NewEnum(this, count, result);
     case 3: {
       if (count != 1) return DISP_E_BADPARAMCOUNT;
       SHORT index = 0;
@@ -317,9 +310,7 @@ HRESULT Triggers::Invoke(DISPID member, WORD kind, VARIANT* args, UINT count, VA
       if (count != 1) return DISP_E_BADPARAMCOUNT;
       _Trigger* trigger = nullptr;
       HRESULT hr = get_Item(args[0], &trigger);
-      if (SUCCEEDED(hr) && result) Store(result, static_cast<IDispatch*>(trigger));
-      else if (trigger) trigger->Release();
-      return hr;
+      return StoreObject(hr, static_cast<IDispatch*>(trigger), result);
     }
     case 6: return Method(this, kind, count, &Triggers::Update);
     default: return DISP_E_MEMBERNOTFOUND;

@@ -12,6 +12,7 @@
 #include "platform/files/file_content.h"
 #include "platform/registry/advapi32.h"
 #include "platform/taskscheduler/mstask.h"
+#include "platform/taskscheduler/task_record.h"
 #include "schedule_fixture.h"
 
 namespace tessaly::testing {
@@ -330,6 +331,57 @@ TEST_F(ScheduleTest, DayKeepsTheUpperBitsOfTheDayMask) {
   trigger->get_Day(&day);
   EXPECT_EQ(day, -32768);
   EXPECT_EQ(trigger->Update(), S_OK);  // day 16 only: a valid mask
+}
+
+// Stored year, month and day come back under DateSerial's rules: two-digit
+// years, months and days rolling over; a date past 9999 is error 5.
+TEST_F(ScheduleTest, StoredDatesReadBackAsDateSerialMakesThem) {
+  struct Case {
+    WORD year, month, day;
+    HRESULT hr;
+    DATE date;
+  } cases[] = {
+      {2007, 1, 1, S_OK, 39083},  // 2007-01-01
+      {5, 14, 1, S_OK, 38749},    // 2006-02-01
+      {99, 1, 0, S_OK, 36160},    // 1998-12-31
+      {30, 0, 1, S_OK, 10928},    // 1929-12-01
+      {9999, 12, 32, HRESULT_FROM_RUNTIME_ERROR(5), 0},
+      {50000, 1, 1, HRESULT_FROM_RUNTIME_ERROR(5), 0},  // a negative Integer year
+  };
+  platform::taskscheduler::TaskRecord stored;
+  for (const auto& c : cases) {
+    TASK_TRIGGER t{};
+    t.cbTriggerSize = sizeof t;
+    t.TriggerType = TASK_EVENT_TRIGGER_AT_LOGON;
+    t.wBeginYear = c.year;
+    t.wBeginMonth = c.month;
+    t.wBeginDay = c.day;
+    t.wEndYear = c.year;
+    t.wEndMonth = c.month;
+    t.wEndDay = c.day;
+    stored.triggers.push_back(platform::taskscheduler::BytesFromTrigger(t));
+  }
+  ASSERT_EQ(platform::files::WriteFileContent(TasksFolder() + "\\Raw.job", platform::taskscheduler::FormatTaskFile(stored)),
+            ERROR_SUCCESS);
+  auto schedule = NewSchedule();
+  ASSERT_EQ(schedule->Refresh(), S_OK);
+  auto job = FindJob(*schedule, "Raw");
+  ASSERT_TRUE(job);
+  ComPtr<_Triggers> triggers;
+  ASSERT_EQ(job->get_Triggers(triggers.put()), S_OK);
+  LONG index = 0;
+  for (const auto& c : cases) {
+    VARIANT position;
+    position.vt = VT_I4;
+    position.lVal = ++index;
+    ComPtr<_Trigger> trigger;
+    ASSERT_EQ(triggers->get_Item(position, trigger.put()), S_OK);
+    DATE begin = -1, end = -1;
+    EXPECT_EQ(trigger->get_BeginDay(&begin), c.hr) << c.year << "-" << c.month << "-" << c.day;
+    EXPECT_EQ(trigger->get_EndDay(&end), c.hr) << c.year << "-" << c.month << "-" << c.day;
+    EXPECT_EQ(begin, SUCCEEDED(c.hr) ? c.date : -1) << c.year << "-" << c.month << "-" << c.day;
+    EXPECT_EQ(end, SUCCEEDED(c.hr) ? c.date : -1) << c.year << "-" << c.month << "-" << c.day;
+  }
 }
 
 TEST_F(ScheduleTest, RemoveThenUpdateRenumbersAndSaves) {
