@@ -116,7 +116,6 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   void DesignPages();
   // Places every page's own controls inside their page.
   void DesignPageControls();
-  void ShowBuiltInPluginsPage();
 
  public:
   // ===== pages and navigation buttons, built-in plug-in page: end =====
@@ -312,7 +311,6 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   // A recursive folder shred over the hidden lists; nothing calls it.
   void MyDelFile(const std::string& path);
   void MakeItNormal(const std::string& path);
-  void MyShredDrive(const std::string& path) {}
   // Whether a shred runs or is still unwinding (no other may start).
   bool shredRunning() const { return shredRunning_; }
 

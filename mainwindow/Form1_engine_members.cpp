@@ -1,7 +1,11 @@
 // Members the cleaning engine and the support library call back: the
 // built-in plug-in runner, the hide/show buttons and the DLL list.
+#include <optional>
+
 #include "mainwindow/Form1.h"
-#include "mainwindow/dll_facts.h"
+#include "platform/base/runtime_error.h"
+#include "platform/files/runtime_files.h"
+#include "platform/files/stand_in.h"
 #include "platform/registry/advapi32.h"
 #include "support/CRegister.h"
 
@@ -57,7 +61,12 @@ void Form1Form::AddToDllList(const std::string& path, bool& isSystem) {
   DllRecord record;
   record.path = path;
   record.name = path.substr(path.find_last_of('\\') + 1);
-  record.version = tessaly::StandInFileVersion(path);
-  record.size = tessaly::FileSizeOf(path);
+  std::optional<platform::files::StandInHeader> header;
+  if (platform::files::ReadStandInHeader(path, header) == ERROR_SUCCESS && header) record.version = header->version();
+  try {
+    record.size = static_cast<double>(platform::vb::FileLen(path));
+  } catch (const platform::RuntimeError&) {
+    // gone since the walk found it: size 0
+  }
   (isSystem ? systemDlls : otherDlls).push_back(std::move(record));
 }

@@ -161,7 +161,6 @@ void Form1Form::HideAllFrames() {
 void Form1Form::CmdAbout_Click() { ShowThatFrame(Frame_About); }
 void Form1Form::CmdOptions_Click() { ShowThatFrame(Frame_Options); }
 void Form1Form::cmdShedule_Click() { ShowThatFrame(Frame_Schedule); }
-void Form1Form::ShowBuiltInPluginsPage() { ShowThatFrame(Frame_BPI); }
 
 // A greyed box counts as ticked.
 void Form1Form::chkBIPSelectAll_Click() {

@@ -10,7 +10,9 @@
 #include "mainwindow/free_space_fill.h"
 #include "mainwindow/page_texts.h"
 #include "platform/base/cp1252.h"
+#include "platform/base/runtime_error.h"
 #include "platform/files/kernel32_files.h"
+#include "platform/files/runtime_files.h"
 #include "platform/machine/sysinfo.h"
 #include "platform/shell/shell32.h"
 #include "support/folder_browse.h"
@@ -26,13 +28,13 @@ constexpr UINT kRemovableDrive = 2, kFixedDrive = 3;
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// A listed file that is gone counts 0 bytes.
 std::uint64_t LengthOf(const std::string& path) {
-  WIN32_FIND_DATAA found{};
-  HANDLE search = FindFirstFileA(path.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  FindClose(search);
-  if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
-  return (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+  try {
+    return static_cast<std::uint64_t>(platform::vb::FileLen(path));
+  } catch (const platform::RuntimeError&) {
+    return 0;
+  }
 }
 
 // The message tail naming what could not be shredded.

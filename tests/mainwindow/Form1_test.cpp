@@ -127,9 +127,17 @@ TEST_F(Form1Test, AddToDllListSkipsExcludedFilesAndReadsVersionAndSize) {
   EXPECT_EQ(form.systemDlls[0].version, "5.1.2600.0");
   EXPECT_EQ(form.systemDlls[0].size, 131);
   EXPECT_EQ(form.lblDLL_Name.Caption(), "C:\\WINDOWS\\system32\\x.dll");
+  // A file without the stand-in line has no version; only its size shows.
+  ASSERT_EQ(platform::files::WriteFileContent("C:\\WINDOWS\\plain.dll", "version=1.2.3.4\r\n"), 0u);
   bool other = false;
   form.AddToDllList("C:\\Program Files\\Tessaly\\tsy.exe", other);
   EXPECT_EQ(form.otherDlls.size(), 1u);
+  form.AddToDllList("C:\\WINDOWS\\plain.dll", other);
+  ASSERT_EQ(form.otherDlls.size(), 2u);
+  EXPECT_EQ(form.otherDlls[1].name, "plain.dll");
+  EXPECT_EQ(form.otherDlls[1].version, "");
+  EXPECT_EQ(form.otherDlls[1].size, 17);
+  EXPECT_EQ(form.systemDlls.size(), 1u);
 }
 
 TEST_F(Form1Test, SupportServicesReachTheMainWindow) {

@@ -85,7 +85,13 @@ TEST_F(MovieCommandsTest, GatedCommandsAreIgnoredWhileAFlagIsDown) {
   EXPECT_EQ(launches.back().args.at(2), "C:\\Program Files\\Tessaly\\tsy.chm");
   form_.FL_FSCommand("IDC_FS_DRAG", "");
   EXPECT_FALSE(platform::TheJournal().Of("ReleaseCapture").empty());
+  // An unknown command does nothing at all.
+  std::string tag = form_.Frame_Result.Tag(), startButton = StartButton();
+  std::size_t journal = platform::TheJournal().entries().size();
   form_.FL_FSCommand("IDC_FS_UNKNOWN", "");
+  EXPECT_EQ(form_.Frame_Result.Tag(), tag);
+  EXPECT_EQ(StartButton(), startButton);
+  EXPECT_EQ(platform::TheJournal().entries().size(), journal);
 }
 
 TEST_F(MovieCommandsTest, StartCommandDuringARunStopsIt) {
