@@ -1,6 +1,6 @@
 #include "support/variant.h"
 
-#include "platform/forms/conversions.h"
+#include "platform/runtime/conversions.h"
 
 std::string VariantText(const Variant& value) {
   struct Visitor {

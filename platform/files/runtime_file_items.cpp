@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "platform/base/cp1252.h"
-#include "platform/forms/conversions.h"
+#include "platform/runtime/conversions.h"
 
 namespace platform::vb {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/forms/dates.h"
+#include "platform/runtime/dates.h"
 
 #include <cmath>
 #include <cstdio>
