@@ -66,8 +66,8 @@ bool ComboBox::GetNamed(std::string_view property, Property& value) const {
 }
 
 bool ComboBox::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Text") return Text(PropertyToText(value)), true;
-  if (property == "ListIndex") return ListIndex(PropertyToLong(value)), true;
+  if (property == "Text") return Text(vb::CStr(value)), true;
+  if (property == "ListIndex") return ListIndex(vb::CLng(value)), true;
   return false;
 }
 

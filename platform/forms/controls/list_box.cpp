@@ -71,7 +71,7 @@ bool ListBox::GetNamed(std::string_view property, Property& value) const {
 }
 
 bool ListBox::LetNamed(std::string_view property, const Property& value) {
-  if (property == "ListIndex") return ListIndex(PropertyToLong(value)), true;
+  if (property == "ListIndex") return ListIndex(vb::CLng(value)), true;
   return false;
 }
 
