@@ -37,6 +37,9 @@ void Form1Form::WireSizeFilter() {
   TSY_ON(txtMinSize, Change, txtMinSize_Change);
   TSY_ON(txtMaxSize, Change, txtMaxSize_Change);
   TSY_ON(txtMaxSize, LostFocus, txtMaxSize_LostFocus);
+  // The hints and fields start as the clear boxes say; a restore that
+  // changes no box raises no Click to set them.
+  chkHardDisk_Click(0);
 }
 
 // Cancelling the picker keeps the folder the field had: an empty folder

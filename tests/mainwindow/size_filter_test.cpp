@@ -44,6 +44,18 @@ class SizeFieldsTest : public MainWindowTest {
                   form_.chkCertainSize.Value(vbChecked), true);
 };
 
+TEST(SizeFieldsStartTest, AFirstStartShowsNoHintAndDisablesTheCustomFields) {
+  ResetFormsRuntime();
+  TempMachine machine;
+  Form1Form& form = Form1();
+  EXPECT_FALSE(form.lblHint.Visible());
+  EXPECT_FALSE(form.lblHint2.Visible());
+  EXPECT_FALSE(form.txtPath.Enabled());
+  EXPECT_FALSE(form.txtMinSize.Enabled());
+  EXPECT_FALSE(form.lblMinMax.Active());
+  ResetFormsRuntime();
+}
+
 TEST_F(SizeFieldsTest, TheBoxesShowTheHintsAndEnableTheFields) {
   form_.chkHardDisk(1).Value(vbChecked);
   EXPECT_TRUE(form_.lblHint.Visible());
