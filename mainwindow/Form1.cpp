@@ -114,6 +114,8 @@ void InstallBuiltInPluginRunner(std::shared_ptr<BuiltInPluginRunner> runner) {
   InstalledPluginRunner() = runner ? std::move(runner) : std::make_shared<BuiltInPluginRunner>();
 }
 
+platform::scripting::FileSystemObject& Form1Form::FileSystem() { return Fso(); }
+
 Form1Form& Form1() {
   (void)kMainWindowLinked;
   return DefaultInstance<Form1Form>();
@@ -163,6 +165,10 @@ Form1Form::Form1Form()
   TSY_ON(chkRunStarted, Click, chkRunStarted_Click);
   WireShredderPage();
   WireSchedulePage();
+  WireFirefoxPage();
+  WireSizeFilter();
+  WireShowHideButtons();
+  WireLogAndSysInfo();
 }
 
 void Form1Form::Form_Load() {

@@ -19,6 +19,10 @@
 #include "platform/shell/shell_types.h"
 #include "support/main_window_link.h"
 
+namespace platform::scripting {
+class FileSystemObject;
+}
+
 // The built-in plug-in runner the main window hands the ticked plug-ins to
 // (frmClean's CleanStandardPlugins and CleanedBytesTotal). Until the engine
 // installs its own, no plug-in runs and nothing is freed.
@@ -339,6 +343,68 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   std::shared_ptr<SchedulerObjects> scheduler_;
   // ===== end of shredder page and scheduling page =====
 
+ public:
+  // ===== Firefox page, custom-file fields, IE page buttons, section buttons, log and system information =====
+  // Firefox page (Form1_firefox.cpp). The folder list serves the profile
+  // lookup and is never shown.
+  TSY_CONTROL_IN(CheckBox, chk_ff_history, Frame_FF);
+  TSY_CONTROL_IN(CheckBox, chk_ff_Cache, Frame_FF);
+  TSY_CONTROL_IN(CheckBox, chk_ff_Cookies, Frame_FF);
+  TSY_CONTROL_IN(CheckBox, chk_ff_Bookmarks, Frame_FF);
+  TSY_CONTROL_IN(DirListBox, ff_Dir1, Frame_FF);
+  // The IE page's cookie keep-list buttons (Form1_show_hide.cpp).
+  TSY_CONTROL_IN(CommandButton, cmdIEWizard, Frame_IE);
+  TSY_CONTROL_IN(CommandButton, cmdNetScapeWizard, Frame_IE);
+  // About page (Form1_log_sysinfo.cpp).
+  TSY_CONTROL_IN(CommandButton, cmdSysInfo, Frame_About);
+
+  // Deletes the ticked Firefox files of the profile folder and logs each
+  // box whose profile folder was found.
+  void CleanFIREFOX();
+  // The current user's Firefox profile folder, without a trailing "";
+  // raises when the shell folder or the profiles folder does not fit.
+  std::string getFirefoxpath();
+
+  // Custom-file fields of the hard-disk page (Form1_size_filter.cpp).
+  void cmdBrowse_Click();
+  void txtPattern_LostFocus();
+  void txtMinSize_KeyPress(int& KeyAscii);
+  void txtMaxSize_KeyPress(int& KeyAscii);
+  void txtMinSize_Change();
+  void txtMaxSize_Change();
+  void txtMaxSize_LostFocus();
+
+  // IE page buttons and the section buttons (Form1_show_hide.cpp).
+  void cmdTypedURLsHide_Click();
+  void cmdTypedURLsShow_Click();
+  void cmdPasswordsHide_Click();
+  void cmdPasswordsShow_Click();
+  void cmdFavoritesHide_Click();
+  void cmdFavoritesShow_Click();
+  void cmdIEWizard_Click();
+  void cmdNetScapeWizard_Click();
+  // Enables the section page buttons of the applications found installed.
+  void CheckInstalledSections();
+
+  // Log saving and system information (Form1_log_sysinfo.cpp).
+  void cmdSaveLog_Click();
+  void cmdSysInfo_Click();
+  void StartSysInfo();
+  // Reads one string or double-word value (read access only); False, with
+  // KeyVal "", when the key or value cannot be read or converted.
+  bool GetKeyValue(std::int32_t KeyRoot, const std::string& keyname, const std::string& SubKeyRef,
+                   std::string& KeyVal);
+
+ private:
+  void WireFirefoxPage();
+  void WireSizeFilter();
+  void WireShowHideButtons();
+  void WireLogAndSysInfo();
+  // The shared file-system object, created on first use.
+  platform::scripting::FileSystemObject& FileSystem();
+  bool minSizeRepairing_ = false;  // txtMinSize_Change is resetting its own field
+  // ===== end of Firefox page ... log and system information =====
+
  protected:
   void Form_Load() override;
   void Form_QueryUnload(int& Cancel, int UnloadMode) override;
@@ -367,7 +433,6 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   // Steps whose features belong to other pages; each is filled by its owner.
   void FillLanguageList();
   void SelectLanguageItem(const std::string& language);
-  void CheckInstalledSections();
   void LoadBuiltInPlugins();
   void LoadExtraPlugins(const std::string& storePath);
   void CheckExtraPlugins();
@@ -377,7 +442,6 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   void Load_DLL_Drives();
   void LoadBackUps();
   void EPI_Save_Settings();
-  std::int64_t CleanFIREFOX();
   std::int64_t EPI_Do_Plugins();
   void ReleaseScheduleObjects();
 

@@ -61,6 +61,19 @@ const Cell kCells[] = {
     {At<&Form1Form::cmdPasswordsShow>, 4, kRightHalf, kColumnWidth},
     {At<&Form1Form::cmdFavoritesHide>, 6, kRightHalf, kColumnWidth},
     {At<&Form1Form::cmdFavoritesShow>, 7, kRightHalf, kColumnWidth},
+    // ... and the cookie keep-list buttons under them.
+    {At<&Form1Form::cmdIEWizard>, 9, kRightHalf, kColumnWidth},
+    {At<&Form1Form::cmdNetScapeWizard>, 10, kRightHalf, kColumnWidth},
+
+    // Firefox page: the four boxes; the profile folder list stays hidden.
+    {At<&Form1Form::chk_ff_history>, 0, kInset, kFull},
+    {At<&Form1Form::chk_ff_Cache>, 1, kInset, kFull},
+    {At<&Form1Form::chk_ff_Cookies>, 2, kInset, kFull},
+    {At<&Form1Form::chk_ff_Bookmarks>, 3, kInset, kFull},
+    {At<&Form1Form::ff_Dir1>, 5, kInset, kFull, 6},
+
+    // About page: the System Information button at the foot.
+    {At<&Form1Form::cmdSysInfo>, 12, kButtonColumn, kButtonWidth},
 
     // Result page: the log, the status line, and the progress frame with
     // its two bars and their sizes.

@@ -10,6 +10,11 @@
 // The twelve sections of a run, in run order.
 enum class CleanSection { Windows, HardDisk, Office, Opera, Yahoo, ICQ, MSN, AOL, NetScape, IE, Extra, BuiltIn };
 
+// Internet Explorer's stored data that the IE page hides and shows.
+enum class HiddenData { TypedURLs, Passwords, Favorites };
+// The cookie keep-list windows.
+enum class CookieKeepList { InternetExplorer, Netscape };
+
 class CleaningEngine {
  public:
   virtual ~CleaningEngine() = default;
@@ -35,6 +40,18 @@ class CleaningEngine {
   virtual std::int64_t ShredFile(const std::string& path) { return 0; }
   virtual std::int64_t ShredFolder(const std::string& path) { return 0; }
   virtual std::int64_t ShredDriveRoot(const std::string& root) { return 0; }
+  // The engine form's own result box, put before each Firefox log line.
+  virtual std::string ResultBoxText() { return ""; }
+  // Registry-entry texts: whether the key can be opened; the named value's
+  // data ("" on any failure).
+  virtual bool TraceKeyExists(const std::string& entry) { return false; }
+  virtual std::string ReadTraceValue(const std::string& entry) { return ""; }
+  // Hides or shows the data; the engine refreshes the Show/Hide buttons
+  // (Form1.CheckShowHide) when it is done.
+  virtual void HideData(HiddenData what) {}
+  virtual void ShowData(HiddenData what) {}
+  // Shows a keep-list window, modeless and without owner.
+  virtual void ShowCookieKeepList(CookieKeepList which) {}
 };
 
 // The engine the main window uses from its next load on.

@@ -1,4 +1,5 @@
 // Labels and text boxes (single and multi-line).
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -84,6 +85,26 @@ void QueueEdit(const std::function<void(std::function<void(TextBox&)>)>& queue, 
   });
 }
 
+// Raises LostFocus when the focus moves to another control of the window.
+// A dialog opening (the window losing activation) is no move, so a message
+// box shown from LostFocus does not raise it again.
+class FocusLeaveFilter : public QObject {
+ public:
+  FocusLeaveFilter(QObject* parent, std::function<void()> onLeave) : QObject(parent), onLeave_(std::move(onLeave)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusOut) {
+      Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) onLeave_();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> onLeave_;
+};
+
 class TextBoxView : public TypedView<TextBox> {
  public:
   TextBoxView(TextBox& control, QWidget* parent)
@@ -95,6 +116,9 @@ class TextBoxView : public TypedView<TextBox> {
     } else {
       QObject::connect(lines_, &QPlainTextEdit::textChanged, [this] { Edited(lines_->toPlainText()); });
     }
+    widget()->installEventFilter(new FocusLeaveFilter(widget(), [this] {
+      QueueOn([](TextBox& box) { box.LostFocus.Raise(); });
+    }));
   }
 
  protected:

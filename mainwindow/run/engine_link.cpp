@@ -1,7 +1,10 @@
 #include "mainwindow/run/engine_link.h"
 
 #include "cleaning/Delete.h"
+#include "cleaning/RegistryHelper.h"
 #include "cleaning/frmClean.h"
+#include "cleaning/frmIECookieKeep.h"
+#include "cleaning/frmNSCookieKeep.h"
 #include "cleaning/plugin_runner.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/run/section_cleaners.h"
@@ -45,6 +48,27 @@ class Engine : public CleaningEngine {
   // shred walks the root itself; the root stays, as on Windows.
   std::int64_t ShredDriveRoot(const std::string& root) override {
     return frmClean().FindFilesAPI_Shred(root, "*.*", "-1", "-1");
+  }
+  std::string ResultBoxText() override { return frmClean().txtResult.Text(); }
+  bool TraceKeyExists(const std::string& entry) override { return ::TraceKeyExists(entry); }
+  std::string ReadTraceValue(const std::string& entry) override { return ::ReadTraceValue(entry); }
+  void HideData(HiddenData what) override {
+    switch (what) {
+      case HiddenData::TypedURLs: return frmClean().HideTypedURL();
+      case HiddenData::Passwords: return frmClean().HidePassword();
+      case HiddenData::Favorites: return frmClean().HideFavorites();
+    }
+  }
+  void ShowData(HiddenData what) override {
+    switch (what) {
+      case HiddenData::TypedURLs: return frmClean().ShowTypedURL();
+      case HiddenData::Passwords: return frmClean().ShowPassword();
+      case HiddenData::Favorites: return frmClean().ShowFavorites();
+    }
+  }
+  void ShowCookieKeepList(CookieKeepList which) override {
+    if (which == CookieKeepList::InternetExplorer) frmIECookieKeep().Show();
+    else frmNSCookieKeep().Show();
   }
 };
 
