@@ -8,6 +8,7 @@
 #include "platform/files/runtime_files.h"
 #include "platform/machine/sysinfo.h"
 #include "platform/registry/advapi32.h"
+#include "platform/runtime/variant.h"
 #include "support/cRegistry.h"
 
 using namespace platform::forms;
@@ -46,7 +47,7 @@ std::string Form1Form::getFirefoxpath() {
   registry.ClassKey(static_cast<std::int32_t>(HKEY_CURRENT_USER));
   registry.SectionKey(kShellFolders);
   registry.ValueKey("Local AppData");
-  std::string localAppData = LCase(VariantText(registry.Value()));
+  std::string localAppData = LCase(platform::vb::CStr(registry.Value()));
 
   char buffer[200] = {};
   UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);

@@ -2,7 +2,7 @@
 // check and the size fields' key filter and repairs. The run makes its own
 // final check of the sizes when it starts.
 #include "mainwindow/Form1.h"
-#include "platform/forms/conversions.h"
+#include "platform/runtime/conversions.h"
 #include "support/folder_browse.h"
 
 using namespace platform::forms;
