@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
-#include "cleaning/key_handle.h"
 #include "cleaning/trace_entry.h"
 #include "platform/registry/advapi32.h"
+#include "support/key_holder.h"
 #include "support/path_helpers.h"
 
-using cleaning::KeyHandle;
 using platform::forms::DefaultInstance;
 
 namespace {
@@ -103,7 +102,7 @@ RegistryForm& Registry() { return DefaultInstance<RegistryForm>(); }
 bool RunTraceEntry(const std::string& text) {
   TraceEntry entry = ParseTraceEntry(text);
   if (entry.malformed || !entry.root) return true;
-  KeyHandle key;
+  KeyHolder key;
   if (RegOpenKeyExA(*entry.root, entry.path.c_str(), 0, kExecutorAccess, key.out()) != ERROR_SUCCESS) return true;
   switch (entry.kind) {
     case TraceKind::Value:
@@ -130,7 +129,7 @@ std::string ReadTraceValue(const std::string& text, std::string* rest) {
   std::string path, valueName;
   if (entry.rest.find("Value`") == std::string::npos) return "";
   if (!SplitValueEntry(entry.rest, path, valueName) || !entry.root) return "";
-  KeyHandle key;
+  KeyHolder key;
   if (RegOpenKeyExA(*entry.root, path.c_str(), 0, kExecutorAccess, key.out()) != ERROR_SUCCESS) return "";
   std::string buffer(kDataBuffer, '\0');
   DWORD cb = kDataBuffer, type = 0;
@@ -153,7 +152,7 @@ int EnumTraceValues(const std::string& text, std::vector<std::string>& names, st
   TraceEntry entry = ParseTraceEntry(text);
   if (canonical) *canonical = entry.rootName + "\\" + entry.rest;
   if (!entry.root) return 0;
-  KeyHandle key;
+  KeyHolder key;
   if (RegOpenKeyA(*entry.root, entry.rest.c_str(), key.out()) != ERROR_SUCCESS) return 0;
   int count = 0;
   for (DWORD i = 0; i <= kIndexLimit; ++i) {
@@ -176,6 +175,6 @@ bool TraceKeyExists(const std::string& text, std::string* rest) {
   TraceEntry entry = ParseTraceEntry(text);
   if (rest) *rest = entry.rest;
   if (!entry.root) return false;
-  KeyHandle key;
+  KeyHolder key;
   return RegOpenKeyA(*entry.root, entry.rest.c_str(), key.out()) == ERROR_SUCCESS;
 }

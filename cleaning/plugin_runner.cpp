@@ -13,6 +13,7 @@
 #include "cleaning/frmClean.h"
 #include "cleaning/modPlugins.h"
 #include "cleaning/plugin_catalogue.h"
+#include "cleaning/plugin_names.h"
 #include "mainwindow/Form1.h"
 #include "platform/base/runtime_error.h"
 #include "platform/forms/event_loop.h"
@@ -105,3 +106,7 @@ std::int32_t FrmCleanForm::CleanStandardPlugins(const std::string& name) {
 std::shared_ptr<BuiltInPluginRunner> MakeBuiltInPluginRunner() { return std::make_shared<EnginePluginRunner>(); }
 
 void ConnectBuiltInPluginRunner(Form1Form& form) { form.SetPluginRunner(MakeBuiltInPluginRunner()); }
+
+void ConnectBuiltInPluginNames() {
+  InstallBuiltInPluginNames(std::vector<std::string>(kBuiltInPluginNames.begin(), kBuiltInPluginNames.end()));
+}

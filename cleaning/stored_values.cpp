@@ -1,7 +1,7 @@
 #include "cleaning/stored_values.h"
 
-#include "cleaning/key_handle.h"
 #include "platform/registry/advapi32.h"
+#include "support/key_holder.h"
 
 namespace cleaning {
 namespace {
@@ -39,7 +39,7 @@ bool ReadsBack(HKEY key, const StoredValue& value) {
 
 bool ReadStoredValues(HKEY root, const std::string& path, std::vector<StoredValue>& values) {
   values.clear();
-  KeyHandle key;
+  KeyHolder key;
   LONG opened = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.out());
   if (opened == ERROR_FILE_NOT_FOUND) return true;
   if (opened != ERROR_SUCCESS) return false;
@@ -53,7 +53,7 @@ bool ReadStoredValues(HKEY root, const std::string& path, std::vector<StoredValu
 }
 
 bool WriteStoredValues(HKEY root, const std::string& path, const std::vector<StoredValue>& values) {
-  KeyHandle key;
+  KeyHolder key;
   if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.out(), nullptr) !=
       ERROR_SUCCESS)
     return false;
@@ -69,7 +69,7 @@ bool WriteStoredValues(HKEY root, const std::string& path, const std::vector<Sto
 
 bool RemoveStoredValues(HKEY root, const std::string& path, const std::vector<StoredValue>& values) {
   if (RegDeleteKeyA(root, path.c_str()) == ERROR_SUCCESS) return true;
-  KeyHandle key;
+  KeyHolder key;
   LONG opened = RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, key.out());
   if (opened == ERROR_FILE_NOT_FOUND) return true;
   if (opened != ERROR_SUCCESS) return false;

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "mainwindow/frmIcon.h"
-#include "cleaning/plugin_names.h"
 #include "platform/base/cp1252.h"
 #include "platform/files/file_system_object.h"
 #include "platform/shell/shell32.h"
@@ -20,6 +19,11 @@ namespace {
 std::shared_ptr<BuiltInPluginRunner>& InstalledPluginRunner() {
   static std::shared_ptr<BuiltInPluginRunner> runner = std::make_shared<BuiltInPluginRunner>();
   return runner;
+}
+
+std::vector<std::string>& InstalledPluginNames() {
+  static std::vector<std::string> names;
+  return names;
 }
 
 // The skin files and the movie size of each known skin (program folder +).
@@ -115,6 +119,8 @@ void InstallBuiltInPluginRunner(std::shared_ptr<BuiltInPluginRunner> runner) {
 }
 
 platform::scripting::FileSystemObject& Form1Form::FileSystem() { return Fso(); }
+
+void InstallBuiltInPluginNames(std::vector<std::string> names) { InstalledPluginNames() = std::move(names); }
 
 Form1Form& Form1() {
   (void)kMainWindowLinked;
@@ -248,7 +254,7 @@ void Form1Form::ApplyMainSkin() {
 
 // The built-in plug-in names in catalogue order.
 void Form1Form::LoadBuiltInPlugins() {
-  for (std::string_view name : kBuiltInPluginNames) lstBPI.AddItem(std::string(name));
+  for (const std::string& name : InstalledPluginNames()) lstBPI.AddItem(name);
 }
 
 void Form1Form::SetUpMovie() {

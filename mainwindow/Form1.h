@@ -37,6 +37,10 @@ class BuiltInPluginRunner {
 
 // The runner every main window created from now on starts with.
 void InstallBuiltInPluginRunner(std::shared_ptr<BuiltInPluginRunner> runner);
+// The built-in plug-in names in list order, from the engine's catalogue,
+// which installs them with its runner; a main window loaded before that
+// lists none.
+void InstallBuiltInPluginNames(std::vector<std::string> names);
 
 // A DLL found by the DLL search.
 struct DllRecord {

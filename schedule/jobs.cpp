@@ -123,7 +123,7 @@ HRESULT Job::put_IdleWait(SHORT v) {
 HRESULT Job::Edit(IDispatch*) { return ShowProperties(); }
 HRESULT Job::ShowProperties() {
   if (!task_) return RaiseRuntime(91);
-  return Check(task_->EditWorkItem(nullptr, 0));
+  return Check(task_->EditWorkItem(0, 0));
 }
 HRESULT Job::Run() {
   if (!task_) return RaiseRuntime(91);

@@ -1,6 +1,7 @@
 #include "support/CRegister.h"
 
 #include "platform/registry/advapi32.h"
+#include "support/key_holder.h"
 
 namespace {
 
@@ -21,18 +22,18 @@ std::string CRegister::TrimKeyPath(const std::string& path) {
 bool CRegister::ReadValueBytes(std::int32_t regHKEY, const std::string& sSection, const std::string& sKey,
                                std::string& bytes) {
   std::string path = TrimKeyPath(sSection);
-  HKEY key = 0;
-  LONG result = RegOpenKeyExA(RootOf(regHKEY), path.c_str(), 0, KEY_ALL_ACCESS, &key);
-  if (result == ERROR_ACCESS_DENIED) result = RegOpenKeyExA(RootOf(regHKEY), path.c_str(), 0, KEY_READ, &key);
+  KeyHolder key;
+  LONG result = RegOpenKeyExA(RootOf(regHKEY), path.c_str(), 0, KEY_ALL_ACCESS, key.out());
+  if (result == ERROR_ACCESS_DENIED) result = RegOpenKeyExA(RootOf(regHKEY), path.c_str(), 0, KEY_READ, key.out());
   if (result != ERROR_SUCCESS) return false;
 
   bool read = false;
   LPCSTR name = ValueNameOf(sKey);
   DWORD size = 0;
-  if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size > 0) {
+  if (RegQueryValueExA(key.get(), name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size > 0) {
     std::string buffer(size, ' ');
     DWORD length = size;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &length) ==
+    if (RegQueryValueExA(key.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &length) ==
         ERROR_SUCCESS) {
       // The size of the first call counts, as the buffer was made for it.
       buffer.resize(size);
@@ -40,24 +41,22 @@ bool CRegister::ReadValueBytes(std::int32_t regHKEY, const std::string& sSection
       read = true;
     }
   }
-  RegCloseKey(key);
   return read;
 }
 
 bool CRegister::REGDeleteSetting(std::int32_t regHKEY, const std::string& sSection, const std::string& sKey) {
-  HKEY key = 0;
+  KeyHolder key;
   LONG result;
   if (!sKey.empty()) {
-    result = RegOpenKeyExA(RootOf(regHKEY), TrimKeyPath(sSection).c_str(), 0, KEY_ALL_ACCESS, &key);
+    result = RegOpenKeyExA(RootOf(regHKEY), TrimKeyPath(sSection).c_str(), 0, KEY_ALL_ACCESS, key.out());
     if (result != ERROR_SUCCESS) return false;
-    result = RegDeleteValueA(key, ValueNameOf(sKey));
+    result = RegDeleteValueA(key.get(), ValueNameOf(sKey));
   } else {
     // A new handle to the root itself; the key path goes to the delete untrimmed.
-    result = RegOpenKeyExA(RootOf(regHKEY), "", 0, KEY_ALL_ACCESS, &key);
+    result = RegOpenKeyExA(RootOf(regHKEY), "", 0, KEY_ALL_ACCESS, key.out());
     if (result != ERROR_SUCCESS) return false;
-    result = RegDeleteKeyA(key, sSection.c_str());
+    result = RegDeleteKeyA(key.get(), sSection.c_str());
   }
-  RegCloseKey(key);
   return result == ERROR_SUCCESS;
 }
 
@@ -72,30 +71,28 @@ std::string CRegister::REGGetSetting(std::int32_t regHKEY, const std::string& sS
 
 bool CRegister::REGSaveSetting(std::int32_t regHKEY, const std::string& sSection, const std::string& sKey,
                                const std::string& sValue) {
-  HKEY key = 0;
+  KeyHolder key;
   DWORD disposition = 0;
   LONG result = RegCreateKeyExA(RootOf(regHKEY), TrimKeyPath(sSection).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                KEY_ALL_ACCESS, nullptr, &key, &disposition);
+                                KEY_ALL_ACCESS, nullptr, key.out(), &disposition);
   if (result != ERROR_SUCCESS) return false;
-  result = RegSetValueExA(key, ValueNameOf(sKey), 0, REG_SZ, reinterpret_cast<const BYTE*>(sValue.c_str()),
+  result = RegSetValueExA(key.get(), ValueNameOf(sKey), 0, REG_SZ, reinterpret_cast<const BYTE*>(sValue.c_str()),
                           static_cast<DWORD>(sValue.size() + 1));
-  RegCloseKey(key);
   return result == ERROR_SUCCESS;
 }
 
 std::vector<std::string> CRegister::GetAllKeys(const std::int32_t& hKey, const std::string& strPath) {
   std::vector<std::string> names;
-  HKEY key = 0;
+  KeyHolder key;
   // The result is not tested: a failed open leaves a null handle, whose
   // enumeration fails at once.
-  RegOpenKeyA(RootOf(hKey), strPath.c_str(), &key);
+  RegOpenKeyA(RootOf(hKey), strPath.c_str(), key.out());
   for (DWORD index = 0;; ++index) {
     std::string buffer(255, ' ');
-    if (RegEnumKeyA(key, index, buffer.data(), 255) != ERROR_SUCCESS) break;
+    if (RegEnumKeyA(key.get(), index, buffer.data(), 255) != ERROR_SUCCESS) break;
     std::size_t nul = buffer.find('\0');
     names.push_back(nul == std::string::npos ? buffer : buffer.substr(0, nul));
   }
-  RegCloseKey(key);
   return names;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/forms/strings.h"
 #include "platform/machine/environment.h"
 #include "platform/registry/advapi32.h"
+#include "support/key_holder.h"
 #include "support/path_helpers.h"
 
 namespace {
@@ -14,24 +15,6 @@ constexpr REGSAM kQueryAccess = 1;
 constexpr REGSAM kEnumerateAccess = 8;
 constexpr REGSAM kWriteAccess = 0x3F;
 constexpr const char* kErrorSource = "tsy.cRegistry";
-
-// Closes a key when the operation ends, by return or by raise.
-class KeyHolder {
- public:
-  KeyHolder() = default;
-  ~KeyHolder() { Close(); }
-  KeyHolder(const KeyHolder&) = delete;
-  KeyHolder& operator=(const KeyHolder&) = delete;
-  HKEY* out() { return &key_; }
-  HKEY get() const { return key_; }
-  void Close() {
-    if (key_) RegCloseKey(key_);
-    key_ = 0;
-  }
-
- private:
-  HKEY key_ = 0;
-};
 
 // REG_EXPAND_SZ when a "%" is followed, at least two characters on, by another.
 bool HoldsExpandableName(const std::string& text) {

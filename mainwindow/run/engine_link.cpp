@@ -77,4 +77,5 @@ class Engine : public CleaningEngine {
 void ConnectCleaningEngine() {
   InstallCleaningEngine(std::make_shared<Engine>());
   InstallBuiltInPluginRunner(MakeBuiltInPluginRunner());
+  ConnectBuiltInPluginNames();
 }

@@ -19,6 +19,10 @@ using REGSAM = DWORD;
 using ULONGLONG = std::uint64_t;
 using LONGLONG = std::int64_t;
 
+// Window handles are 32-bit values, as on 32-bit Windows; user32, the forms
+// runtime and the Task Scheduler's property sheet share this one type.
+using HWND = std::uint32_t;
+
 // Registry keys are 32-bit values; the predefined roots are fixed numbers.
 using HKEY = std::uint32_t;
 using PHKEY = HKEY*;

@@ -55,10 +55,10 @@ DWORD ReplaceContent(FileSystem& fs, const Resolved& target, std::uint64_t newSi
   }
   fs.CommitGrowth(target.drive(), oldSize, newSize, newSize);
   if (!target.exists) {
-    fs.RecordCreation(target.folderKey, target.nameKey, newAttributes.value_or(kAttrArchive) | kAttrArchive);
+    fs.RecordCreation(target.folderKey, target.nameKey, newAttributes.value_or(FILE_ATTRIBUTE_ARCHIVE) | FILE_ATTRIBUTE_ARCHIVE);
     fs.AssignAliasOnCreation(target.host.parent_path(), target.folderKey, target.entry.name);
   } else if (newAttributes) {
-    fs.SetStoredAttributes(target.folderKey, target.nameKey, *newAttributes | kAttrArchive);
+    fs.SetStoredAttributes(target.folderKey, target.nameKey, *newAttributes | FILE_ATTRIBUTE_ARCHIVE);
   } else {
     fs.MarkWritten(target);
   }
@@ -79,7 +79,7 @@ void StampWriteTime(FileSystem& fs, int fd) {
 DWORD CheckFileWritable(FileSystem& fs, const Resolved& r) {
   if (fs.IsSystemLocked(r)) return ERROR_SHARING_VIOLATION;
   if (DWORD error = fs.CheckCanModify(r)) return error;
-  if (r.exists && (fs.AttributesOf(r) & kAttrReadOnly)) return ERROR_ACCESS_DENIED;
+  if (r.exists && (fs.AttributesOf(r) & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
   if (fs.HeldMode(r.key)) return ERROR_SHARING_VIOLATION;
   if (fs.IsInUse(r.key)) return ERROR_SHARING_VIOLATION;
   return fs.CheckOwnHandles(r.key, kGenericWrite, 0x7);
@@ -99,7 +99,7 @@ DWORD DeleteFileAt(FileSystem& fs, std::string_view path) {
   if (r.isDirectory()) return ERROR_ACCESS_DENIED;
   if (fs.IsSystemLocked(r)) return ERROR_SHARING_VIOLATION;
   if (DWORD error = fs.CheckCanModify(r)) return error;
-  if (fs.AttributesOf(r) & kAttrReadOnly) return ERROR_ACCESS_DENIED;
+  if (fs.AttributesOf(r) & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
   if (fs.HeldMode(r.key)) return ERROR_SHARING_VIOLATION;
   if (DWORD error = fs.CheckOwnHandles(r.key, 0, 0, true)) return error;
   if (fs.IsInUse(r.key)) return ERROR_ACCESS_DENIED;
@@ -126,7 +126,7 @@ DWORD RemoveDirectoryAt(FileSystem& fs, std::string_view path) {
   if (!r.exists) return ERROR_FILE_NOT_FOUND;
   if (r.isRoot() || !r.isDirectory()) return ERROR_ACCESS_DENIED;
   if (DWORD error = fs.CheckCanModify(r)) return error;
-  if (fs.AttributesOf(r) & kAttrReadOnly) return ERROR_ACCESS_DENIED;
+  if (fs.AttributesOf(r) & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
   if (::rmdir(r.host.c_str()) != 0)
     return (errno == ENOTEMPTY || errno == EEXIST) ? ERROR_DIR_NOT_EMPTY : ERROR_ACCESS_DENIED;
   fs.metadata().Remove(r.folderKey, r.nameKey);
@@ -172,7 +172,7 @@ DWORD MoveEntry(FileSystem& fs, std::string_view source, std::string_view destin
 
   if (from.drive() != to.drive()) {
     if (from.isDirectory() || fs.IsInUse(from.key)) return ERROR_ACCESS_DENIED;
-    if (fs.AttributesOf(from) & kAttrReadOnly) {
+    if (fs.AttributesOf(from) & FILE_ATTRIBUTE_READONLY) {
       // Moving between drives deletes the source, which read-only forbids.
       return ERROR_ACCESS_DENIED;
     }
@@ -232,7 +232,7 @@ DWORD CopyFileAt(FileSystem& fs, std::string_view source, std::string_view desti
       if (!WriteAllToHost(out, buffer.data(), static_cast<std::size_t>(n))) return false;
     }
   };
-  DWORD attributes = (fs.AttributesOf(from) & (kAttrReadOnly | kAttrHidden | kAttrSystem)) | kAttrArchive;
+  DWORD attributes = (fs.AttributesOf(from) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) | FILE_ATTRIBUTE_ARCHIVE;
   DWORD result = ReplaceContent(fs, to, static_cast<std::uint64_t>(st.st_size), copy, attributes);
   ::close(in);
   return result;

@@ -286,15 +286,15 @@ std::optional<Entry> FileSystem::FindChild(int folder, const std::filesystem::pa
 }
 
 DWORD FileSystem::AttributesOf(const Resolved& r) const {
-  if (r.isRoot()) return kAttrDirectory;
+  if (r.isRoot()) return FILE_ATTRIBUTE_DIRECTORY;
   return StoredOrDefaultAttributes(metadata_.Find(r.folderKey, r.nameKey), r.entry.directory);
 }
 
 DWORD StoredOrDefaultAttributes(const FileMeta* meta, bool directory) {
   // Files placed on the host without metadata count as written (A).
-  DWORD stored = meta && meta->attributes ? *meta->attributes : (directory ? 0 : kAttrArchive);
-  DWORD attributes = stored | (directory ? kAttrDirectory : 0);
-  return attributes ? attributes : kAttrNormal;
+  DWORD stored = meta && meta->attributes ? *meta->attributes : (directory ? 0 : FILE_ATTRIBUTE_ARCHIVE);
+  DWORD attributes = stored | (directory ? FILE_ATTRIBUTE_DIRECTORY : 0);
+  return attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
 }
 
 std::int64_t FileSystem::CreationTimeOf(const std::string& folderKey, const Entry& entry) const {
@@ -310,7 +310,7 @@ void FileSystem::SetStoredAttributes(const std::string& folderKey, const std::st
 
 void FileSystem::MarkWritten(const Resolved& r) {
   DWORD current = AttributesOf(r) & kStoredAttributes;
-  if (!(current & kAttrArchive)) SetStoredAttributes(r.folderKey, r.nameKey, current | kAttrArchive);
+  if (!(current & FILE_ATTRIBUTE_ARCHIVE)) SetStoredAttributes(r.folderKey, r.nameKey, current | FILE_ATTRIBUTE_ARCHIVE);
 }
 
 void FileSystem::RecordCreation(const std::string& folderKey, const std::string& nameKey, DWORD attributes) {

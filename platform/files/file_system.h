@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/base/wintypes.h"
+#include "platform/files/file_attributes.h"
 #include "platform/files/file_metadata.h"
 #include "platform/files/folder_cache.h"
 #include "platform/files/path_syntax.h"
@@ -25,9 +26,9 @@
 
 namespace platform::files {
 
-constexpr DWORD kAttrReadOnly = 0x01, kAttrHidden = 0x02, kAttrSystem = 0x04, kAttrDirectory = 0x10,
-                kAttrArchive = 0x20, kAttrNormal = 0x80;
-constexpr DWORD kStoredAttributes = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+// The attributes kept in the metadata; directory and normal are derived.
+constexpr DWORD kStoredAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
 // One visible entry of a folder (a regular file or a folder on the host).
 struct Entry {

@@ -4,14 +4,7 @@
 #include "platform/base/kernel_handles.h"
 #include "platform/base/last_error.h"
 #include "platform/base/wintypes.h"
-
-constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01;
-constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x02;
-constexpr DWORD FILE_ATTRIBUTE_SYSTEM = 0x04;
-constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
-constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
-constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
-constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
+#include "platform/files/file_attributes.h"
 
 constexpr DWORD GENERIC_READ = 0x80000000;
 constexpr DWORD GENERIC_WRITE = 0x40000000;

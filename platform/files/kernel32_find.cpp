@@ -67,7 +67,7 @@ DWORD Search(FileSystem& fs, const char* pattern, std::vector<Entry>& items) {
         Entry item;
         item.name = dots;
         item.directory = true;
-        item.attributes = kAttrDirectory;
+        item.attributes = FILE_ATTRIBUTE_DIRECTORY;
         item.writeTime = item.creationTime = self.writeTime;
         items.push_back(std::move(item));
       }

@@ -63,7 +63,7 @@ std::uint64_t SizeOf(int fd) {
 void MarkHandleWritten(FileSystem& fs, const FileHandle& file) {
   const FileMeta* meta = fs.metadata().Find(file.folderKey, file.nameKey);
   DWORD current = StoredOrDefaultAttributes(meta, false) & kStoredAttributes;
-  if (!(current & kAttrArchive)) fs.SetStoredAttributes(file.folderKey, file.nameKey, current | kAttrArchive);
+  if (!(current & FILE_ATTRIBUTE_ARCHIVE)) fs.SetStoredAttributes(file.folderKey, file.nameKey, current | FILE_ATTRIBUTE_ARCHIVE);
 }
 
 DWORD OpenChecks(FileSystem& fs, const Resolved& r, DWORD access, DWORD share, DWORD disposition) {
@@ -81,7 +81,7 @@ DWORD OpenChecks(FileSystem& fs, const Resolved& r, DWORD access, DWORD share, D
   if (held == HoldMode::DenyAll || (held && (wantWrite || truncates))) return ERROR_SHARING_VIOLATION;
   if (wantWrite || truncates) {
     if (DWORD error = fs.CheckCanModify(r)) return error;
-    if (fs.AttributesOf(r) & kAttrReadOnly) return ERROR_ACCESS_DENIED;
+    if (fs.AttributesOf(r) & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
     if (fs.IsInUse(r.key)) return ERROR_SHARING_VIOLATION;
   }
   return fs.CheckOwnHandles(r.key, access, share);
@@ -134,7 +134,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECU
   }
   bool truncates = creationDisposition == CREATE_ALWAYS || creationDisposition == TRUNCATE_EXISTING;
   if (!r.exists) {
-    fs->RecordCreation(r.folderKey, r.nameKey, (flagsAndAttributes & kStoredAttributes) | kAttrArchive);
+    fs->RecordCreation(r.folderKey, r.nameKey, (flagsAndAttributes & kStoredAttributes) | FILE_ATTRIBUTE_ARCHIVE);
     fs->AssignAliasOnCreation(r.host.parent_path(), r.folderKey, r.entry.name);
     StampWriteTime(*fs, fd);
   } else if (truncates && r.entry.size > 0) {

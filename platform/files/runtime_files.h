@@ -39,6 +39,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/files/file_attributes.h"
 #include "platform/files/runtime_file_items.h"
 
 namespace platform::vb {
@@ -169,8 +170,10 @@ void ChDrive(std::string_view drive);
 std::string CurDir(std::string_view drive = "");
 
 // Dir attribute bits.
-inline constexpr int vbNormal = 0, vbReadOnly = 1, vbHidden = 2, vbSystem = 4, vbVolume = 8, vbDirectory = 16,
-                     vbArchive = 32;
+// vbVolume has no file attribute: it asks Dir for the volume label.
+inline constexpr int vbNormal = 0, vbReadOnly = FILE_ATTRIBUTE_READONLY, vbHidden = FILE_ATTRIBUTE_HIDDEN,
+                     vbSystem = FILE_ATTRIBUTE_SYSTEM, vbVolume = 8, vbDirectory = FILE_ATTRIBUTE_DIRECTORY,
+                     vbArchive = FILE_ATTRIBUTE_ARCHIVE;
 // The first matching name ("" at the end, when nothing matches or the
 // folder is missing). attrs 0 gives files neither hidden nor system; 2 adds
 // hidden, 4 system, 16 folders ("." and ".." outside roots); 8 gives the

@@ -1,11 +1,9 @@
 #pragma once
 // user32's scalar types and the message and command numbers the program uses.
-// Window handles are 32-bit values, as on 32-bit Windows.
 #include <cstdint>
 
 #include "platform/base/wintypes.h"
 
-using HWND = std::uint32_t;
 using HMENU = std::uint32_t;
 using WPARAM = std::uint32_t;
 using LPARAM = std::int32_t;

@@ -2,10 +2,9 @@
 // The Task Scheduler 1.0 interfaces, identities and the TASK_TRIGGER record.
 #include <cstddef>
 
+#include "platform/base/wintypes.h"
 #include "platform/com/com_memory.h"
 #include "platform/com/unknown.h"
-
-using HWND = void*;
 
 inline constexpr CLSID CLSID_CTaskScheduler = platform::com::MakeGuid(0x148BD52A, 0xA2AB, 0x11CE, 0xB11F00AA00530503ull);
 inline constexpr IID IID_ITaskScheduler = platform::com::MakeGuid(0x148BD527, 0xA2AB, 0x11CE, 0xB11F00AA00530503ull);

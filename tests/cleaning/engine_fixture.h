@@ -8,6 +8,7 @@
 
 #include "cleaning/Delete.h"
 #include "cleaning/frmClean.h"
+#include "cleaning/plugin_runner.h"
 #include "mainwindow/Form1.h"
 #include "platform/files/file_content.h"
 #include "platform/files/kernel32_files.h"
@@ -31,6 +32,7 @@ class EngineTest : public ::testing::Test {
 
   static platform::MachineBuilder Reset(platform::MachineBuilder builder) {
     platform::forms::ResetFormsRuntime();
+    ConnectBuiltInPluginNames();
     return builder;
   }
 

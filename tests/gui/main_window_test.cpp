@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "gui_fixture.h"
+#include "cleaning/plugin_runner.h"
 #include "mainwindow/main_window_fixture.h"
 
 namespace tessaly::testing {
@@ -43,6 +44,7 @@ class MainWindowGuiTest : public GuiTest {
  protected:
   MainWindowGuiTest() {
     InstallCleaningEngine(engine_);
+    ConnectBuiltInPluginNames();
     // Boxes take their default button: nothing waits on a modal dialog.
     Answers().SetInteractive(nullptr);
   }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cleaning/plugin_names.h"
+#include "cleaning/plugin_runner.h"
 #include "mainwindow/Form1.h"
 #include "platform/files/file_content.h"
 #include "platform/registry/advapi32.h"
@@ -18,7 +19,10 @@ using namespace platform::forms;
 
 class Form1Test : public ::testing::Test {
  protected:
-  Form1Test() { ResetFormsRuntime(); }
+  Form1Test() {
+    ResetFormsRuntime();
+    ConnectBuiltInPluginNames();
+  }
   ~Form1Test() override { ResetFormsRuntime(); }
   TempMachine machine_;
 };

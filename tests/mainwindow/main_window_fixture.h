@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cleaning/plugin_runner.h"
 #include "mainwindow/Form1.h"
 #include "support/temp_machine.h"
 
@@ -47,6 +48,7 @@ class MainWindowTest : public ::testing::Test {
   MainWindowTest() {
     platform::forms::ResetFormsRuntime();
     InstallCleaningEngine(engine_);
+    ConnectBuiltInPluginNames();
   }
   ~MainWindowTest() override {
     InstallCleaningEngine(nullptr);

@@ -171,7 +171,7 @@ TEST_F(TaskServiceTest, RunAndPropertySheetAreRecordedNeverExecuted) {
   EXPECT_EQ(task->GetNextRunTime(&when), SCHED_S_TASK_NO_VALID_TRIGGERS);
   platform::TheJournal().Clear();
   m_.machine().area<TaskPropertySheet>().setScript([](ITask& edited) { edited.SetComment(u"edited"); });
-  EXPECT_EQ(task->EditWorkItem(nullptr, 0), S_OK);
+  EXPECT_EQ(task->EditWorkItem(0, 0), S_OK);
   EXPECT_EQ(task->Run(), S_OK);
   const auto& entries = platform::TheJournal().entries();
   ASSERT_EQ(entries.size(), 2u);
