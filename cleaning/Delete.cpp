@@ -208,7 +208,13 @@ void DeleteForm::TSYShredder(const std::string& path, int passes) {
   const std::string zeros(kShortBlock, '\0');
   std::vector<std::string_view> patterns(static_cast<std::size_t>(passes), zeros);
   std::uint64_t length = 0;
-  OverwriteFile(path, patterns, length);
+  // The caller removes the name as any deletion would.
+  if (OverwriteFile(path, patterns, length) == kSharedData) LogNotShredded(path);
+}
+
+void DeleteForm::LogNotShredded(const std::string& path) {
+  frmClean().AddItem("\tRemoved without shredding " + path +
+                     ": its data is shared with another name (hard link)\r\n");
 }
 
 bool DeleteForm::ShredFile(const std::string& path, std::uint64_t& length, bool longBlocks) {
@@ -216,7 +222,9 @@ bool DeleteForm::ShredFile(const std::string& path, std::uint64_t& length, bool 
   if (Trim(path).empty()) return false;
   const std::string& pair = longBlocks ? longPair_ : shortPair_;
   const std::string& fill = longBlocks ? longFill_ : shortFill_;
-  if (OverwriteFile(path, Passes({&pair, &pair, &fill}), length) != 0) return false;
+  int overwritten = OverwriteFile(path, Passes({&pair, &pair, &fill}), length);
+  if (overwritten == kSharedData) LogNotShredded(path);
+  else if (overwritten != 0) return false;
   return FsoDeleteFile(path, false) == 0;
 }
 

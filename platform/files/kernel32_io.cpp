@@ -293,3 +293,33 @@ BOOL FlushFileBuffers(HANDLE handle) {
   }
   return TRUE;
 }
+
+BOOL GetFileInformationByHandle(HANDLE handle, BY_HANDLE_FILE_INFORMATION* information) {
+  FileSystem* fs = nullptr;
+  FileHandle* file = HandleOf(handle, fs);
+  if (!file) return FALSE;
+  if (!information) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  struct stat st {};
+  if (::fstat(file->fd, &st) != 0) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  auto fileTime = [](std::int64_t units) {
+    auto value = static_cast<std::uint64_t>(units);
+    return FILETIME{static_cast<DWORD>(value & 0xFFFFFFFFu), static_cast<DWORD>(value >> 32)};
+  };
+  *information = BY_HANDLE_FILE_INFORMATION{};
+  information->dwFileAttributes = StoredOrDefaultAttributes(fs->metadata().Find(file->folderKey, file->nameKey), false);
+  information->ftLastWriteTime = information->ftLastAccessTime = fileTime(FileTimeOf(st.st_mtim));
+  information->ftCreationTime = information->ftLastWriteTime;
+  information->nFileSizeHigh = static_cast<DWORD>(static_cast<std::uint64_t>(st.st_size) >> 32);
+  information->nFileSizeLow = static_cast<DWORD>(static_cast<std::uint64_t>(st.st_size) & 0xFFFFFFFFu);
+  information->nNumberOfLinks = static_cast<DWORD>(st.st_nlink);
+  information->nFileIndexHigh = static_cast<DWORD>(static_cast<std::uint64_t>(st.st_ino) >> 32);
+  information->nFileIndexLow = static_cast<DWORD>(static_cast<std::uint64_t>(st.st_ino) & 0xFFFFFFFFu);
+  SetLastError(ERROR_SUCCESS);
+  return TRUE;
+}
