@@ -66,24 +66,27 @@ void DeleteForm::PrepareShredStr() {
 
 std::int32_t DeleteForm::DeleteFile(const std::string& path) {
   if (Trim(path).empty()) return 0;
-  std::string shortPath = ShortPathOf(path);
+  // One look-up serves every step: the short name, the attributes, their
+  // reset, the length and the removal.
+  FileToDelete file(path);
+  std::string shortPath = file.ShortPath();
   if (shortPath.empty()) return 0;
-  DWORD saved = AttributesOf(shortPath);
+  DWORD saved = file.Attributes();
   // A folder is not a file: nothing is changed or scheduled.
   if (saved == INVALID_FILE_ATTRIBUTES || (saved & FILE_ATTRIBUTE_DIRECTORY)) return 0;
 
   std::uint64_t length = 0;
-  int error = SetAttrNormal(shortPath);
-  if (!error) error = FileLength(shortPath, length);
+  int error = file.SetAttrNormal();
+  if (!error) error = file.FileLength(length);
   if (!error) {
     if (Form1().chkBleach.Value() == 0) {
       frmClean().AddItem("\tDeleting file " + LastComponent(shortPath));
     } else {
       // Only the overwrite can change what the length was read as.
       TSYShredder(shortPath, PassCount());
-      error = FileLength(shortPath, length);
+      error = file.FileLength(length);
     }
-    if (!error) error = Kill(shortPath);
+    if (!error) error = file.Kill();
   }
   if (!error) return ClampedBytes(length);
   if (FileExists(shortPath)) SetFileAttributesA(shortPath.c_str(), saved & ~FILE_ATTRIBUTE_NORMAL);
@@ -140,21 +143,36 @@ std::int32_t DeleteForm::DeleteFilesInFolder(const std::string& folder, const st
 }
 
 void DeleteForm::DeleteTreeFiles(const std::string& folder, const std::string& pattern, std::uint64_t& total) {
-  std::vector<std::string> subfolders;
+  // With a pattern that matches every name the file listing would repeat
+  // the folder listing: its files are taken from the first one.
+  const bool everyName = pattern == "*" || pattern == kAllFiles;
+  std::vector<std::string> subfolders, files;
   ForEachEntry(folder, "*", [&](const FoundEntry& entry) {
     if (entry.isDirectory()) {
       subfolders.push_back(entry.name);
       DelDirList.push_back(folder + entry.name);
+    } else if (everyName) {
+      files.push_back(entry.name);
     }
     return true;
   });
-  ForEachEntry(folder, pattern, [&](const FoundEntry& entry) {
+  auto deleteFile = [&](const std::string& name) {
     YieldToMessageLoop();
-    if (entry.isDirectory()) return true;
     YieldToMessageLoop();
-    total += static_cast<std::uint64_t>(DeleteFile(folder + entry.name));
-    return true;
-  });
+    total += static_cast<std::uint64_t>(DeleteFile(folder + name));
+  };
+  if (everyName) {
+    for (const auto& name : files) deleteFile(name);
+  } else {
+    ForEachEntry(folder, pattern, [&](const FoundEntry& entry) {
+      if (entry.isDirectory()) {
+        YieldToMessageLoop();
+        return true;
+      }
+      deleteFile(entry.name);
+      return true;
+    });
+  }
   for (const auto& name : subfolders) DeleteTreeFiles(folder + name + "\\", pattern, total);
 }
 
@@ -190,7 +208,13 @@ void DeleteForm::TSYShredder(const std::string& path, int passes) {
   const std::string zeros(kShortBlock, '\0');
   std::vector<std::string_view> patterns(static_cast<std::size_t>(passes), zeros);
   std::uint64_t length = 0;
-  OverwriteFile(path, patterns, length);
+  // The caller removes the name as any deletion would.
+  if (OverwriteFile(path, patterns, length) == kSharedData) LogNotShredded(path);
+}
+
+void DeleteForm::LogNotShredded(const std::string& path) {
+  frmClean().AddItem("\tRemoved without shredding " + path +
+                     ": its data is shared with another name (hard link)\r\n");
 }
 
 bool DeleteForm::ShredFile(const std::string& path, std::uint64_t& length, bool longBlocks) {
@@ -198,7 +222,9 @@ bool DeleteForm::ShredFile(const std::string& path, std::uint64_t& length, bool 
   if (Trim(path).empty()) return false;
   const std::string& pair = longBlocks ? longPair_ : shortPair_;
   const std::string& fill = longBlocks ? longFill_ : shortFill_;
-  if (OverwriteFile(path, Passes({&pair, &pair, &fill}), length) != 0) return false;
+  int overwritten = OverwriteFile(path, Passes({&pair, &pair, &fill}), length);
+  if (overwritten == kSharedData) LogNotShredded(path);
+  else if (overwritten != 0) return false;
   return FsoDeleteFile(path, false) == 0;
 }
 

@@ -56,6 +56,9 @@ class DeleteForm : public platform::forms::Form {
   // listing finds them, filling DelDirList.
   void DeleteTreeFiles(const std::string& folder, const std::string& pattern, std::uint64_t& total);
   void ReportFailure(const std::string& shortPath, int error);
+  // The log line of a file whose data another name shares: its own name is
+  // removed, its data is not overwritten.
+  void LogNotShredded(const std::string& path);
 
   std::string shortPair_, shortFill_, longPair_, longFill_;
 };

@@ -16,6 +16,14 @@ constexpr UINT kFolderBuffer = 256;
 
 int LastRuntimeError() { return platform::RuntimeErrorForWin32(GetLastError()); }
 
+constexpr int kFileNotFound = 53;
+
+// A missing file as the name statements report it (53), else the common mapping.
+int NameStatementError(DWORD win32) {
+  if (win32 == ERROR_FILE_NOT_FOUND) return kFileNotFound;
+  return platform::RuntimeErrorForWin32(win32);
+}
+
 // The number of the runtime error the statement raised; 0 when none.
 template <typename Statement>
 int ErrorNumberOf(Statement statement) {
@@ -34,6 +42,27 @@ std::string ShortPathOf(const std::string& path) {
   DWORD length = GetShortPathNameA(path.c_str(), buffer.data(), kShortPathBuffer);
   if (length == 0 || length >= kShortPathBuffer) return "";
   return platform::forms::Trim(TrimNullChars(buffer));
+}
+
+std::string FileToDelete::ShortPath() {
+  std::string text;
+  if (file_.ShortPath(text) || text.size() >= kShortPathBuffer) return "";
+  return platform::forms::Trim(text);
+}
+
+int FileToDelete::SetAttrNormal() {
+  DWORD error = file_.SetAttributes(0);
+  return error == ERROR_PATH_NOT_FOUND ? kFileNotFound : error ? NameStatementError(error) : 0;
+}
+
+int FileToDelete::FileLength(std::uint64_t& length) {
+  DWORD error = file_.Length(length);
+  return error ? platform::RuntimeErrorForWin32(error) : 0;
+}
+
+int FileToDelete::Kill() {
+  DWORD error = file_.Remove();
+  return error ? NameStatementError(error) : 0;
 }
 
 std::string WithTrailingBackslash(std::string folder) {

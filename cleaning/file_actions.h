@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/base/wintypes.h"
+#include "platform/files/resolved_file.h"
 #include "platform/files/runtime_files.h"
 
 namespace cleaning {
@@ -45,6 +46,22 @@ int FsoDeleteFile(const std::string& path, bool force);
 int FsoDeleteFolder(const std::string& path, bool force);
 // The file-system object's CreateFolder (one level).
 int FsoCreateFolder(const std::string& path);
+
+// One file resolved once for the steps of its deletion: each step answers
+// as the function above of the same name (runtime error numbers), without
+// another look-up of the path.
+class FileToDelete {
+ public:
+  explicit FileToDelete(const std::string& path) : file_(path) {}
+  std::string ShortPath();
+  DWORD Attributes() { return file_.Attributes(); }
+  int SetAttrNormal();
+  int FileLength(std::uint64_t& length);
+  int Kill();
+
+ private:
+  platform::files::ResolvedFile file_;
+};
 
 // An Open file number, closed when the scope ends by return or by raise.
 // The constructor raises the runtime error of the Open.

@@ -66,6 +66,11 @@ int OverwriteFile(const std::string& path, const std::vector<std::string_view>& 
   DWORD high = 0;
   DWORD low = GetFileSize(file, &high);
   length = (static_cast<std::uint64_t>(high) << 32) | low;
+  // Overwriting data another name shares would destroy a file nobody asked
+  // to touch; the count is the opened file's own.
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!GetFileInformationByHandle(file, &information)) return LastRuntimeError();
+  if (information.nNumberOfLinks > 1) return kSharedData;
   int pass = 0;
   for (std::string_view pattern : passes) {
     ++pass;

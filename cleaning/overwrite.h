@@ -11,9 +11,14 @@
 
 namespace cleaning {
 
+// OverwriteFile's result for a file whose data another name shares (a
+// hard link): nothing was written.
+constexpr int kSharedData = -1;
+
 // Overwrites `path` with passes[0], passes[1], ... in order; each pattern's
 // length is that pass's block size. `length` receives the file's length.
-// Returns 0, or the runtime error number of the failing step.
+// Returns 0, kSharedData when the opened file has more than one link (it is
+// left as it is), or the runtime error number of the failing step.
 int OverwriteFile(const std::string& path, const std::vector<std::string_view>& passes, std::uint64_t& length);
 
 // Test hook: called after each pass has reached the disk, with the path and

@@ -4,8 +4,11 @@
 
 #include "cleaning/file_actions.h"
 #include "platform/base/cp1252.h"
+#include "platform/registry/advapi32.h"
 #include "platform/forms/app_object.h"
+#include "platform/files/resolved_file.h"
 #include "platform/forms/strings.h"
+#include "support/CRegister.h"
 #include "support/system_folders.h"
 
 namespace cleaning {
@@ -35,41 +38,48 @@ bool Covers(const std::string& folder, const std::string& guarded) {
                                guarded[folder.size()] == '\\');
 }
 
-// Each protected folder in its given and in its short spelling.
-std::vector<std::string> ProtectedSpellings(const std::vector<std::string>& folders) {
-  std::vector<std::string> spellings;
-  for (const auto& folder : folders) {
-    if (platform::forms::Trim(folder).empty()) continue;
-    spellings.push_back(Normalised(folder));
-    std::string shortForm = ShortPathOf(folder);
-    if (!shortForm.empty()) spellings.push_back(Normalised(shortForm));
-  }
-  return spellings;
+// The folder as the file layer resolves it ("C:\PROGRAM FILES" for
+// "c:/progra~1/." or "C:\Program Files. "); the normalised spelling when
+// some folder on the way does not exist.
+std::string ResolvedKey(const std::string& folder) {
+  platform::files::ResolvedFile file(folder);
+  if (!file.error()) return file.resolved().key;
+  return Normalised(folder);
+}
+
+struct Guarded {
+  std::string folder;
+  const char* what;
+};
+
+std::vector<Guarded> GuardedFolders() {
+  std::string programFiles =
+      CRegister().REGGetSetting(static_cast<std::int32_t>(HKEY_LOCAL_MACHINE),
+                                "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir", "");
+  return {{g_WindowsDir, "the Windows folder"},          {g_SystemDir, "the system folder"},
+          {programFiles, "the Program Files folder"},     {"C:\\Program Files", "the Program Files folder"},
+          {platform::forms::App.Path(), "the program's folder"}, {g_AllUsersDir, "the All Users profile"},
+          {g_UserProfileDir, "the user profile"}};
 }
 
 }  // namespace
 
-bool IsProtectedFolder(const std::string& folder) {
+std::string FolderRefusal(const std::string& folder) {
   std::string trimmed = platform::forms::Trim(folder);
-  if (trimmed.empty() || !IsAbsolute(trimmed)) return true;
-  std::string candidate = Normalised(trimmed);
-  if (candidate.size() <= 2) return true;  // "C:" after the root's "\" is gone
-  // "." and ".." could name a guarded folder in disguise.
+  if (trimmed.empty() || !IsAbsolute(trimmed)) return "it is not a full folder path";
+  std::string candidate = ResolvedKey(trimmed);
+  if (candidate.size() <= 2) return "it is a drive root";
   for (const auto& part : platform::forms::Split(candidate, "\\"))
-    if (part == "." || part == "..") return true;
-  std::vector<std::string> candidates = {candidate};
-  std::string shortForm = ShortPathOf(trimmed);
-  if (!shortForm.empty()) candidates.push_back(Normalised(shortForm));
-
-  auto guarded = ProtectedSpellings({g_WindowsDir, g_SystemDir, g_UserProfileDir, g_AllUsersDir});
-  auto exact = ProtectedSpellings({platform::forms::App.Path()});
-  for (const auto& c : candidates) {
-    for (const auto& g : guarded)
-      if (Covers(c, g)) return true;
-    for (const auto& e : exact)
-      if (c == e) return true;
+    if (part == "." || part == "..") return "it is not a plain folder path";
+  for (const auto& guarded : GuardedFolders()) {
+    if (platform::forms::Trim(guarded.folder).empty()) continue;
+    std::string key = ResolvedKey(guarded.folder);
+    if (candidate == key) return std::string("it is ") + guarded.what;
+    if (Covers(candidate, key)) return std::string("it contains ") + guarded.what;
   }
-  return false;
+  return "";
 }
+
+bool IsProtectedFolder(const std::string& folder) { return !FolderRefusal(folder).empty(); }
 
 }  // namespace cleaning

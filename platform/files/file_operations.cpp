@@ -95,6 +95,10 @@ DWORD CheckFileReadable(FileSystem& fs, const Resolved& r) {
 DWORD DeleteFileAt(FileSystem& fs, std::string_view path) {
   Resolved r;
   if (DWORD error = fs.Resolve(path, r)) return error;
+  return DeleteResolved(fs, r);
+}
+
+DWORD DeleteResolved(FileSystem& fs, const Resolved& r) {
   if (!r.exists) return ERROR_FILE_NOT_FOUND;
   if (r.isDirectory()) return ERROR_ACCESS_DENIED;
   if (fs.IsSystemLocked(r)) return ERROR_SHARING_VIOLATION;
@@ -103,10 +107,17 @@ DWORD DeleteFileAt(FileSystem& fs, std::string_view path) {
   if (fs.HeldMode(r.key)) return ERROR_SHARING_VIOLATION;
   if (DWORD error = fs.CheckOwnHandles(r.key, 0, 0, true)) return error;
   if (fs.IsInUse(r.key)) return ERROR_ACCESS_DENIED;
-  if (::unlink(r.host.c_str()) != 0) return ERROR_ACCESS_DENIED;
+  if (!r.folder || !fs.FolderStillInPlace(r)) return ERROR_PATH_NOT_FOUND;
+  if (::unlinkat(r.folder->fd.get(), r.entry.hostName.c_str(), 0) != 0) return ERROR_ACCESS_DENIED;
   fs.CommitGrowth(r.drive(), r.entry.size, 0, 0);
   fs.metadata().Remove(r.folderKey, r.nameKey);
   return ERROR_SUCCESS;
+}
+
+DWORD OpenResolved(FileSystem& fs, const Resolved& r, int flags, UniqueFd& fd) {
+  if (!r.folder || !fs.FolderStillInPlace(r)) return ERROR_PATH_NOT_FOUND;
+  fd = UniqueFd(::openat(r.folder->fd.get(), r.entry.hostName.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, 0644));
+  return fd ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 DWORD CreateDirectoryAt(FileSystem& fs, std::string_view path) {
@@ -136,6 +147,10 @@ DWORD RemoveDirectoryAt(FileSystem& fs, std::string_view path) {
 DWORD SetAttributesAt(FileSystem& fs, std::string_view path, DWORD attributes) {
   Resolved r;
   if (DWORD error = fs.Resolve(path, r)) return error;
+  return SetAttributesOf(fs, r, attributes);
+}
+
+DWORD SetAttributesOf(FileSystem& fs, const Resolved& r, DWORD attributes) {
   if (!r.exists) return ERROR_FILE_NOT_FOUND;
   if (r.isRoot()) return ERROR_ACCESS_DENIED;
   if (fs.IsSystemLocked(r)) return ERROR_SHARING_VIOLATION;

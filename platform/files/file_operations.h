@@ -17,9 +17,20 @@ DWORD CheckFileWritable(FileSystem& fs, const Resolved& r);
 DWORD CheckFileReadable(FileSystem& fs, const Resolved& r);
 
 DWORD DeleteFileAt(FileSystem& fs, std::string_view path);
+// DeleteFileAt on an entry already resolved: removed relative to its held
+// folder (3 when the folder is no longer where it was found).
+DWORD DeleteResolved(FileSystem& fs, const Resolved& r);
+// Opens the resolved entry relative to its held folder, never through a
+// link (3 when the folder moved, 5 when the host refuses); no checks.
+DWORD OpenResolved(FileSystem& fs, const Resolved& r, int flags, UniqueFd& fd);
 DWORD CreateDirectoryAt(FileSystem& fs, std::string_view path);
 DWORD RemoveDirectoryAt(FileSystem& fs, std::string_view path);
 DWORD SetAttributesAt(FileSystem& fs, std::string_view path, DWORD attributes);
+DWORD SetAttributesOf(FileSystem& fs, const Resolved& r, DWORD attributes);
+// What CreateFileA checks before it opens an existing or new entry.
+DWORD CheckOpen(FileSystem& fs, const Resolved& r, DWORD access, DWORD share, DWORD disposition);
+// The short (8.3) form of a resolved path, as GetShortPathNameA gives it.
+DWORD ShortFormOf(FileSystem& fs, const Resolved& r, std::string& out);
 // Rename or move a file or folder (folders within one drive).
 DWORD MoveEntry(FileSystem& fs, std::string_view source, std::string_view destination, bool replaceExisting);
 DWORD CopyFileAt(FileSystem& fs, std::string_view source, std::string_view destination, bool failIfExists);

@@ -101,6 +101,26 @@ DWORD FileSystem::OpenDriveRoot(const std::filesystem::path& root, UniqueFd& fd)
   return fd ? ERROR_SUCCESS : ERROR_NOT_READY;
 }
 
+const CachedFolder* FileSystem::KeptFolder(const std::string& spelling) {
+  const CachedFolder* cached = folderCache_.Find(spelling);
+  if (!cached) return nullptr;
+  for (const AliasUse& use : cached->aliases) {
+    const FileMeta* meta = metadata_.Find(use.folderKey, use.nameKey);
+    if (!meta || meta->alias != use.alias) {
+      folderCache_.Forget(spelling);
+      return nullptr;
+    }
+  }
+  return cached;
+}
+
+bool FileSystem::FolderStillInPlace(const Resolved& r) {
+  // A root is opened afresh by its drive folder; a folder whose place the
+  // kernel cannot name was just walked to by descriptor.
+  if (!r.folder || r.folder->hostPath.empty()) return true;
+  return folderCache_.StillInPlace(*r.folder);
+}
+
 DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allowPattern) {
   // A kept answer names an entry, so its last name is no pattern: with or
   // without patterns allowed, the text reads the same.
@@ -134,25 +154,24 @@ DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allo
   std::vector<std::string> spellings{std::string{out.path.drive, ':'}};
   for (std::size_t i = 0; i + 1 < components.size(); ++i) spellings.push_back(spellings.back() + '\\' + components[i]);
   std::size_t start = 0;
-  int folder = -1;
-  UniqueFd owned;
-  std::string folderHostPath;  // the kernel's path of `folder`; "" until needed
-  for (std::size_t i = spellings.size() - 1; i > 0 && folder < 0; --i) {
-    if (const CachedFolder* cached = folderCache_.Find(spellings[i])) {
+  std::shared_ptr<HeldFolder> folder;
+  std::vector<AliasUse> aliases;  // the aliases the walk went through
+  for (std::size_t i = spellings.size() - 1; i > 0 && !folder; --i) {
+    if (const CachedFolder* cached = KeptFolder(spellings[i])) {
       start = i;
-      folder = cached->fd.get();
-      folderHostPath = cached->hostPath;
+      folder = cached->held;
       host = cached->host;
       key = cached->key;
       longPath = cached->longPath;
+      aliases = cached->aliases;
     }
   }
-  if (folder < 0) {
-    if (DWORD error = OpenDriveRoot(root, owned)) return error;
-    folder = owned.get();
+  if (!folder) {
+    folder = std::make_shared<HeldFolder>();
+    if (DWORD error = OpenDriveRoot(root, folder->fd)) return error;
   }
-  // Folders found by their exact spelling are cached; one found another way
-  // (case, alias) ends the caching for the rest of the path.
+  // Folders found by their exact spelling or by their alias are cached;
+  // one found another way (case) ends the caching for the rest of the path.
   bool cacheable = true;
 
   for (std::size_t i = start; i < components.size(); ++i) {
@@ -165,9 +184,10 @@ DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allo
       out.key = JoinKey(key, out.nameKey);
       out.longPath = longPath + "\\" + name;
       out.host = host;
+      out.folder = std::move(folder);
       return ERROR_SUCCESS;
     }
-    std::optional<Entry> child = FindChild(folder, host, key, name);
+    std::optional<Entry> child = FindChild(folder->fd.get(), host, key, name);
     if (!child && start > 0 && !folderCache_.Confirm(spellings[start])) {
       // The kept folder is gone from its place: walk again from the drive.
       folderCache_.Clear();
@@ -183,6 +203,7 @@ DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allo
       out.host = host / Cp1252ToUtf8(name);
       out.entry.name = name;
       out.entry.hostName = Cp1252ToUtf8(name);
+      out.folder = std::move(folder);
       return ERROR_SUCCESS;
     }
     if (!last && !child->directory) return ERROR_PATH_NOT_FOUND;
@@ -195,6 +216,7 @@ DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allo
       out.folderKey = key;
       out.nameKey = nameKey;
     }
+    std::string parentKey = key;
     key = JoinKey(key, nameKey);
     longPath += "\\" + child->name;
     host /= child->hostName;
@@ -204,22 +226,26 @@ DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allo
     }
     // Step into the folder by descriptor: a link put in its place since it
     // was looked at is not followed.
-    UniqueFd next = OpenFolderAt(folder, child->hostName.c_str());
-    if (!next) return ERROR_PATH_NOT_FOUND;
-    cacheable = cacheable && child->name == name;
-    if (cacheable && folderHostPath.empty()) {
-      auto path = HostPathOfFd(folder);
-      cacheable = path.has_value();
-      if (path) folderHostPath = std::move(*path);
+    auto next = std::make_shared<HeldFolder>();
+    next->fd = OpenFolderAt(folder->fd.get(), child->hostName.c_str());
+    if (!next->fd) return ERROR_PATH_NOT_FOUND;
+    if (child->name != name) {
+      // Named by its alias: the cached path stays valid while the alias does.
+      if (!child->alias.empty() && child->alias == ToUpper(name))
+        aliases.push_back(AliasUse{parentKey, nameKey, child->alias});
+      else
+        cacheable = false;
     }
-    if (cacheable) {
-      folderHostPath += "/" + child->hostName;
-      UniqueFd kept(::fcntl(next.get(), F_DUPFD_CLOEXEC, 0));
-      if (kept) folderCache_.Remember(spellings[i + 1], std::move(kept), folderHostPath, host, key, longPath);
-    }
-    owned = std::move(next);
-    folder = owned.get();
+    // Where the kernel must still see each held folder: asked once at the
+    // top of the walk, then built name by name.
+    if (folder->hostPath.empty())
+      if (auto path = HostPathOfFd(folder->fd.get())) folder->hostPath = std::move(*path);
+    if (!folder->hostPath.empty()) next->hostPath = folder->hostPath + "/" + child->hostName;
+    if (cacheable && !next->hostPath.empty())
+      folderCache_.Remember(spellings[i + 1], next, host, key, longPath, aliases);
+    folder = std::move(next);
   }
+  out.folder = std::move(folder);
   out.key = key;
   out.longPath = longPath;
   out.host = host;

@@ -55,6 +55,9 @@ struct Resolved {
   std::filesystem::path host;
   bool exists = false;
   Entry entry;            // valid when exists (not for a root)
+  // The folder the entry is (or would be) in, held open: opened and removed
+  // relative to it; null for a root.
+  std::shared_ptr<HeldFolder> folder;
 
   char drive() const { return path.drive; }
   bool isRoot() const { return path.isRoot(); }
@@ -97,6 +100,11 @@ class FileSystem : public MachineArea {
   // `text`, a short form made from `result` ("C:\PROGRA~1\TESSALY"), names
   // the same entry: the next call with it is answered from `result`.
   void KeepShortForm(const std::string& text, const Resolved& result);
+
+  // The folder holding `r`'s entry is still where the resolution found it
+  // (nothing on the way renamed, deleted or replaced): asked before each
+  // host call made relative to it.
+  bool FolderStillInPlace(const Resolved& r);
 
   // --- metadata ---
   DWORD AttributesOf(const Resolved& r) const;
@@ -152,6 +160,9 @@ class FileSystem : public MachineArea {
     std::string alias;           // the alias the text named; "" for a long name
     Resolved result;
   };
+  // The cached folder for `spelling` while every alias it was named by is
+  // still its folder's alias.
+  const CachedFolder* KeptFolder(const std::string& spelling);
   void Keep(std::string_view text, const std::string& folderSpelling, const Resolved& result);
   bool Recall(std::string_view text, Resolved& out);
   DWORD DriveRoot(char drive, std::filesystem::path& root) const;

@@ -47,17 +47,18 @@ bool FileSystem::Recall(std::string_view text, Resolved& out) {
     if (!drive || !drive->mediaPresent) return false;
     // The folder still where it was, the entry still in it and still of
     // its kind, an alias still its own: the walk would find the same.
-    const CachedFolder* folder = folderCache_.Find(recent.folderSpelling);
+    const CachedFolder* folder = KeptFolder(recent.folderSpelling);
     if (!folder) return false;
     struct stat st {};
     Entry fresh;
-    if (::fstatat(folder->fd.get(), kept.entry.hostName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+    if (::fstatat(folder->held->fd.get(), kept.entry.hostName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
         !EntryFromStat(st, fresh) || fresh.directory != kept.entry.directory)
       return false;
     const FileMeta* meta = metadata_.Find(kept.folderKey, kept.nameKey);
     std::string alias = meta ? meta->alias : std::string();
     if (!recent.alias.empty() && alias != recent.alias) return false;
     out = kept;
+    out.folder = folder->held;
     out.entry.size = fresh.size;
     out.entry.writeTime = fresh.writeTime;
     out.entry.alias = std::move(alias);

@@ -18,7 +18,8 @@ std::string DescriptorLink(int fd) { return "/proc/self/fd/" + std::to_string(fd
 // The kernel names a descriptor by the folder's current place: a folder
 // renamed or deleted, or any folder on the way replaced, no longer has the
 // path it was found at (a link is never a folder on the way).
-bool StillInPlace(const CachedFolder& folder) {
+bool AtItsPath(const HeldFolder& folder) {
+  if (folder.hostPath.empty()) return false;
   std::optional<std::string> now = HostPathOfFd(folder.fd.get());
   return now && *now == folder.hostPath;
 }
@@ -60,6 +61,7 @@ void FolderCache::Clear() {
   watcher_ = UniqueFd();
   watchedAbove_.clear();
   unwatchable_ = !watch_;
+  ++generation_;
 }
 
 bool FolderCache::DropAllIfMoved() {
@@ -98,7 +100,7 @@ const CachedFolder* FolderCache::Find(const std::string& spelling) {
   // A miss needs no news of moves: the events wait for the next hit.
   auto it = entries_.find(spelling);
   if (it == entries_.end() || DropAllIfMoved()) return nullptr;
-  if (it->second.watched || StillInPlace(it->second)) return &it->second;
+  if (it->second.held->watchedIn == generation_ || AtItsPath(*it->second.held)) return &it->second;
   entries_.erase(it);
   return nullptr;
 }
@@ -106,21 +108,33 @@ const CachedFolder* FolderCache::Find(const std::string& spelling) {
 bool FolderCache::Confirm(const std::string& spelling) {
   auto it = entries_.find(spelling);
   if (it == entries_.end()) return false;
-  if (StillInPlace(it->second)) return true;
+  if (AtItsPath(*it->second.held)) return true;
   entries_.erase(it);
   return false;
 }
 
-void FolderCache::Remember(const std::string& spelling, UniqueFd fd, std::string hostPath,
-                           std::filesystem::path host, std::string key, std::string longPath) {
+bool FolderCache::StillInPlace(const HeldFolder& folder) {
+  if (folder.watchedIn == generation_ && watcher_) {
+    int pending = 0;
+    if (::ioctl(watcher_.get(), FIONREAD, &pending) == 0 && pending == 0) return true;
+  }
+  return AtItsPath(folder);
+}
+
+void FolderCache::Remember(const std::string& spelling, std::shared_ptr<HeldFolder> held,
+                           std::filesystem::path host, std::string key, std::string longPath,
+                           std::vector<AliasUse> aliases) {
   DropAllIfMoved();
   if (entries_.size() >= kCapacity && !entries_.count(spelling)) Clear();
   // Watched first, proved after: a move between the two is either seen by
   // the proof or reported by the watch.
-  bool watched = Watch(fd.get(), hostPath);
-  CachedFolder folder{std::move(fd), std::move(hostPath), std::move(host), std::move(key), std::move(longPath),
-                      watched};
-  if (StillInPlace(folder)) entries_[spelling] = std::move(folder);
+  held->watchedIn = Watch(held->fd.get(), held->hostPath) ? generation_ : 0;
+  if (!AtItsPath(*held)) {
+    held->watchedIn = 0;
+    return;
+  }
+  entries_[spelling] = CachedFolder{std::move(held), std::move(host), std::move(key), std::move(longPath),
+                                    std::move(aliases)};
 }
 
 }  // namespace platform::files

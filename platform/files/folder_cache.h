@@ -11,11 +11,14 @@
 // nothing, which the caller confirms. Where the kernel cannot watch, each
 // use asks again where the folder is.
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace platform::files {
 
@@ -44,13 +47,30 @@ UniqueFd OpenFolderAt(int parent, const char* name);
 // has none (a deleted folder, no /proc).
 std::optional<std::string> HostPathOfFd(int fd);
 
+// A folder held open by descriptor: the entries a resolution found in it
+// are opened and removed relative to it, so no folder on the way is walked
+// (or followed) again.
+struct HeldFolder {
+  UniqueFd fd;           // O_PATH descriptor of the folder
+  std::string hostPath;  // where the kernel saw it when it was opened
+  // The watch generation of the cache that reports its moves; 0 for none.
+  std::uint64_t watchedIn = 0;
+};
+
+// A folder on a cached path that was named by its 8.3 alias: the path
+// names it only while the alias is still its own.
+struct AliasUse {
+  std::string folderKey;  // key of the folder it is in
+  std::string nameKey;    // its upper-case long name
+  std::string alias;
+};
+
 struct CachedFolder {
-  UniqueFd fd;             // O_PATH descriptor of the folder
-  std::string hostPath;    // where the kernel must still see it
+  std::shared_ptr<HeldFolder> held;
   std::filesystem::path host;
   std::string key;
   std::string longPath;
-  bool watched = false;    // moves and deletions of it and above are reported
+  std::vector<AliasUse> aliases;  // every alias the spelling goes through
 };
 
 class FolderCache {
@@ -64,13 +84,17 @@ class FolderCache {
   // dropped).
   const CachedFolder* Find(const std::string& spelling);
   // Keeps the folder open on `fd` when the kernel sees it at `hostPath`.
-  void Remember(const std::string& spelling, UniqueFd fd, std::string hostPath, std::filesystem::path host,
-                std::string key, std::string longPath);
+  void Remember(const std::string& spelling, std::shared_ptr<HeldFolder> held, std::filesystem::path host,
+                std::string key, std::string longPath, std::vector<AliasUse> aliases);
+  void Forget(const std::string& spelling) { entries_.erase(spelling); }
   // After a look-up in a kept folder found nothing: false (and the entry
   // dropped) when the folder is no longer at its host path. A deleted
   // folder still held open is reported by no watch, but nothing is found
   // in it, so a miss is where it shows.
   bool Confirm(const std::string& spelling);
+  // A held folder is still where it was seen: for one this cache watches,
+  // no move was reported since (one cheap call); else the kernel is asked.
+  bool StillInPlace(const HeldFolder& folder);
   void Clear();
 
  private:
@@ -86,6 +110,7 @@ class FolderCache {
   UniqueFd watcher_;                    // inotify instance; none until needed
   std::set<std::string> watchedAbove_;  // host folders above kept ones, watched
   bool unwatchable_ = false;            // a folder above refused a watch
+  std::uint64_t generation_ = 1;        // of watcher_; a new one after each Clear
   bool watch_ = true;
 };
 

@@ -8,10 +8,16 @@
 namespace platform::files {
 namespace {
 
-// "C:\PROGRA~1\TESSALY": each component by its short name.
 DWORD ShortPathOf(FileSystem& fs, const char* path, std::string& out) {
   Resolved r;
   if (DWORD error = fs.Resolve(path, r)) return error;
+  return ShortFormOf(fs, r, out);
+}
+
+}  // namespace
+
+// "C:\PROGRA~1\TESSALY": each component by its short name.
+DWORD ShortFormOf(FileSystem& fs, const Resolved& r, std::string& out) {
   if (!r.exists) return ERROR_FILE_NOT_FOUND;
   std::vector<std::string> longNames;
   {
@@ -54,7 +60,6 @@ DWORD ShortPathOf(FileSystem& fs, const char* path, std::string& out) {
   return ERROR_SUCCESS;
 }
 
-}  // namespace
 }  // namespace platform::files
 
 using namespace platform::files;

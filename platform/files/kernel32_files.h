@@ -89,6 +89,22 @@ BOOL SetEndOfFile(HANDLE file);
 // Writes the file's data through to the disk.
 BOOL FlushFileBuffers(HANDLE file);
 
+struct BY_HANDLE_FILE_INFORMATION {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD dwVolumeSerialNumber;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+  DWORD nNumberOfLinks;
+  DWORD nFileIndexHigh;
+  DWORD nFileIndexLow;
+};
+// The facts of the open file itself (the link count is the descriptor's,
+// not that of a name looked up again).
+BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* information);
+
 // Drives
 UINT GetDriveTypeA(LPCSTR rootPathName);
 DWORD GetLogicalDrives();

@@ -66,7 +66,9 @@ void MarkHandleWritten(FileSystem& fs, const FileHandle& file) {
   if (!(current & FILE_ATTRIBUTE_ARCHIVE)) fs.SetStoredAttributes(file.folderKey, file.nameKey, current | FILE_ATTRIBUTE_ARCHIVE);
 }
 
-DWORD OpenChecks(FileSystem& fs, const Resolved& r, DWORD access, DWORD share, DWORD disposition) {
+}  // namespace
+
+DWORD CheckOpen(FileSystem& fs, const Resolved& r, DWORD access, DWORD share, DWORD disposition) {
   bool wantWrite = (access & GENERIC_WRITE) != 0;
   bool truncates = disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING;
   if (r.isDirectory()) return ERROR_ACCESS_DENIED;
@@ -86,6 +88,8 @@ DWORD OpenChecks(FileSystem& fs, const Resolved& r, DWORD access, DWORD share, D
   }
   return fs.CheckOwnHandles(r.key, access, share);
 }
+
+namespace {
 
 // The handle of a read or write: checks the arguments and the handle's
 // access, zeroes the count done; null (last error set) when the call fails.
@@ -119,7 +123,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECU
   FileSystem* fs = CurrentFileSystem();
   Resolved r;
   DWORD error = fs ? fs->Resolve(fileName, r) : ERROR_NOT_READY;
-  if (error == ERROR_SUCCESS) error = OpenChecks(*fs, r, desiredAccess, shareMode, creationDisposition);
+  if (error == ERROR_SUCCESS) error = CheckOpen(*fs, r, desiredAccess, shareMode, creationDisposition);
   if (error != ERROR_SUCCESS) {
     SetLastError(error);
     return INVALID_HANDLE_VALUE;
@@ -127,11 +131,12 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECU
   bool wantWrite = (desiredAccess & GENERIC_WRITE) != 0;
   int flags = (wantWrite ? O_RDWR : O_RDONLY) | O_NOFOLLOW | O_CLOEXEC;
   if (!r.exists) flags |= O_CREAT | O_EXCL;
-  int fd = ::open(r.host.c_str(), flags, 0644);
-  if (fd < 0) {
-    SetLastError(ERROR_ACCESS_DENIED);
+  UniqueFd opened;
+  if (DWORD failure = OpenResolved(*fs, r, flags, opened)) {
+    SetLastError(failure);
     return INVALID_HANDLE_VALUE;
   }
+  int fd = opened.release();
   bool truncates = creationDisposition == CREATE_ALWAYS || creationDisposition == TRUNCATE_EXISTING;
   if (!r.exists) {
     fs->RecordCreation(r.folderKey, r.nameKey, (flagsAndAttributes & kStoredAttributes) | FILE_ATTRIBUTE_ARCHIVE);
@@ -286,5 +291,35 @@ BOOL FlushFileBuffers(HANDLE handle) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
+  return TRUE;
+}
+
+BOOL GetFileInformationByHandle(HANDLE handle, BY_HANDLE_FILE_INFORMATION* information) {
+  FileSystem* fs = nullptr;
+  FileHandle* file = HandleOf(handle, fs);
+  if (!file) return FALSE;
+  if (!information) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  struct stat st {};
+  if (::fstat(file->fd, &st) != 0) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  auto fileTime = [](std::int64_t units) {
+    auto value = static_cast<std::uint64_t>(units);
+    return FILETIME{static_cast<DWORD>(value & 0xFFFFFFFFu), static_cast<DWORD>(value >> 32)};
+  };
+  *information = BY_HANDLE_FILE_INFORMATION{};
+  information->dwFileAttributes = StoredOrDefaultAttributes(fs->metadata().Find(file->folderKey, file->nameKey), false);
+  information->ftLastWriteTime = information->ftLastAccessTime = fileTime(FileTimeOf(st.st_mtim));
+  information->ftCreationTime = information->ftLastWriteTime;
+  information->nFileSizeHigh = static_cast<DWORD>(static_cast<std::uint64_t>(st.st_size) >> 32);
+  information->nFileSizeLow = static_cast<DWORD>(static_cast<std::uint64_t>(st.st_size) & 0xFFFFFFFFu);
+  information->nNumberOfLinks = static_cast<DWORD>(st.st_nlink);
+  information->nFileIndexHigh = static_cast<DWORD>(static_cast<std::uint64_t>(st.st_ino) >> 32);
+  information->nFileIndexLow = static_cast<DWORD>(static_cast<std::uint64_t>(st.st_ino) & 0xFFFFFFFFu);
+  SetLastError(ERROR_SUCCESS);
   return TRUE;
 }

@@ -24,9 +24,12 @@ bool KeepAndFind(FolderCache& cache, const fs::path& folder, bool watch) {
   auto fd = OpenFolderAt(AT_FDCWD, folder.c_str());
   auto where = HostPathOfFd(fd.get());
   if (!where) return false;
-  cache.Remember("K", std::move(fd), *where, folder, "K", "K");
+  auto held = std::make_shared<platform::files::HeldFolder>();
+  held->fd = std::move(fd);
+  held->hostPath = *where;
+  cache.Remember("K", held, folder, "K", "K", {});
   const auto* kept = cache.Find("K");
-  return kept && kept->watched == watch;
+  return kept && (kept->held->watchedIn != 0) == watch;
 }
 
 TEST(FolderCacheUnit, AMovedOrDeletedFolderIsNotHandedOutWatchedOrNot) {

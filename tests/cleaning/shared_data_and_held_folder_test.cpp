@@ -1,0 +1,133 @@
+// Shredding never reaches data another name shares, and the deletion's
+// faster path (one resolution, removal relative to the held folder) keeps
+// every file outside the machine, and every renamed folder, out of reach.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "engine_fixture.h"
+#include "platform/files/resolved_file.h"
+
+namespace tessaly::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string HostRead(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct ShredCase {
+  const char* name;
+  const char* file;  // the name that is shredded
+  std::function<void(const std::string& file)> shred;
+};
+
+TEST_F(EngineTest, AFileWithASecondHardLinkIsRemovedWithoutOverwritingTheSharedData) {
+  const std::string data(5000, 'k');
+  const ShredCase cases[] = {
+      {"a cleaner's file", "C:\\Work\\trace.txt",
+       [](const std::string& file) {
+         Form1().chkBleach.Value(1);
+         Form1().cmbShredder.Text("3");
+         Delete().DeleteFile(file);
+         Form1().chkBleach.Value(0);
+       }},
+      {"the shredder page's file", "C:\\Work\\trace.txt", [](const std::string& file) { Delete().xShredFile(file); }},
+      {"the shredder page's folder", "C:\\Work\\Sub\\trace.txt",
+       [](const std::string&) { Delete().xShredFolder("C:\\Work\\Sub"); }},
+      {"the shredder page's drive", "C:\\Work\\trace.txt", [](const std::string& file) { Delete().xShredDrive(file); }},
+  };
+  for (const auto& c : cases) {
+    for (bool outside : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (outside ? ", other name outside" : ", other name inside"));
+      Form1().txtResult.Text("");
+      Put(c.file, data);
+      fs::path shredded = machine_.hostPath(c.file);
+      fs::path other = outside ? machine_.folder() / "snapshot.txt" : machine_.hostPath("C:\\Backup.txt");
+      fs::remove(other);
+      fs::create_hard_link(shredded, other);
+      c.shred(c.file);
+      EXPECT_EQ(HostRead(other), data);
+      EXPECT_FALSE(fs::exists(shredded));
+      EXPECT_NE(Log().find(c.file), std::string::npos) << Log();
+      EXPECT_NE(Log().find("hard link"), std::string::npos) << Log();
+      fs::remove(other);
+    }
+  }
+}
+
+TEST_F(EngineTest, AFileWithOneLinkIsStillShredded) {
+  Put("C:\\Work\\alone.txt", std::string(100, 'a'));
+  EXPECT_EQ(Delete().xShredFile("C:\\Work\\alone.txt"), 100);
+  EXPECT_FALSE(Exists("C:\\Work\\alone.txt"));
+  EXPECT_EQ(Log().find("hard link"), std::string::npos);
+}
+
+// A folder on the way (named by its alias, so the cached path is used) is
+// replaced by a link after the file was resolved: the removal never
+// follows it, whether it leads outside the machine or elsewhere inside.
+TEST_F(EngineTest, AFolderReplacedByALinkAfterResolutionIsNeverFollowed) {
+  for (bool toOutside : {true, false}) {
+    SCOPED_TRACE(toOutside ? "link to outside" : "link inside the machine");
+    Put("C:\\Long Folder Name\\Sub\\f.txt", "inside");
+    Put("C:\\Elsewhere\\f.txt", "elsewhere");
+    fs::path target = toOutside ? machine_.outside() : machine_.hostPath("C:\\Elsewhere");
+    std::ofstream(target / "f.txt") << "must stay";
+    // Resolved twice, so the second one starts from the cached folder.
+    { platform::files::ResolvedFile warm("C:\\LONGFO~1\\Sub\\f.txt"); }
+    platform::files::ResolvedFile file("C:\\LONGFO~1\\Sub\\f.txt");
+    ASSERT_TRUE(file.exists());
+    fs::path sub = machine_.hostPath("C:\\Long Folder Name\\Sub");
+    fs::rename(sub, machine_.hostPath("C:\\Long Folder Name") / "moved");
+    fs::create_directory_symlink(target, sub);
+    EXPECT_NE(file.Remove(), 0u);
+    EXPECT_EQ(HostRead(target / "f.txt"), "must stay");
+    fs::remove(sub);
+    fs::remove_all(machine_.hostPath("C:\\Long Folder Name"));
+  }
+}
+
+TEST_F(EngineTest, ARenamedOrDeletedCachedFolderIsNeverReached) {
+  Put("C:\\Long Folder Name\\Sub\\f.txt", "old");
+  { platform::files::ResolvedFile warm("C:\\LONGFO~1\\Sub\\f.txt"); }
+  // Renamed on the host, a new folder of the same name in its place.
+  fs::path sub = machine_.hostPath("C:\\Long Folder Name\\Sub");
+  fs::rename(sub, sub.parent_path() / "Renamed");
+  Put("C:\\Long Folder Name\\Sub\\f.txt", "new");
+  EXPECT_EQ(Content("C:\\LONGFO~1\\Sub\\f.txt"), "new");
+  EXPECT_EQ(Delete().DeleteFile("C:\\LONGFO~1\\Sub\\f.txt"), 3);
+  EXPECT_EQ(HostRead(sub.parent_path() / "Renamed" / "f.txt"), "old");
+  // Deleted: nothing is found through the stale entry.
+  { platform::files::ResolvedFile warm("C:\\LONGFO~1\\Sub\\g.txt"); }
+  fs::remove_all(sub);
+  EXPECT_FALSE(platform::files::ResolvedFile("C:\\LONGFO~1\\Sub\\f.txt").exists());
+}
+
+TEST_F(EngineTest, AnAliasThatChangedIsNotUsed) {
+  Put("C:\\Long Folder Name\\f.txt", "first");
+  ASSERT_EQ(Content("C:\\LONGFO~1\\f.txt"), "first");
+  // The folder gives its alias up (renamed to a name of its own short
+  // form); a new folder takes the alias.
+  ASSERT_TRUE(MoveFileA("C:\\Long Folder Name", "C:\\SHORT"));
+  Put("C:\\Long Folder Other\\f.txt", "second");
+  std::string shortForm(256, '\0');
+  GetShortPathNameA("C:\\Long Folder Other", shortForm.data(), 256);
+  shortForm.resize(shortForm.find('\0'));
+  platform::files::ResolvedFile file("C:\\LONGFO~1\\f.txt");
+  if (shortForm == "C:\\LONGFO~1") {
+    ASSERT_TRUE(file.exists());
+    EXPECT_EQ(file.resolved().longPath, "C:\\Long Folder Other\\f.txt");
+  } else {
+    EXPECT_FALSE(file.exists());
+  }
+  EXPECT_EQ(Content("C:\\SHORT\\f.txt"), "first");
+}
+
+}  // namespace
+}  // namespace tessaly::testing
