@@ -14,7 +14,8 @@ namespace {
 using namespace platform::forms;
 
 // Boxes whose state only the model decides: a click asks the model, which
-// answers at the next turn.
+// answers at the next turn. As on Windows, the whole control takes the
+// click, not only its mark and caption.
 template <class Base>
 class ModelDrivenBox : public Base {
  public:
@@ -22,6 +23,7 @@ class ModelDrivenBox : public Base {
 
  protected:
   void nextCheckState() override {}
+  bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
 };
 
 class CommandButtonView : public TypedView<CommandButton> {
