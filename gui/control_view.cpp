@@ -1,7 +1,10 @@
 #include "gui/control_view.h"
 
+#include <QAbstractButton>
 #include <QAbstractScrollArea>
+#include <QLabel>
 #include <QSignalBlocker>
+#include <utility>
 
 #include "gui/conversions.h"
 #include "gui/mouse_input.h"
@@ -10,6 +13,12 @@
 
 namespace tessaly::gui {
 
+QColor Greyed(const QColor& text, const QColor& background) {
+  auto half = [](float a, float b) { return (a + b) / 2; };
+  return QColor::fromRgbF(half(text.redF(), background.redF()), half(text.greenF(), background.greenF()),
+                          half(text.blueF(), background.blueF()));
+}
+
 void DressWidget(QWidget* widget, const SkinLook& look) {
   QPalette palette = widget->palette();
   if (look.back) {
@@ -17,11 +26,12 @@ void DressWidget(QWidget* widget, const SkinLook& look) {
     palette.setColor(QPalette::Button, *look.back);
   }
   if (look.fore) {
-    // Greyed text stays visibly greyed on the skin's background.
-    QColor greyed = QColor::fromRgbF(look.fore->redF() * 0.55, look.fore->greenF() * 0.55, look.fore->blueF() * 0.55);
-    for (auto role : {QPalette::WindowText, QPalette::ButtonText}) {
+    // Greyed text fades halfway into what it is drawn on, whether the skin
+    // writes light on dark or dark on light.
+    for (auto [role, under] : {std::pair{QPalette::WindowText, QPalette::Window},
+                               std::pair{QPalette::ButtonText, QPalette::Button}}) {
       palette.setColor(role, *look.fore);
-      palette.setColor(QPalette::Disabled, role, greyed);
+      palette.setColor(QPalette::Disabled, role, Greyed(*look.fore, palette.color(QPalette::Active, under)));
     }
   }
   widget->setPalette(palette);
@@ -72,7 +82,10 @@ void ControlView::Sync(Control& control) {
   QSignalBlocker blocker(widget_);
   if (visible_.Changed(control.Visible())) widget_->setVisible(control.Visible());
   if (enabled_.Changed(control.Enabled())) widget_->setEnabled(control.Enabled());
-  if (toolTip_.Changed(control.ToolTipText())) widget_->setToolTip(ToQt(control.ToolTipText()));
+  if (toolTip_.Changed(control.ToolTipText())) {
+    ownTip_ = ToQt(control.ToolTipText());
+    widget_->setToolTip(ownTip_);
+  }
   // Moves without a button held come only to a control that handles them.
   if (bool tracking = control.MouseMove.handled(); tracking_.Changed(tracking)) {
     widget_->setMouseTracking(tracking);
@@ -85,6 +98,26 @@ QSize ControlView::NaturalSize() const { return widget_ ? widget_->sizeHint() : 
 
 void ControlView::Place(const QRect& pixels) {
   if (widget_ && place_.Changed(pixels)) widget_->setGeometry(pixels);
+  TipWholeTextWhenCut();
+}
+
+// A caption cut by its control's size can still be read: the whole text
+// becomes the tool tip, unless the program gave the control one of its own.
+void ControlView::TipWholeTextWhenCut() {
+  if (!widget_ || !ownTip_.isEmpty()) return;
+  QString text;
+  bool cut = false;
+  auto* button = qobject_cast<QAbstractButton*>(widget_.data());
+  auto* label = qobject_cast<QLabel*>(widget_.data());
+  if (button) text = button->text();
+  else if (label) text = label->text();
+  else return;
+  if (!cutChecked_.Changed({widget_->geometry(), text})) return;
+  if (button) cut = button->sizeHint().width() > button->width();
+  else cut = label->wordWrap() ? label->heightForWidth(label->width()) > label->height()
+                               : label->sizeHint().width() > label->width();
+  QString tip = cut ? text : QString();
+  if (widget_->toolTip() != tip) widget_->setToolTip(tip);
 }
 
 void ControlView::Dress(const SkinLook& look) {

@@ -58,6 +58,7 @@ class ControlView {
   virtual QWidget* ChildArea() { return nullptr; }
   // The size automatic layout gives a control without geometry.
   virtual QSize NaturalSize() const;
+  // Places the widget; a caption it cuts becomes its tool tip.
   void Place(const QRect& pixels);
   // Dresses the widget in the skin's look (colours and font).
   void Dress(const SkinLook& look);
@@ -68,12 +69,16 @@ class ControlView {
   void Queue(std::function<void(Control&)> action) const;
 
  private:
+  void TipWholeTextWhenCut();
+
   std::uint64_t serial_;
+  QString ownTip_;  // the program's ToolTipText
   QPointer<QWidget> widget_;
   Applied<bool> visible_, enabled_, tracking_;
   Applied<std::string> toolTip_;
   Applied<QRect> place_;
   Applied<std::string> look_;
+  Applied<std::pair<QRect, QString>> cutChecked_;
 };
 
 // A view of one concrete control class.

@@ -1,5 +1,6 @@
 #include "gui/conversions.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/base/cp1252.h"
@@ -29,6 +30,14 @@ int ModelOffset(std::string_view windowsText, int widgetOffset) {
     ++shown;
   }
   return static_cast<int>(at);
+}
+
+int WidgetOffset(std::string_view windowsText, int modelOffset) {
+  int shown = 0;
+  std::size_t end = std::min<std::size_t>(std::max(modelOffset, 0), windowsText.size());
+  for (std::size_t at = 0; at < end; ++at)
+    if (!(windowsText[at] == '\r' && at + 1 < windowsText.size() && windowsText[at + 1] == '\n')) ++shown;
+  return shown;
 }
 
 int TwipsToPixels(float twips) {

@@ -14,6 +14,8 @@ std::string FromQt(const QString& text);
 QString ToQtLines(std::string_view windowsText);
 // The model offset of a widget offset in ToQtLines(windowsText).
 int ModelOffset(std::string_view windowsText, int widgetOffset);
+// The widget offset of a model offset (the inverse of ModelOffset).
+int WidgetOffset(std::string_view windowsText, int modelOffset);
 
 int TwipsToPixels(float twips);
 float PixelsToTwips(int pixels);

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -42,6 +45,20 @@ std::string EscapeChoice(const AskRequest& request) {
   return request.choices[std::min(request.defaultChoice, request.choices.size() - 1)];
 }
 
+// A message box sizes itself to its text alone; a longer title would be cut
+// ("TS... ler"). The box's grid gets a spacer as wide as the title needs.
+void FitTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+  titleFont.setBold(true);
+  // The frame's buttons and margins beside the title.
+  constexpr int kFrameAllowance = 120;
+  int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kFrameAllowance;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                grid->columnCount());
+}
+
 // A box with the request's choices as buttons (message boxes and the
 // dialogs that are only a question).
 AskAnswer AskWithButtons(const AskRequest& request) {
@@ -54,6 +71,7 @@ AskAnswer AskWithButtons(const AskRequest& request) {
   std::string escape = EscapeChoice(request);
   for (std::size_t i = 0; i < request.choices.size(); ++i)
     if (request.choices[i] == escape) box.setEscapeButton(buttons[i]);
+  FitTitle(box);
   box.exec();
   for (std::size_t i = 0; i < request.choices.size(); ++i)
     if (box.clickedButton() == buttons[i]) return {request.choices[i], request.defaultText};
@@ -91,7 +109,12 @@ AskAnswer AskWithDialog(const AskRequest& request) {
   }
 }
 
-void InstallDialogs() { Answers().SetInteractive(AskWithDialog); }
+void InstallDialogs(std::function<void()> beforeEach) {
+  Answers().SetInteractive([beforeEach = std::move(beforeEach)](const AskRequest& request) {
+    if (beforeEach) beforeEach();
+    return AskWithDialog(request);
+  });
+}
 void RemoveDialogs() { Answers().SetInteractive(nullptr); }
 bool DialogOpen() { return g_openDialogs > 0; }
 

@@ -57,6 +57,17 @@ class FormWindow : public QMainWindow {
     QMainWindow::resizeEvent(event);
     if (size() != placedSize_) Report();
   }
+  // Minimised or restored by the window manager (its task bar, its own
+  // buttons): the form's WindowState follows, so the tray's show and hide
+  // and the program's own minimise stay in step with what is on screen.
+  void changeEvent(QEvent* event) override {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange) return;
+    int state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+    QueueEvent([window = hwnd_, state] {
+      if (Form* form = LoadedForm(window); form && form->WindowState() != state) form->WindowState(state);
+    });
+  }
 
  private:
   // Queues one update of the model however many changes come before it runs.
@@ -250,6 +261,9 @@ void FormView::SyncWindow(Form& form, QSize extent, const SkinLook& skinned) {
   bool stateChanged = windowState_.Changed(state);
   if (!visibleChanged && !stateChanged) return;
   if (!visible) return window_->hide();
+  // The window may be there already (the window manager changed it first).
+  int shown = window_->isMinimized() ? 1 : window_->isMaximized() ? 2 : 0;
+  if (window_->isVisible() && shown == state) return;
   if (state == 1) window_->showMinimized();
   else if (state == 2) window_->showMaximized();
   else window_->showNormal();

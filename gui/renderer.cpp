@@ -9,6 +9,7 @@
 #include "gui/dialogs.h"
 #include "gui/form_view.h"
 #include "platform/forms/event_loop.h"
+#include "platform/forms/repaint.h"
 #include "platform/forms/runtime_state.h"
 #include "platform/forms/user32.h"
 #include "platform/forms/window_messages.h"
@@ -28,12 +29,15 @@ constexpr int kTickMs = 10;
 Renderer::Renderer() {
   SetTurnObserver([this] { OnTurn(); });
   SetCaptionDragObserver([this](HWND window) { OnCaptionDrag(window); });
-  InstallDialogs();
+  SetRepaintObserver([this] { Repaint(); });
+  // A box asked during a run stands over the run's state, not its start.
+  InstallDialogs([this] { Sync(); });
 }
 
 Renderer::~Renderer() {
   SetTurnObserver(nullptr);
   SetCaptionDragObserver(nullptr);
+  SetRepaintObserver(nullptr);
   RemoveDialogs();
   forms_.clear();
 }
@@ -74,6 +78,13 @@ void Renderer::OnCaptionDrag(HWND window) {
     if (view->window() == window) return drag_.Start(view->widget());
 }
 
+void Renderer::Repaint() {
+  Sync();
+  // Qt draws what the sync changed and hands it to the window system; the
+  // user's input waits in Qt, and the model's queue is not touched.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 void Renderer::OnTurn() {
   if (std::chrono::steady_clock::now() - lastSync_ < kSyncPeriod) return;
   Sync();
@@ -110,7 +121,9 @@ void Renderer::Run() {
   timer.start(kTickMs);
   if (!runtime::LoadedForms().empty()) loop.exec();
   timer.stop();
-  Sync();
+  // The last state is drawn once before the windows go (a run that ends
+  // the program leaves its result on the screen until then).
+  Repaint();
   if (escaped) std::rethrow_exception(escaped);
 }
 

@@ -28,6 +28,9 @@ class Renderer {
 
   // Brings every window up to date with the model now.
   void Sync();
+  // Sync, then draws the shown windows at once (the program's Refresh, and
+  // the last state before the program ends). Dispatches nothing.
+  void Repaint();
   // The window of a loaded form, and the widget of a control (null when
   // not drawn). Valid until the next Sync.
   QWidget* WindowOf(const platform::forms::Form& form) const;

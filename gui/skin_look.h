@@ -35,6 +35,8 @@ SkinLook LookOf(const platform::activex::SkinObject& object);
 // Sets the look's colours (window and button roles) and font on a widget;
 // its children inherit what they do not set themselves.
 void DressWidget(QWidget* widget, const SkinLook& look);
+// How disabled text of colour `text` is drawn on `background`.
+QColor Greyed(const QColor& text, const QColor& background);
 
 class SkinLooks {
  public:

@@ -1,6 +1,7 @@
 #include "gui/window_drag.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -13,6 +14,9 @@ void WindowDrag::Start(QWidget* window) {
   window = window->window();
   if (window_ == window) return;  // already following: the program asks at every move
   Stop();
+  // The press that asked for the drag may be over by the time its command
+  // runs: a move begun then would follow the pointer with no button held.
+  if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
   if (QWindow* handle = window->windowHandle(); handle && handle->startSystemMove()) return;
   window_ = window;
   anchor_.reset();

@@ -14,7 +14,8 @@ namespace {
 using namespace platform::forms;
 
 // Boxes whose state only the model decides: a click asks the model, which
-// answers at the next turn.
+// answers at the next turn. As on Windows, the whole control takes the
+// click, not only its mark and caption.
 template <class Base>
 class ModelDrivenBox : public Base {
  public:
@@ -22,6 +23,7 @@ class ModelDrivenBox : public Base {
 
  protected:
   void nextCheckState() override {}
+  bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
 };
 
 class CommandButtonView : public TypedView<CommandButton> {
@@ -47,19 +49,26 @@ class CheckBoxView : public TypedView<CheckBox> {
       : TypedView(control, new ModelDrivenBox<QCheckBox>(parent)), box_(static_cast<QCheckBox*>(widget())) {
     box_->setTristate(true);
     QObject::connect(box_, &QCheckBox::clicked, [this] { Queue([](Control& c) { c.UserClick(); }); });
+    // A state set on the widget itself (the accessibility interface's
+    // toggle, not a click) asks the model for that state.
+    QObject::connect(box_, &QCheckBox::toggled, [this](bool ticked) {
+      QueueOn([ticked](CheckBox& box) {
+        if ((box.Value() == vbChecked) != ticked) box.UserClick();
+      });
+    });
   }
 
  protected:
   void SyncTyped(CheckBox& control) override {
     if (caption_.Changed(control.Caption())) box_->setText(Caption(control.Caption()));
+    // Against the widget itself: a state the model refused goes back.
     static constexpr Qt::CheckState kStates[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
-    if (value_.Changed(control.Value())) box_->setCheckState(kStates[control.Value()]);
+    if (box_->checkState() != kStates[control.Value()]) box_->setCheckState(kStates[control.Value()]);
   }
 
  private:
   QCheckBox* box_;
   Applied<std::string> caption_;
-  Applied<int> value_;
 };
 
 class OptionButtonView : public TypedView<OptionButton> {
@@ -71,18 +80,25 @@ class OptionButtonView : public TypedView<OptionButton> {
     // follow widget parents instead.
     button_->setAutoExclusive(false);
     QObject::connect(button_, &QRadioButton::clicked, [this] { Queue([](Control& c) { c.UserClick(); }); });
+    // Chosen through the widget itself (accessibility): the model chooses
+    // it as a click would; clearing one is not the user's to do.
+    QObject::connect(button_, &QRadioButton::toggled, [this](bool chosen) {
+      if (chosen)
+        QueueOn([](OptionButton& button) {
+          if (!button.Value()) button.UserClick();
+        });
+    });
   }
 
  protected:
   void SyncTyped(OptionButton& control) override {
     if (caption_.Changed(control.Caption())) button_->setText(Caption(control.Caption()));
-    if (value_.Changed(control.Value())) button_->setChecked(control.Value());
+    if (button_->isChecked() != control.Value()) button_->setChecked(control.Value());
   }
 
  private:
   QRadioButton* button_;
   Applied<std::string> caption_;
-  Applied<bool> value_;
 };
 
 }  // namespace

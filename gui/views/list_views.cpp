@@ -6,6 +6,7 @@
 #include "gui/conversions.h"
 #include "gui/views/views.h"
 #include "platform/forms/controls/combo_box.h"
+#include "platform/forms/controls/file_system_lists.h"
 #include "platform/forms/controls/image_controls.h"
 #include "platform/forms/controls/list_box.h"
 
@@ -58,7 +59,10 @@ class ListBoxView : public TypedView<ListBox> {
     for (int i = 0; i < list_->count(); ++i) {
       QListWidgetItem* item = list_->item(i);
       QString text = ToQt(rows.texts[i]);
-      if (item->text() != text) item->setText(text);
+      if (item->text() != text) {
+        item->setText(text);
+        item->setToolTip(text);  // a row wider than the list is still readable
+      }
       if (checkRows_) {
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(rows.marked[i] ? Qt::Checked : Qt::Unchecked);
@@ -138,9 +142,38 @@ class ComboView : public ControlView {
   Applied<std::string> text_;
 };
 
+// A drive list box is drawn as Windows draws it: a drop-down showing the
+// selected drive; choosing another selects it as the program's Drive would.
+class DriveListView : public TypedView<DriveListBox> {
+ public:
+  DriveListView(DriveListBox& control, QWidget* parent)
+      : TypedView(control, new QComboBox(parent)), combo_(static_cast<QComboBox*>(widget())) {
+    QObject::connect(combo_, &QComboBox::activated, [this](int row) {
+      QueueOn([row](DriveListBox& box) {
+        if (box.AcceptsInput() && row < box.ListCount()) box.Drive(box.List(row));
+      });
+    });
+  }
+
+ protected:
+  void SyncTyped(DriveListBox& control) override {
+    if (items_.Changed(control.Items())) {
+      combo_->clear();
+      for (const auto& item : control.Items()) combo_->addItem(ToQt(item));
+    }
+    // Against the widget: a choice the model did not take goes back.
+    if (combo_->currentIndex() != control.ListIndex()) combo_->setCurrentIndex(control.ListIndex());
+  }
+
+ private:
+  QComboBox* combo_;
+  Applied<std::vector<std::string>> items_;
+};
+
 }  // namespace
 
 std::unique_ptr<ControlView> MakeListView(Control& control, QWidget* parent) {
+  if (auto* drives = dynamic_cast<DriveListBox*>(&control)) return std::make_unique<DriveListView>(*drives, parent);
   if (auto* list = dynamic_cast<ListBox*>(&control)) return std::make_unique<ListBoxView>(*list, parent);
   if (control.IsKind(ControlKind::ComboBox) || control.IsKind(ControlKind::ImageCombo))
     return std::make_unique<ComboView>(control, parent);

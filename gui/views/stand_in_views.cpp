@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegion>
 #include <cmath>
 #include <string_view>
 
@@ -64,7 +65,9 @@ class SkinLabelView : public TypedView<SkinLabel> {
 constexpr std::string_view kDragCommand = "IDC_FS_DRAG";
 
 // The movie's buttons at their rectangles; a click queues the button's
-// FSCommand, which the form handles at the next turn.
+// FSCommand, which the form handles at the next turn. The movie spans the
+// window but draws only its buttons: presses elsewhere belong to the
+// controls beneath it, so its widget takes the mouse on its buttons alone.
 class MovieView : public TypedView<Movie> {
  public:
   MovieView(Movie& control, QWidget* parent) : TypedView(control, new QWidget(parent)) {}
@@ -79,9 +82,12 @@ class MovieView : public TypedView<Movie> {
     if (!buttons_.Changed(signature)) return;
     qDeleteAll(widget()->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly));
     std::uint64_t serial = control.serial();
+    QRegion buttons;
     for (const auto& button : control.buttons()) {
       auto* push = new QPushButton(Caption(button.caption), widget());
-      push->setGeometry(button.left, button.top, button.right - button.left, button.bottom - button.top);
+      QRect place(button.left, button.top, button.right - button.left, button.bottom - button.top);
+      push->setGeometry(place);
+      buttons += place;
       push->show();
       // The drag command goes on the press: the window follows while the button is held.
       auto fire = [serial, command = button.command, args = button.args] {
@@ -91,6 +97,11 @@ class MovieView : public TypedView<Movie> {
       if (button.command == kDragCommand) QObject::connect(push, &QPushButton::pressed, fire);
       else QObject::connect(push, &QPushButton::clicked, fire);
     }
+    // An empty mask would mean no mask at all: a movie without buttons
+    // lets every press through instead.
+    widget()->setAttribute(Qt::WA_TransparentForMouseEvents, buttons.isEmpty());
+    if (buttons.isEmpty()) widget()->clearMask();
+    else widget()->setMask(buttons);
   }
 
  private:

@@ -125,7 +125,15 @@ class TextBoxView : public TypedView<TextBox> {
   void SyncTyped(TextBox& control) override {
     // While the user's edits wait for their turn the widget is ahead of the
     // model; afterwards the model decides (KeyPress may have dropped keys).
-    if (*pending_ == 0 && (text_.Changed(control.Text()) || diverged_)) ShowText(ToQtLines(control.Text()));
+    if (*pending_ == 0) {
+      bool textChanged = text_.Changed(control.Text());
+      if (textChanged || diverged_) ShowText(ToQtLines(control.Text()));
+      // Where the program puts the caret, the box shows it (a log that sets
+      // it after each line follows its end); the user's own caret stays
+      // while the program leaves it alone.
+      auto selection = std::make_pair(control.SelStart(), control.SelLength());
+      if (selection_.Changed(selection) || textChanged) ShowSelection(control.Text(), selection);
+    }
     if (locked_.Changed(control.Locked())) {
       if (line_) line_->setReadOnly(control.Locked());
       if (lines_) lines_->setReadOnly(control.Locked());
@@ -168,12 +176,34 @@ class TextBoxView : public TypedView<TextBox> {
       line_->setText(text);
       line_->setCursorPosition(std::min<int>(caret, static_cast<int>(text.size())));
     }
-    if (lines_ && lines_->toPlainText() != text) {
+    if (lines_) {
+      QString before = lines_->toPlainText();
+      if (before == text) return;
+      // A growing log gains only its new lines: a long run costs what it adds.
+      if (!before.isEmpty() && text.startsWith(before)) {
+        QTextCursor end(lines_->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(text.mid(before.size()));
+        return;
+      }
       int caret = lines_->textCursor().position();
       lines_->setPlainText(text);
       QTextCursor cursor = lines_->textCursor();
       cursor.setPosition(std::min<int>(caret, static_cast<int>(text.size())));
       lines_->setTextCursor(cursor);
+    }
+  }
+
+  void ShowSelection(const std::string& text, std::pair<std::int32_t, std::int32_t> selection) {
+    int start = WidgetOffset(text, selection.first);
+    int end = WidgetOffset(text, selection.first + selection.second);
+    if (line_) line_->setSelection(start, end - start);
+    if (lines_) {
+      QTextCursor cursor = lines_->textCursor();
+      cursor.setPosition(std::min<int>(start, lines_->document()->characterCount() - 1));
+      cursor.setPosition(std::min<int>(end, lines_->document()->characterCount() - 1), QTextCursor::KeepAnchor);
+      lines_->setTextCursor(cursor);
+      lines_->ensureCursorVisible();
     }
   }
 
@@ -185,6 +215,7 @@ class TextBoxView : public TypedView<TextBox> {
   std::shared_ptr<int> pending_ = std::make_shared<int>(0);
   bool diverged_ = false;
   Applied<std::string> text_;
+  Applied<std::pair<std::int32_t, std::int32_t>> selection_;
   Applied<bool> locked_;
   Applied<std::pair<long, long>> colors_;
 };

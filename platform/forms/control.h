@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/forms/control_kind.h"
+#include "platform/forms/repaint.h"
 #include "platform/forms/event.h"
 #include "platform/forms/property.h"
 #include "platform/forms/window_table.h"
@@ -63,7 +64,8 @@ class Control : public WindowTarget {
   void ToolTipText(std::string value) { toolTip_ = std::move(value); }
   void SetFocus();
   void ZOrder(int position = 0);
-  void Refresh() {}
+  // Draws the window now where a renderer draws; dispatches nothing.
+  void Refresh() { RequestRepaint(); }
 
   // Late-bound access by property name; 438 when the control lacks it.
   Property Get(std::string_view property) const;

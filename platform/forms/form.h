@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/forms/control.h"
+#include "platform/forms/repaint.h"
 #include "platform/forms/window_messages.h"
 
 namespace platform::forms {
@@ -62,7 +63,8 @@ class Form : public WindowTarget {
   void Hide() { visible_ = false; }
   void Move(float left, std::optional<float> top = {}, std::optional<float> width = {},
             std::optional<float> height = {});
-  void Refresh() {}
+  // Draws the window now where a renderer draws; dispatches nothing.
+  void Refresh() { RequestRepaint(); }
   void ZOrder(int position = 0);
   void SetFocus();
   // Width of `text` in twips (7 pixels per character).

@@ -5,8 +5,7 @@
 #include <QTest>
 
 #include "gui_fixture.h"
-#include "cleaning/plugin_runner.h"
-#include "mainwindow/main_window_fixture.h"
+#include "main_window_gui.h"
 
 namespace tessaly::testing {
 namespace {
@@ -38,31 +37,6 @@ const DirectPage kDirectPages[] = {
     {"page_result", &Form1Form::Frame_Result},     {"page_shredder", &Form1Form::Frame_Shred},
     {"page_dlls", &Form1Form::Frame_DLLs},         {"page_uninstall", &Form1Form::Frame_UnInstall},
     {"page_extra_plugins", &Form1Form::Frame_EPI},
-};
-
-class MainWindowGuiTest : public GuiTest {
- protected:
-  MainWindowGuiTest() {
-    InstallCleaningEngine(engine_);
-    ConnectBuiltInPluginNames();
-    // Boxes take their default button: nothing waits on a modal dialog.
-    Answers().SetInteractive(nullptr);
-  }
-  ~MainWindowGuiTest() override { InstallCleaningEngine(nullptr); }
-
-  Form1Form& Start() {
-    Form1Form& form = Form1();
-    renderer_.Sync();
-    return form;
-  }
-
-  QPushButton* MovieButton(Form1Form& form, const QString& caption) {
-    for (auto* button : Widget(form.FL)->findChildren<QPushButton*>())
-      if (button->text() == caption) return button;
-    return nullptr;
-  }
-
-  std::shared_ptr<ScriptedEngine> engine_ = std::make_shared<ScriptedEngine>();
 };
 
 TEST_F(MainWindowGuiTest, TheMainWindowAndEachPageShowEveryControlWithItsCaption) {
