@@ -136,6 +136,29 @@ TEST_P(NetscapeTest, RunCleansEveryTickedStepOfEveryFolder) {
   EXPECT_EQ(Rows(), (std::vector<std::string>{".news.com\t[kept]", "www.long.org\t[kept]"}));
 }
 
+// A name with blanks around it, ticked in the dialog, survives the run
+// that saves the keep-list and the next one that reads it back.
+TEST_P(NetscapeTest, KeptNamesWithBlanksSurviveTheNextRuns) {
+  const std::string gone = ".sp.com\tTRUE\t/\tFALSE\t1234567890\tother\tx";
+  for (const char* name : {"SP", " SP", "SP "}) {
+    SCOPED_TRACE(std::string("[") + name + "]");
+    const std::string kept = ".sp.com\tTRUE\t/\tFALSE\t1234567890\t" + std::string(name) + "\tv";
+    Put(main + "\\Cookies.txt", gone + "\n" + kept + "\n");
+    DeleteFileA((main + "\\TSYKeepNS6.inf").c_str());
+    auto& dialog = frmNSCookieKeep();
+    dialog.cmdRefresh_Click();
+    ASSERT_EQ(dialog.lstDelete.ListCount(), 2);
+    dialog.lstDelete.Selected(1, true);
+    Tick({5});
+    frmClean().CleanNetscape();
+    EXPECT_EQ(Content(main + "\\Cookies.txt"), kept + "\n");
+    Put(main + "\\Cookies.txt", kept + "\n" + gone + "\n");
+    frmClean().CleanNetscape();
+    EXPECT_EQ(Content(main + "\\Cookies.txt"), kept + "\n");
+    EXPECT_EQ(Rows(), (std::vector<std::string>{".sp.com\t[kept]"}));
+  }
+}
+
 TEST_P(NetscapeTest, NothingTickedWritesTheHeaderOnly) {
   PutProfiles();
   Tick({});
