@@ -213,6 +213,62 @@ TEST_P(NetscapeTest, ProfileSwitchesWhileRunningAreIgnored) {
   EXPECT_FALSE(Exists(work + "\\TSYKeepNS6.inf"));
 }
 
+std::string LastBox() {
+  const auto& records = platform::forms::Answers().records();
+  return records.empty() ? "" : records.back().request.prompt;
+}
+
+// OK while a run cleans says so and leaves the dialog open; ticks changed
+// meanwhile outlive the reload at the end of the run and are saved by the
+// next one.
+TEST_P(NetscapeTest, OkDuringARunSaysSoAndKeepsTheSelection) {
+  PutProfiles();
+  Put(main + "\\TSYKeepNS6.inf", ".news.com\tid\t\r\n");
+  auto& dialog = frmNSCookieKeep();
+  dialog.Show();
+  Tick({5, 3});
+  Form1().chkBleach.Value(1);
+  platform::forms::AtYield(platform::forms::YieldCount() + 1, [] {
+    auto& shown = frmNSCookieKeep();
+    shown.lstDelete.Selected(0, false);
+    shown.lstDelete.Selected(2, true);
+    shown.cmdOK_Click();
+  });
+  frmClean().CleanNetscape();
+  EXPECT_EQ(LastBox(), "Cookies are being cleaned now, so your selection cannot be saved yet. It is kept: press OK "
+                       "again when the cleaning has finished.");
+  EXPECT_TRUE(dialog.Visible());
+  EXPECT_EQ(Content(main + "\\Cookies.txt"), kNews + "\n");  // the run kept what was saved
+  EXPECT_EQ(Rows(), (std::vector<std::string>{".news.com\t"}));
+  dialog.cmdOK_Click();
+  EXPECT_FALSE(dialog.Visible());
+  Put(main + "\\Cookies.txt", kCookies);
+  frmClean().CleanNetscape();
+  EXPECT_EQ(Content(main + "\\TSYKeepNS6.inf"), "");
+  EXPECT_EQ(Content(main + "\\Cookies.txt"), "");
+}
+
+TEST_P(NetscapeTest, OkAfterAnIncompleteLoadSaysSo) {
+  PutProfiles();
+  auto& dialog = frmNSCookieKeep();
+  dialog.Show();
+  Put(main + "\\TSYKeepNS6.inf", ".ads.net\ttrack\t\r\n");
+  ASSERT_EQ(platform::files::HoldFileByOtherProcess(main + "\\TSYKeepNS6.inf", platform::files::HoldMode::DenyAll), 0u);
+  dialog.cmdRefresh_Click();
+  dialog.lstDelete.Selected(0, true);
+  dialog.cmdOK_Click();
+  EXPECT_EQ(LastBox(), "The cookies on display could not be read completely, so your selection cannot be saved. Press "
+                       "Refresh to read them again.");
+  EXPECT_TRUE(dialog.Visible());
+  EXPECT_TRUE(dialog.lstDelete.Selected(0));
+  platform::files::ReleaseHeldFile(main + "\\TSYKeepNS6.inf");
+  // Unchanged rows close as before, incomplete or not.
+  dialog.cmdRefresh_Click();
+  dialog.cmdOK_Click();
+  EXPECT_FALSE(dialog.Visible());
+  EXPECT_EQ(Rows(), (std::vector<std::string>{".news.com\t", ".ads.net\t[kept]", "www.long.org\t"}));
+}
+
 TEST_P(NetscapeTest, NotFoundStateIsDecidedAtTheEndOfTheScan) {
   // The first profile has no cookie folder; the second has one.
   Put(profiles + "\\aaa\\first.slt\\prefs.js", "x");
