@@ -271,11 +271,6 @@ TEST_P(IECleanerTest, ClicksWhileDeletingDoNotChangeWhatGoes) {
   EXPECT_TRUE(Exists(cookies));
 }
 
-std::string LastBox() {
-  const auto& records = platform::forms::Answers().records();
-  return records.empty() ? "" : records.back().request.prompt;
-}
-
 // OK during the cookie step cannot save: it says so, the dialog stays, and
 // the selection outlives the refill after the step, for the next OK.
 TEST_P(IECleanerTest, OkDuringTheCookieStepSaysSoAndKeepsTheSelection) {
@@ -318,12 +313,7 @@ TEST_P(IECleanerTest, OkAfterAnIncompleteLoadOrAFailedWriteSaysSo) {
   ASSERT_EQ(platform::files::HoldFileByOtherProcess(cookies + "\\TSYKeep.inf", platform::files::HoldMode::DenyAll), 0u);
   auto& dialog = frmIECookieKeep();
   dialog.Show();
-  dialog.lstDelete.Selected(0, true);
-  dialog.cmdOK_Click();
-  EXPECT_EQ(LastBox(), "The cookies on display could not be read completely, so your selection cannot be saved. Press "
-                       "Refresh to read them again.");
-  EXPECT_TRUE(dialog.Visible());
-  EXPECT_TRUE(dialog.lstDelete.Selected(0));
+  ExpectOkRefusedAfterAnIncompleteLoad(dialog);
   platform::files::ReleaseHeldFile(cookies + "\\TSYKeep.inf");
   EXPECT_EQ(Content(cookies + "\\TSYKeep.inf"), "http://ads.net/ \r\n");
   // Read whole, but the file cannot be written.
