@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 
+#include "app/headless_transcript.h"
 #include "app/machine_setup.h"
 #include "app/resident.h"
 #include "gui/display.h"
@@ -55,7 +56,10 @@ int main(int argc, char** argv) {
     std::printf("%s machine %s\n", created ? "Created" : "Opened", folder.string().c_str());
     std::fflush(stdout);
     platform::forms::SetCommandLine(CommandLine(argc, argv));
-    if (headless) SetUpHeadlessAnswers();
+    if (headless) {
+      SetUpHeadlessAnswers();
+      tessaly::StartHeadlessTranscript(stdout);
+    }
     ConnectCleaningEngine();
     auto ended = platform::RunUntilProcessEnd([headless] { RunProgram(headless); });
     machine->Flush();

@@ -112,20 +112,26 @@ void MakeParentFolders(const std::string& favorites, const std::string& path) {
     CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
 }
 
-bool RestoreFavorite(const std::string& favorites, const cleaning::FavoriteEntry& entry) {
-  if (!entry.complete) return false;
+enum class Restore { Done, Refused, Failed };
+
+// Refused: the record names no file inside the favourites folder (the hide
+// never writes such a record), so retrying cannot help. Failed: the file
+// could not be written; the favourite is still hidden.
+Restore RestoreFavorite(const std::string& favorites, const cleaning::FavoriteEntry& entry) {
+  if (!entry.complete) return Restore::Refused;
   auto path = cleaning::SafeFavoritePath(favorites, entry.path);
-  if (!path) return false;
+  if (!path) return Restore::Refused;
   std::string existing;
   // A file the hide could not remove is already what the backup holds.
-  if (cleaning::FileExists(*path) && cleaning::ReadWholeFile(*path, existing) && existing == entry.content) return true;
+  if (cleaning::FileExists(*path) && cleaning::ReadWholeFile(*path, existing) && existing == entry.content)
+    return Restore::Done;
   MakeParentFolders(favorites, *path);
   try {
     cleaning::FileNumber file(*path, vb::OpenMode::Output);
     vb::Print(file.get(), {entry.content, vb::Join});
-    return true;
+    return Restore::Done;
   } catch (const platform::RuntimeError&) {
-    return false;
+    return Restore::Failed;
   }
 }
 
@@ -190,10 +196,18 @@ void FrmCleanForm::ShowFavorites() {
   if (!Hidden(kFavoritesKey)) return Finish("Show", "Favorites", Outcome::NotHidden);
   if (favorites.empty()) return Finish("Show", "Favorites", Outcome::Failed);
   CRegister registry;
-  int failed = 0;
-  for (const auto& entry : cleaning::ParseFavoriteRecords(registry.REGGetSetting(kHKLM, kFavoritesTextKey, "Name", "DEF")))
-    if (!RestoreFavorite(favorites, entry)) ++failed;
+  int failed = 0, refused = 0;
+  for (const auto& entry : cleaning::ParseFavoriteRecords(registry.REGGetSetting(kHKLM, kFavoritesTextKey, "Name", "DEF"))) {
+    Restore result = RestoreFavorite(favorites, entry);
+    failed += result == Restore::Failed;
+    refused += result == Restore::Refused;
+  }
+  // Still hidden while a favourite the backup can place is not back on disk.
   if (failed != 0) return Finish("Show", "Favorites", Outcome::Failed);
   registry.REGSaveSetting(kHKLM, kFavoritesKey, "Hide", "False");
-  Finish("Show", "Favorites", Outcome::Done);
+  if (refused == 0) return Finish("Show", "Favorites", Outcome::Done);
+  MsgBox("Show Favorites is finished, but " + std::to_string(refused) +
+             " records of the backup name no file in the favourites folder and were not written.",
+         vbOKOnly, App.Title());
+  Form1().CheckShowHide();
 }

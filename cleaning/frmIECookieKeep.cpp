@@ -1,6 +1,7 @@
 #include "cleaning/frmIECookieKeep.h"
 
 #include "cleaning/RegistryHelper.h"
+#include "cleaning/cookie_dialog_messages.h"
 #include "cleaning/file_actions.h"
 #include "cleaning/ie_cookie_index.h"
 #include "platform/files/runtime_files.h"
@@ -101,6 +102,12 @@ void FrmIECookieKeepForm::LoadCookies() {
     return;
   }
   loadComplete_ = ApplyKeepList();
+  if (loadComplete_ && pendingSelection_) {
+    // The selection an OK during the run could not save, on the new rows.
+    for (int row = 0; row < lstDelete.ListCount(); ++row)
+      lstDelete.Selected(row, pendingSelection_->count(KeyOf(lstDelete.List(row))) != 0);
+    pendingSelection_.reset();
+  }
 }
 
 bool FrmIECookieKeepForm::ApplyKeepList() {
@@ -130,6 +137,7 @@ std::vector<std::pair<std::string, bool>> FrmIECookieKeepForm::KeptSnapshot() co
 }
 
 void FrmIECookieKeepForm::lstDelete_Click() {
+  txtKeep.Text("");
   const int row = lstDelete.ListIndex();
   if (row < 0 || g_strPath.empty() || row >= static_cast<int>(diskNames_.size())) return;
   std::string shown, line;
@@ -156,19 +164,25 @@ void FrmIECookieKeepForm::chkSelectAll_Click() {
 }
 
 void FrmIECookieKeepForm::cmdOK_Click() {
-  if (runActive_) return;
+  if (runActive_) {
+    pendingSelection_.emplace();
+    for (int i = 0; i < lstDelete.ListCount(); ++i)
+      if (lstDelete.Selected(i)) pendingSelection_->insert(KeyOf(lstDelete.List(i)));
+    return cleaning::SayKeepListBusy();
+  }
   // Rows from an incomplete fill would shorten the user's keep-list.
-  if (loadComplete_ && !g_strPath.empty()) {
-    lstChecked.Clear();
-    try {
-      cleaning::FileNumber file(g_strPath + kKeepListName, vb::OpenMode::Output);
-      for (int i = 0; i < lstDelete.ListCount(); ++i) {
-        if (!lstDelete.Selected(i)) continue;
-        lstChecked.AddItem(lstDelete.List(i));
-        vb::PrintLine(file.get(), lstDelete.List(i));
-      }
-    } catch (const platform::RuntimeError&) {
+  if (g_strPath.empty()) return Unload(*this);  // nothing listed, nothing to keep
+  if (!loadComplete_) return cleaning::SayKeepListIncomplete();
+  lstChecked.Clear();
+  try {
+    cleaning::FileNumber file(g_strPath + kKeepListName, vb::OpenMode::Output);
+    for (int i = 0; i < lstDelete.ListCount(); ++i) {
+      if (!lstDelete.Selected(i)) continue;
+      lstChecked.AddItem(lstDelete.List(i));
+      vb::PrintLine(file.get(), lstDelete.List(i));
     }
+  } catch (const platform::RuntimeError& error) {
+    return cleaning::SayKeepListNotSaved(error.description());
   }
   Unload(*this);
 }

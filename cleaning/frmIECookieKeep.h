@@ -2,6 +2,8 @@
 // The Internet Explorer cookie keep-list dialog, also the IE cleaner's
 // working store: one site row per cookie file of the Cookies folder, a
 // ticked row being a cookie the user keeps ("TSYKeep.inf" beside them).
+#include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,7 +41,8 @@ class FrmIECookieKeepForm : public platform::forms::Form {
   // The cookie files on disk with their kept flag, as last loaded; empty
   // after an incomplete load.
   std::vector<std::pair<std::string, bool>> KeptSnapshot() const;
-  // Set by the cleaner while its cookie step runs: OK and Refresh wait.
+  // Set by the cleaner while its cookie step runs: Refresh waits, and OK
+  // says so and keeps the selection for the refill after the step.
   void SetRunActive(bool active) { runActive_ = active; }
 
   void lstDelete_Click();
@@ -63,6 +66,9 @@ class FrmIECookieKeepForm : public platform::forms::Form {
   bool ApplyKeepList();
 
   std::vector<std::string> diskNames_;  // the listed file behind each row
+  // Rows ticked when OK came during the run (upper-cased, trimmed), put back
+  // on the rows of the next complete fill.
+  std::optional<std::set<std::string>> pendingSelection_;
   bool loadComplete_ = false, runActive_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "cleaning/frmNSCookieKeep.h"
 
 #include "cleaning/Delete.h"
+#include "cleaning/cookie_dialog_messages.h"
 #include "cleaning/RegistryHelper.h"
 #include "cleaning/file_actions.h"
 #include "cleaning/frmClean.h"
@@ -8,6 +9,9 @@
 #include "platform/files/runtime_files.h"
 #include "support/language_packs.h"
 #include "support/skins.h"
+
+#include <optional>
+#include <set>
 
 using namespace platform::forms;
 namespace vb = platform::vb;
@@ -221,7 +225,9 @@ void FrmNSCookieKeepForm::chkSelectAll_Click() {
 }
 
 void FrmNSCookieKeepForm::cmdOK_Click() {
-  if (!runActive_) Unload(*this);
+  if (runActive_) return cleaning::SayKeepListBusy();
+  if (dirty_ && (!displayedLoaded_ || !displayedKeepListRead_)) return cleaning::SayKeepListIncomplete();
+  Unload(*this);
 }
 
 void FrmNSCookieKeepForm::cmdRefresh_Click() {
@@ -288,8 +294,24 @@ std::int32_t FrmNSCookieKeepForm::CleanNS6() {
   // The profile on display again, as its files now are; nothing is saved.
   if (cmbSelect.ListIndex() != -1) {
     std::string folder = cmbSelect.List(cmbSelect.ListIndex());
+    // Ticks the user changed while the run went on outlive the reload,
+    // to be saved at the next profile switch or run.
+    std::optional<std::set<std::string>> changed;
+    if (dirty_) {
+      cleaning::CookieRows shown = DisplayedRows();
+      changed.emplace();
+      for (std::size_t i = 0; i < shown.lines.size(); ++i)
+        if (shown.kept[i]) changed->insert(cleaning::KeepListEntry(shown.lines[i]));
+    }
     LoadCookiesNS6(folder);
     SelectNS6(folder);
+    if (changed) {
+      filling_ = true;
+      for (int i = 0; i < lstCookies.ListCount(); ++i)
+        lstDelete.Selected(i, changed->count(cleaning::KeepListEntry(lstCookies.List(i))) != 0);
+      filling_ = false;
+      dirty_ = true;
+    }
   }
   return ClampedBytes(total);
 }

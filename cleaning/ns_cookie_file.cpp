@@ -1,5 +1,7 @@
 #include "cleaning/ns_cookie_file.h"
 
+#include <set>
+
 #include "cleaning/file_actions.h"
 #include "platform/base/runtime_error.h"
 #include "platform/files/runtime_files.h"
@@ -81,15 +83,11 @@ ReadResult ApplyCookieKeepList(const std::string& folder, CookieRows& rows) {
   } catch (const platform::RuntimeError&) {
     return ReadResult::Failed;
   }
-  for (const auto& entry : entries) {
-    std::size_t tab = entry.find('\t');
-    if (tab == std::string::npos) continue;
-    const std::string site = entry.substr(0, tab + 1), name = entry.substr(tab + 1);
-    for (std::size_t i = 0; i < rows.lines.size(); ++i) {
-      CookieLineFields fields = DeriveCookieFields(rows.lines[i]);
-      if (fields.site == site && fields.name == name) rows.kept[i] = true;
-    }
-  }
+  // The writer's own rule decides what a line names, so a name with blanks
+  // around it matches the line written for it.
+  const std::set<std::string> kept(entries.begin(), entries.end());
+  for (std::size_t i = 0; i < rows.lines.size(); ++i)
+    if (kept.count(KeepListEntry(rows.lines[i]))) rows.kept[i] = true;
   rows.keepListRead = true;
   return ReadResult::Read;
 }

@@ -33,7 +33,8 @@ struct CookieRows {
 // Reads folder\Cookies.txt: a LF ends a line (a CR stays in it), and text
 // after the last LF is a last line too.
 ReadResult ReadCookieRows(const std::string& folder, CookieRows& rows);
-// Ticks the rows folder\TSYKeepNS6.inf names (exact, case-sensitive).
+// Ticks the rows whose KeepListEntry is a line of folder\TSYKeepNS6.inf
+// (exact, case-sensitive).
 ReadResult ApplyCookieKeepList(const std::string& folder, CookieRows& rows);
 // Writes the kept rows' keep-list lines, each with CR LF.
 bool WriteCookieKeepList(const std::string& folder, const CookieRows& rows);

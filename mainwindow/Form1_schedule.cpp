@@ -86,11 +86,13 @@ void Form1Form::GetSchedulerJob() {
   if (!objects.schedule) objects.schedule = NewSchedule();
   Check(objects.schedule->Refresh());
   const std::string application = TaskApplicationName();
-  LONG count = 0;
-  Check(objects.schedule->get_Count(&count));
-  for (LONG position = 1; position <= count; ++position) {
+  // The job list itself, not 1..Count: the counter also counts task files
+  // the service could not open, which the list leaves out.
+  std::vector<platform::com::ComVariant> jobs = platform::com::ForEach(objects.schedule.get());
+  for (std::size_t index = 0; index < jobs.size(); ++index) {
+    const auto position = static_cast<LONG>(index + 1);
     ComPtr<_Job> job;
-    Check(objects.schedule->get_Job(static_cast<SHORT>(position), job.put()));
+    Check(jobs[index].AsObject().As(schedule_ids::IID__Job, job));
     Bstr name;
     Check(job->get_Name(name.put()));
     if (name.text() != kTaskName) continue;
@@ -110,7 +112,7 @@ void Form1Form::GetSchedulerJob() {
   SetText(*job, &_Job::put_Creator, kCreator);
   Save(*job);
   objects.job = job;
-  objects.position = static_cast<SHORT>(count + 1);
+  objects.position = static_cast<SHORT>(jobs.size() + 1);  // CreateTask appends it
 }
 
 void Form1Form::InitScheduleFrame() {

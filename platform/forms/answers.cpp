@@ -70,6 +70,7 @@ AskAnswer AnswerProvider::Ask(const AskRequest& request) {
   records_.push_back(record);
   TheJournal().Record(KindName(request.kind), {request.prompt, std::to_string(request.style), request.title,
                                                record.answer.choice, record.answer.text});
+  if (observer_) observer_(record);
   return record.answer;
 }
 
@@ -98,6 +99,7 @@ void AnswerProvider::Reset() {
   script_.clear();
   records_.clear();
   interactive_ = nullptr;
+  observer_ = nullptr;
 }
 
 AnswerProvider& Answers() {

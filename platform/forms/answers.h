@@ -67,6 +67,10 @@ class AnswerProvider {
   // A real display answers instead of the script (the renderer installs it).
   void SetInteractive(std::function<AskAnswer(const AskRequest&)> backend);
 
+  // Told of every request once it is answered (a headless run's
+  // transcript); Reset removes it.
+  void SetObserver(std::function<void(const AskRecord&)> observer) { observer_ = std::move(observer); }
+
   const std::vector<AskRecord>& records() const { return records_; }
   void ClearRecords() { records_.clear(); }
   void Reset();
@@ -77,6 +81,7 @@ class AnswerProvider {
   std::deque<ScriptedAnswer> script_;
   std::vector<AskRecord> records_;
   std::function<AskAnswer(const AskRequest&)> interactive_;
+  std::function<void(const AskRecord&)> observer_;
 };
 
 AnswerProvider& Answers();

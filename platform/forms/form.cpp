@@ -10,6 +10,7 @@ namespace platform::forms {
 
 Form::Form(std::string name) : name_(std::move(name)), caption_(name_) {
   hwnd_ = Windows().Create(*this, 0);
+  icon_ = Windows().NewIcon();
 }
 
 Form::~Form() { DestroyWindows(); }

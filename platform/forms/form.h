@@ -50,6 +50,7 @@ class Form : public WindowTarget {
   void BackColor(long value) { backColor_ = value; }
   int MousePointer() const { return mousePointer_; }
   void MousePointer(int value) { mousePointer_ = value; }
+  // The form's icon handle; each form has one of its own from its creation.
   std::uint32_t Icon() const { return icon_; }
   void Icon(std::uint32_t handle) { icon_ = handle; }
   const std::string& Tag() const { return tag_; }

@@ -1,5 +1,6 @@
 #include "platform/base/journal.h"
 #include "platform/forms/answers.h"
+#include "platform/forms/controls/text_box.h"
 #include "platform/forms/app_object.h"
 #include "platform/forms/err_object.h"
 #include "platform/forms/event_loop.h"
@@ -13,6 +14,7 @@ void ResetFormsRuntime() {
   runtime::ResetEventLoop();
   Windows().Reset();
   Answers().Reset();
+  ObserveTextChanges(nullptr);
   Err.Clear();
   App.Title("Tessaly");
   SetCommandLine("");

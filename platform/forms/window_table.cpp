@@ -82,6 +82,7 @@ void WindowTable::Reset() {
   records_.clear();
   topLevel_.clear();
   next_ = kFirstHandle;
+  nextIcon_ = kFirstIcon;
 }
 
 WindowTable& Windows() {

@@ -2,6 +2,7 @@
 // The windows of the running program: one record per form and windowed
 // control, with its parent, its children in z-order and its window-procedure
 // slot. Handles come from a counter that starts at a fixed value.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ class WindowTable {
   HWND Reparent(HWND window, HWND parent);
   void BringToTop(HWND window);
   void SendToBack(HWND window);
+  // A new icon handle (every form is given its own icon); icon handles have
+  // their own counter, never 0.
+  std::uint32_t NewIcon() { return nextIcon_++; }
   void Reset();
 
  private:
@@ -49,6 +53,8 @@ class WindowTable {
   std::vector<HWND> topLevel_;
   HWND next_ = kFirstHandle;
   static constexpr HWND kFirstHandle = 0x000100A4;
+  std::uint32_t nextIcon_ = kFirstIcon;
+  static constexpr std::uint32_t kFirstIcon = 0x00010003;
 };
 
 WindowTable& Windows();

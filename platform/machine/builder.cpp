@@ -332,7 +332,7 @@ void MachineBuilder::BuildInto(const std::filesystem::path& folder) const {
   WriteHostFile(HostPathForBuilder(folder, "C:\\Program Files\\Tessaly\\tsy.exe"),
                 StandIn({{"version", "1.0.0.0"}, {"module", "tsyT"}}, 4096));
   WriteHostFile(HostPathForBuilder(folder, kScheduleLibrary),
-                StandIn({{"version", "1.0.0.0"}, {"module", "Schedule"}}, 2048));
+                StandIn({{"version", "1.1.0.16"}, {"module", "Schedule"}}, 2048));
   WriteHostFile(HostPathForBuilder(folder, f.system + "\\rundll32.exe"), StandIn({{"version", "5.1.2600.0"}}, 1024));
   InstallProgramResources(folder, ProgramResourcesFolder());
   if (description_.taskScheduler != TaskSchedulerState::Absent)

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <thread>
 
 #include "platform/machine/builder.h"
@@ -62,13 +63,13 @@ class TsyTProcessTest : public ::testing::Test {
     return std::filesystem::exists(platform::HostPathForBuilder(folder(), windowsPath));
   }
 
-  pid_t Start(std::vector<std::string> args, const char* answers = nullptr) const {
+  pid_t Start(std::vector<std::string> args, const char* answers = nullptr, const char* output = nullptr) const {
     pid_t pid = fork();
     if (pid == 0) {
       setenv("TESSALY_MACHINE", folder().c_str(), 1);
       setenv("TESSALY_HEADLESS", "1", 1);
       if (answers) setenv("TESSALY_ANSWERS", answers, 1);
-      int devnull = open("/dev/null", O_WRONLY);
+      int devnull = output ? open(output, O_WRONLY | O_CREAT | O_TRUNC, 0600) : open("/dev/null", O_WRONLY);
       dup2(devnull, 1);
       std::vector<char*> argv{const_cast<char*>(TESSALY_TSYT_PATH)};
       for (auto& arg : args) argv.push_back(arg.data());
@@ -174,6 +175,26 @@ TEST_F(TsyTProcessTest, AScheduledRunAnsweredYesCleansTheSelectedBuiltInPlugins)
   EXPECT_FALSE(Exists("C:\\Temp\\trace.tmp"));  // the other sections ran too
   EXPECT_EQ(Stored("OPTIONS\\BPI", "2"), "True");
   EXPECT_EQ(Stored("OPTIONS\\BPI", "1"), "False");
+}
+
+// Headless, standard output tells what the run did: its log lines and its
+// boxes with their answers, as they happened.
+TEST_F(TsyTProcessTest, AScheduledRunPrintsItsLogAndItsBoxes) {
+  Store(HKEY_LOCAL_MACHINE, "SOFTWARE\\TESSALY\\SETTINGS\\OPTIONS\\BPI", "0", "True");
+  const std::string output = (temp_.path() / "stdout.txt").string();
+  pid_t pid = Start({"/SCHEDULER"}, "No", output.c_str());
+  ASSERT_EQ(Wait(pid, 60s), 0);
+  std::ifstream in(output, std::ios::binary);
+  const std::string text(std::istreambuf_iterator<char>(in), {});
+  EXPECT_EQ(text.rfind("Opened machine ", 0), 0u) << text;
+  std::size_t at = 0;
+  for (const char* line : {"\nCleaning started at ", "\n[Clean Windows]\n\n", "\n[Clean Built-In]\n",
+                           "] Are you sure that you want to clean all plugins", " -> No (from TESSALY_ANSWERS)\n", "\n\n\nAll Restored Size is "}) {
+    std::size_t found = text.find(line, at);
+    ASSERT_NE(found, std::string::npos) << line << "\n" << text;
+    at = found;
+  }
+  EXPECT_EQ(text.find('\r'), std::string::npos);
 }
 
 TEST_F(TsyTProcessTest, AScheduledRunAnsweredByDefaultLeavesTheBuiltInPluginsAlone) {

@@ -20,6 +20,17 @@ inline std::string OsLabel(const ::testing::TestParamInfo<platform::OsKind>& inf
 
 class BrowserTest : public EngineTest, public ::testing::WithParamInterface<platform::OsKind> {
  public:
+  // A cookie dialog whose rows were not read whole: OK with a ticked row
+  // says so and leaves the dialog open with the tick.
+  template <class Dialog>
+  static void ExpectOkRefusedAfterAnIncompleteLoad(Dialog& dialog) {
+    dialog.lstDelete.Selected(0, true);
+    dialog.cmdOK_Click();
+    EXPECT_EQ(LastBox(), "The cookies on display could not be read completely, so your selection cannot be saved. "
+                         "Press Refresh to read them again.");
+    EXPECT_TRUE(dialog.Visible());
+    EXPECT_TRUE(dialog.lstDelete.Selected(0));
+  }
   BrowserTest() : EngineTest(GetParam()) { InitSystemFolders(); }
 
   static std::string ShellFolder(const std::string& name) {

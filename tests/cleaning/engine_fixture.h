@@ -54,6 +54,11 @@ class EngineTest : public ::testing::Test {
     return bytes;
   }
   static const std::string& Log() { return Form1().txtResult.Text(); }
+  // The prompt of the last box shown; "" when none was.
+  static std::string LastBox() {
+    const auto& records = platform::forms::Answers().records();
+    return records.empty() ? "" : records.back().request.prompt;
+  }
   static std::vector<std::string> BoxTitles() {
     std::vector<std::string> titles;
     for (const auto& record : platform::forms::Answers().records()) titles.push_back(record.request.title);

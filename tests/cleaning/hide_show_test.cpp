@@ -4,6 +4,7 @@
 #include "cleaning/favorites_backup.h"
 #include "platform/registry/advapi32.h"
 #include "support/CRegister.h"
+#include <tuple>
 #include "support/registry_calls.h"
 
 namespace tessaly::testing {
@@ -120,7 +121,9 @@ TEST_P(HideShowTest, FavoritesHideAndShowRestoreTheFolder) {
   EXPECT_EQ(Hide("SOFTWARE\\TESSALY\\TempF"), "True");
   const std::string text = CRegister().REGGetSetting(static_cast<std::int32_t>(HKEY_LOCAL_MACHINE),
                                                      "SOFTWARE\\TESSALY\\TempFP", "Name", "");
-  EXPECT_EQ(text.rfind("[PATH]" + favorites + "\\Example.url[DATA][InternetShortcut]", 0), 0u) << text;
+  const std::string first = favorites + "\\Example.url";
+  EXPECT_EQ(text.rfind("[PATH:" + std::to_string(first.size()) + "]" + first + "[DATA:49][InternetShortcut]", 0), 0u)
+      << text;
   EXPECT_TRUE(Form1().cmdFavoritesShow.Enabled());
   frmClean().ShowFavorites();
   EXPECT_EQ(FolderTree(favorites), before);
@@ -142,30 +145,107 @@ TEST_P(HideShowTest, ReadOnlyFavoriteStaysAndShowStillSucceeds) {
   EXPECT_EQ(Messages().back(), "Show Favorites is successfully finished!");
 }
 
+// A backup in the older "[PATH]"/"[DATA]" form with records the show must
+// not place: they are refused, the rest is written, and the switch ends
+// "shown" since retrying could never place them.
 TEST_P(HideShowTest, ShowWritesOnlyFavoritesInsideTheFolder) {
   Put("C:\\outside.url", "original");
   CRegister registry;
   const auto hklm = static_cast<std::int32_t>(HKEY_LOCAL_MACHINE);
   registry.REGSaveSetting(hklm, "SOFTWARE\\TESSALY\\TempF", "Hide", "True");
   registry.REGSaveSetting(hklm, "SOFTWARE\\TESSALY\\TempFP", "Name",
-                          "junk[PATH]" + favorites + "\\ok.url[DATA]good" +               //
+                          "junk[PATH]" + favorites + "\\nodata.url" +                   //
+                              "[PATH]" + favorites + "\\ok.url[DATA]good" +               //
                               "[PATH]C:\\outside.url[DATA]evil" +                           //
                               "[PATH]" + favorites + "\\..\\escape.url[DATA]evil" +        //
-                              "[PATH]" + favorites + "\\note.txt[DATA]evil" +              //
+                              "[PATH]" + favorites + "\\note.txt[DATA]note" +              //
                               "[PATH]" + favorites + "\\New\\Sub\\made.url[DATA]made" +    //
-                              "[PATH]" + favorites + "\\nodata.url");
+                              "[PATH]" + favorites + "\\ads.url:stream[DATA]evil");
   frmClean().ShowFavorites();
   EXPECT_EQ(Content(favorites + "\\ok.url"), "good");
   EXPECT_EQ(Content(favorites + "\\New\\Sub\\made.url"), "made");
+  EXPECT_EQ(Content(favorites + "\\note.txt"), "note");
   EXPECT_EQ(Content("C:\\outside.url"), "original");
-  EXPECT_FALSE(Exists(favorites + "\\note.txt"));
   EXPECT_FALSE(Exists(favorites.substr(0, favorites.find_last_of('\\')) + "\\escape.url"));
   EXPECT_FALSE(Exists(favorites + "\\nodata.url"));
-  EXPECT_EQ(Hide("SOFTWARE\\TESSALY\\TempF"), "True");  // the show can be retried
-  EXPECT_EQ(Messages().back(), "Show Favorites could not be finished; the hidden data is kept.");
+  EXPECT_FALSE(Exists(favorites + "\\ads.url"));
+  EXPECT_EQ(Hide("SOFTWARE\\TESSALY\\TempF"), "False");
+  EXPECT_EQ(Messages().back(),
+            "Show Favorites is finished, but 4 records of the backup name no file in the favourites folder and were "
+            "not written.");
+  EXPECT_TRUE(Form1().cmdFavoritesHide.Enabled());
 }
 
-TEST(FavoritePaths, OnlyUrlFilesInsideTheFolder) {
+// A favourite that cannot be written back keeps the switch "hidden", and a
+// later show, once the file can be written, finishes it.
+TEST_P(HideShowTest, FailedRestoreKeepsTheSwitchUntilAShowSucceeds) {
+  Put(favorites + "\\Held.url", "[InternetShortcut]\r\nURL=http://held/\r\n");
+  Put(favorites + "\\Free.url", "[InternetShortcut]\r\nURL=http://free/\r\n");
+  auto before = FolderTree(favorites);
+  frmClean().HideFavorites();
+  ASSERT_EQ(FolderTree(favorites).size(), 0u);
+  Put(favorites + "\\Held.url", "in the way");
+  SetFileAttributesA((favorites + "\\Held.url").c_str(), FILE_ATTRIBUTE_READONLY);
+  frmClean().ShowFavorites();
+  EXPECT_EQ(Content(favorites + "\\Free.url"), before.at("Free.url"));
+  EXPECT_EQ(Hide("SOFTWARE\\TESSALY\\TempF"), "True");
+  EXPECT_EQ(Messages().back(), "Show Favorites could not be finished; the hidden data is kept.");
+  SetFileAttributesA((favorites + "\\Held.url").c_str(), FILE_ATTRIBUTE_NORMAL);
+  frmClean().ShowFavorites();
+  EXPECT_EQ(FolderTree(favorites), before);
+  EXPECT_EQ(Hide("SOFTWARE\\TESSALY\\TempF"), "False");
+  EXPECT_EQ(Messages().back(), "Show Favorites is successfully finished!");
+}
+
+// Every name the "*.url" search finds (by its long or its 8.3 name) and any
+// text come back byte for byte, and the switch ends "shown".
+TEST_P(HideShowTest, HideShowRoundTripOverNamesAndTexts) {
+  const std::pair<const char*, std::string> texts[] = {
+      {"plain", "[InternetShortcut]\r\nURL=http://www.example.com/\r\n"},
+      {"path", "[InternetShortcut]\r\nURL=http://a/[PATH]C:\\x.url[DATA]y\r\n[PATH]"},
+      {"data", "[InternetShortcut]\r\nURL=http://b/?q=[DATA]\r\n[DATA][PATH:3]abc"},
+      {"empty", ""},
+  };
+  for (const char* name : {"A.url", "a.URL", "Fav.urlx", "My favourite site with blanks.url"}) {
+    SCOPED_TRACE(name);
+    for (const auto& [folder, text] : texts) Put(favorites + "\\" + folder + "\\" + name, text);
+    Put(favorites + "\\" + name, texts[0].second);
+    auto before = FolderTree(favorites);
+    frmClean().HideFavorites();
+    for (const auto& [path, content] : FolderTree(favorites)) EXPECT_EQ(path.back(), '\\') << path;
+    frmClean().ShowFavorites();
+    EXPECT_EQ(FolderTree(favorites), before);
+    EXPECT_EQ(Hide("SOFTWARE\\TESSALY\\TempF"), "False");
+    EXPECT_EQ(Messages().back(), "Show Favorites is successfully finished!");
+    EXPECT_TRUE(Form1().cmdFavoritesHide.Enabled());
+    EXPECT_FALSE(Form1().cmdFavoritesShow.Enabled());
+    EXPECT_TRUE(cleaning::FsoDeleteFolder(favorites, true) == 0);
+    CreateDirectoryA(favorites.c_str(), nullptr);
+  }
+}
+
+// A backup the older version wrote, with "[PATH]" and "[DATA]" inside the
+// favourites' texts, shows every favourite whole.
+TEST_P(HideShowTest, OlderBackupFormatStillShows) {
+  CRegister registry;
+  const auto hklm = static_cast<std::int32_t>(HKEY_LOCAL_MACHINE);
+  registry.REGSaveSetting(hklm, "SOFTWARE\\TESSALY\\TempF", "Hide", "True");
+  registry.REGSaveSetting(hklm, "SOFTWARE\\TESSALY\\TempFP", "Name",
+                          "[PATH]" + favorites + "\\Plain.url[DATA][InternetShortcut]\r\nURL=http://p/\r\n" +
+                              "[PATH]" + favorites + "\\Links\\Marks.url[DATA]URL=http://m/[DATA]x[PATH]not a path\r\n" +
+                              "[PATH]" + favorites + "\\Empty.url[DATA]");
+  frmClean().ShowFavorites();
+  EXPECT_EQ(FolderTree(favorites), (std::map<std::string, std::string>{
+                                       {"Empty.url", ""},
+                                       {"Links\\", ""},
+                                       {"Links\\Marks.url", "URL=http://m/[DATA]x[PATH]not a path\r\n"},
+                                       {"Plain.url", "[InternetShortcut]\r\nURL=http://p/\r\n"},
+                                   }));
+  EXPECT_EQ(Hide("SOFTWARE\\TESSALY\\TempF"), "False");
+  EXPECT_EQ(Messages().back(), "Show Favorites is successfully finished!");
+}
+
+TEST(FavoritePaths, AnyFileInsideTheFolder) {
   const std::string fav = "C:\\WINDOWS\\Favorites";
   struct Case {
     const char* path;
@@ -177,25 +257,57 @@ TEST(FavoritePaths, OnlyUrlFilesInsideTheFolder) {
       {"C:\\WINDOWS\\Favorites\\..\\d.url", ""},
       {"C:\\WINDOWS\\Favorites\\..\\..\\..\\..\\WINDOWS\\Favorites\\e.url", "C:\\WINDOWS\\Favorites\\e.url"},
       {"C:\\WINDOWS\\FavoritesX\\f.url", ""},
-      {"C:\\WINDOWS\\Favorites\\g.txt", ""},
-      {"C:\\WINDOWS\\Favorites\\h.url.exe", ""},
+      {"C:\\WINDOWS\\Favorites\\Fav.urlx", "C:\\WINDOWS\\Favorites\\Fav.urlx"},
+      {"C:\\WINDOWS\\Favorites\\g.txt", "C:\\WINDOWS\\Favorites\\g.txt"},
       {"C:\\WINDOWS\\Favorites", ""},
+      {"C:\\WINDOWS\\Favorites\\.", ""},
       {"\\WINDOWS\\Favorites\\i.url", ""},
       {"C:WINDOWS\\Favorites\\j.url", ""},
       {"C:\\WINDOWS\\Favorites\\k.url:stream", ""},
+      {"D:\\WINDOWS\\Favorites\\m.url", ""},
       {"C:\\WINDOWS\\Favorites\\l.url  ", "C:\\WINDOWS\\Favorites\\l.url  "},
   };
   for (const auto& c : cases) {
     auto restored = cleaning::SafeFavoritePath(fav, c.path);
     EXPECT_EQ(restored.value_or(""), c.restored) << c.path;
   }
-  auto records = cleaning::ParseFavoriteRecords("DEF");
-  EXPECT_TRUE(records.empty());
-  records = cleaning::ParseFavoriteRecords("x[PATH]a[DATA]b[DATA]c[PATH][PATH]d");
-  ASSERT_EQ(records.size(), 3u);
-  EXPECT_EQ(records[0].content, "b");
-  EXPECT_FALSE(records[1].complete);
-  EXPECT_EQ(records[2].path, "d");
+}
+
+TEST(FavoriteRecords, CountedRecordsCarryAnyTextAndOlderTextsStillParse) {
+  const std::string odd = std::string("[PATH:9][DATA:1]]\0[PATH]", 24);
+  const std::string text = cleaning::FavoriteRecord("C:\\F\\a.url", odd) + cleaning::FavoriteRecord("C:\\F\\b", "");
+  auto records = cleaning::ParseFavoriteRecords(text);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].path, "C:\\F\\a.url");
+  EXPECT_EQ(records[0].content, odd);
+  EXPECT_TRUE(records[1].complete);
+  EXPECT_EQ(records[1].content, "");
+
+  struct Case {
+    std::string text;
+    std::vector<std::tuple<std::string, std::string, bool>> records;  // path, content, complete
+  } cases[] = {
+      {"DEF", {}},
+      {"", {}},
+      // A counted record cut short ends the list there.
+      {text.substr(0, text.size() - 3), {{"C:\\F\\a.url", odd, true}, {"C:\\F\\b", "", false}}},
+      {"[PATH:99]C:\\x", {{"", "", false}}},
+      {"[PATH:4]C:\\x[DATA:x]", {{"C:\\x", "", false}}},
+      // The older form: a content runs to the next "[PATH]" that opens a record.
+      {"x[PATH]C:\\a[DATA]b[DATA]c[PATH][PATH]d", {{"C:\\a", "b[DATA]c[PATH][PATH]d", true}}},
+      {"[PATH]C:\\a[DATA]1[PATH]C:\\b[DATA]2", {{"C:\\a", "1", true}, {"C:\\b", "2", true}}},
+      {"[PATH]nodata[PATH]C:\\b[DATA]", {{"nodata", "", false}, {"C:\\b", "", true}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    auto parsed = cleaning::ParseFavoriteRecords(c.text);
+    ASSERT_EQ(parsed.size(), c.records.size());
+    for (std::size_t i = 0; i < parsed.size(); ++i) {
+      EXPECT_EQ(parsed[i].path, std::get<0>(c.records[i]));
+      EXPECT_EQ(parsed[i].content, std::get<1>(c.records[i]));
+      EXPECT_EQ(parsed[i].complete, std::get<2>(c.records[i]));
+    }
+  }
 }
 
 TEST_P(HideShowTest, EmptyFavoritesFolderHidesAnEmptyBackup) {

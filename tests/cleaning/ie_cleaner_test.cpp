@@ -204,11 +204,15 @@ TEST_P(IECleanerTest, ViewerShowsCompleteLinesOnly) {
   Put(cookies + "\\a.txt", "name\nvalue\r\n\nsite/\nlast");
   auto& dialog = frmIECookieKeep();
   dialog.txtKeep.Text("before");
-  dialog.lstDelete_Click();  // no current row
-  EXPECT_EQ(dialog.txtKeep.Text(), "before");
+  dialog.lstDelete_Click();  // no current row: emptied all the same
+  EXPECT_EQ(dialog.txtKeep.Text(), "");
   dialog.lstDelete.ListIndex(0);
   dialog.lstDelete_Click();
   EXPECT_EQ(dialog.txtKeep.Text(), "name\r\nvalue\r\r\nsite/\r\n");
+  // A row whose file has gone shows nothing, not the previous file.
+  DeleteFileA((cookies + "\\a.txt").c_str());
+  dialog.lstDelete_Click();
+  EXPECT_EQ(dialog.txtKeep.Text(), "");
 }
 
 TEST_P(IECleanerTest, NoCookiesFolderValueDeletesAndWritesNothing) {
@@ -265,6 +269,65 @@ TEST_P(IECleanerTest, ClicksWhileDeletingDoNotChangeWhatGoes) {
   EXPECT_TRUE(Exists(cookies + "\\user@news.com[1].txt"));
   EXPECT_FALSE(Exists(cookies + "\\orphan.txt"));
   EXPECT_TRUE(Exists(cookies));
+}
+
+// OK during the cookie step cannot save: it says so, the dialog stays, and
+// the selection outlives the refill after the step, for the next OK.
+TEST_P(IECleanerTest, OkDuringTheCookieStepSaysSoAndKeepsTheSelection) {
+  PutCookies();
+  Put(cookies + "\\TSYKeep.inf", "http://news.com/ \r\n");
+  Tick({6});
+  auto& dialog = frmIECookieKeep();
+  dialog.Show();
+  Form1().chkBleach.Value(1);
+  platform::forms::AtYield(platform::forms::YieldCount() + 1, [] {
+    auto& shown = frmIECookieKeep();
+    for (int row = 0; row < shown.lstDelete.ListCount(); ++row)
+      shown.lstDelete.Selected(row, shown.lstDelete.List(row) == "orphan.txt");
+    shown.cmdOK_Click();
+  });
+  frmClean().CleanIE();
+  EXPECT_EQ(LastBox(), "Cookies are being cleaned now, so your selection cannot be saved yet. It is kept: press OK "
+                       "again when the cleaning has finished.");
+  EXPECT_TRUE(dialog.Visible());
+  EXPECT_EQ(Content(cookies + "\\TSYKeep.inf"), "http://news.com/ \r\n");
+  EXPECT_FALSE(Exists(cookies + "\\orphan.txt"));  // the run decided by the saved list
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"http://news.com/ ", "http://news.com/ "}));
+  // The refused selection is on the new rows: orphan.txt is gone, so none.
+  Put(cookies + "\\orphan.txt", "back");
+  platform::forms::AtYield(platform::forms::YieldCount() + 1, [] {
+    auto& shown = frmIECookieKeep();
+    shown.chkSelectAll.Value(1);
+    shown.cmdOK_Click();
+  });
+  frmClean().CleanIE();
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"http://news.com/ [kept]", "http://news.com/ [kept]"}));
+  dialog.cmdOK_Click();
+  EXPECT_FALSE(dialog.Visible());
+  EXPECT_EQ(Content(cookies + "\\TSYKeep.inf"), "http://news.com/ \r\nhttp://news.com/ \r\n");
+}
+
+TEST_P(IECleanerTest, OkAfterAnIncompleteLoadOrAFailedWriteSaysSo) {
+  PutCookies();
+  Put(cookies + "\\TSYKeep.inf", "http://ads.net/ \r\n");
+  ASSERT_EQ(platform::files::HoldFileByOtherProcess(cookies + "\\TSYKeep.inf", platform::files::HoldMode::DenyAll), 0u);
+  auto& dialog = frmIECookieKeep();
+  dialog.Show();
+  ExpectOkRefusedAfterAnIncompleteLoad(dialog);
+  platform::files::ReleaseHeldFile(cookies + "\\TSYKeep.inf");
+  EXPECT_EQ(Content(cookies + "\\TSYKeep.inf"), "http://ads.net/ \r\n");
+  // Read whole, but the file cannot be written.
+  dialog.cmdRefresh_Click();
+  ASSERT_EQ(platform::files::HoldFileByOtherProcess(cookies + "\\TSYKeep.inf", platform::files::HoldMode::DenyAll), 0u);
+  dialog.lstDelete.Selected(3, true);
+  dialog.cmdOK_Click();
+  EXPECT_EQ(LastBox().rfind("The list of kept cookies could not be saved (", 0), 0u) << LastBox();
+  EXPECT_TRUE(dialog.Visible());
+  EXPECT_TRUE(dialog.lstDelete.Selected(3));
+  platform::files::ReleaseHeldFile(cookies + "\\TSYKeep.inf");
+  dialog.cmdOK_Click();
+  EXPECT_FALSE(dialog.Visible());
+  EXPECT_EQ(Content(cookies + "\\TSYKeep.inf"), "http://ads.net/ \r\norphan.txt\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, IECleanerTest, ::testing::Values(OsKind::Win98, OsKind::WinXP), OsLabel);

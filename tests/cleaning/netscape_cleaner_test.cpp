@@ -136,6 +136,29 @@ TEST_P(NetscapeTest, RunCleansEveryTickedStepOfEveryFolder) {
   EXPECT_EQ(Rows(), (std::vector<std::string>{".news.com\t[kept]", "www.long.org\t[kept]"}));
 }
 
+// A name with blanks around it, ticked in the dialog, survives the run
+// that saves the keep-list and the next one that reads it back.
+TEST_P(NetscapeTest, KeptNamesWithBlanksSurviveTheNextRuns) {
+  const std::string gone = ".sp.com\tTRUE\t/\tFALSE\t1234567890\tother\tx";
+  for (const char* name : {"SP", " SP", "SP "}) {
+    SCOPED_TRACE(std::string("[") + name + "]");
+    const std::string kept = ".sp.com\tTRUE\t/\tFALSE\t1234567890\t" + std::string(name) + "\tv";
+    Put(main + "\\Cookies.txt", gone + "\n" + kept + "\n");
+    DeleteFileA((main + "\\TSYKeepNS6.inf").c_str());
+    auto& dialog = frmNSCookieKeep();
+    dialog.cmdRefresh_Click();
+    ASSERT_EQ(dialog.lstDelete.ListCount(), 2);
+    dialog.lstDelete.Selected(1, true);
+    Tick({5});
+    frmClean().CleanNetscape();
+    EXPECT_EQ(Content(main + "\\Cookies.txt"), kept + "\n");
+    Put(main + "\\Cookies.txt", kept + "\n" + gone + "\n");
+    frmClean().CleanNetscape();
+    EXPECT_EQ(Content(main + "\\Cookies.txt"), kept + "\n");
+    EXPECT_EQ(Rows(), (std::vector<std::string>{".sp.com\t[kept]"}));
+  }
+}
+
 TEST_P(NetscapeTest, NothingTickedWritesTheHeaderOnly) {
   PutProfiles();
   Tick({});
@@ -188,6 +211,52 @@ TEST_P(NetscapeTest, ProfileSwitchesWhileRunningAreIgnored) {
   EXPECT_EQ(Content(main + "\\Cookies.txt"), kNews + "\n");
   EXPECT_EQ(Content(work + "\\Cookies.txt"), "");
   EXPECT_FALSE(Exists(work + "\\TSYKeepNS6.inf"));
+}
+
+// OK while a run cleans says so and leaves the dialog open; ticks changed
+// meanwhile outlive the reload at the end of the run and are saved by the
+// next one.
+TEST_P(NetscapeTest, OkDuringARunSaysSoAndKeepsTheSelection) {
+  PutProfiles();
+  Put(main + "\\TSYKeepNS6.inf", ".news.com\tid\t\r\n");
+  auto& dialog = frmNSCookieKeep();
+  dialog.Show();
+  Tick({5, 3});
+  Form1().chkBleach.Value(1);
+  platform::forms::AtYield(platform::forms::YieldCount() + 1, [] {
+    auto& shown = frmNSCookieKeep();
+    shown.lstDelete.Selected(0, false);
+    shown.lstDelete.Selected(2, true);
+    shown.cmdOK_Click();
+  });
+  frmClean().CleanNetscape();
+  EXPECT_EQ(LastBox(), "Cookies are being cleaned now, so your selection cannot be saved yet. It is kept: press OK "
+                       "again when the cleaning has finished.");
+  EXPECT_TRUE(dialog.Visible());
+  EXPECT_EQ(Content(main + "\\Cookies.txt"), kNews + "\n");  // the run kept what was saved
+  EXPECT_EQ(Rows(), (std::vector<std::string>{".news.com\t"}));
+  dialog.cmdOK_Click();
+  EXPECT_FALSE(dialog.Visible());
+  Put(main + "\\Cookies.txt", kCookies);
+  frmClean().CleanNetscape();
+  EXPECT_EQ(Content(main + "\\TSYKeepNS6.inf"), "");
+  EXPECT_EQ(Content(main + "\\Cookies.txt"), "");
+}
+
+TEST_P(NetscapeTest, OkAfterAnIncompleteLoadSaysSo) {
+  PutProfiles();
+  auto& dialog = frmNSCookieKeep();
+  dialog.Show();
+  Put(main + "\\TSYKeepNS6.inf", ".ads.net\ttrack\t\r\n");
+  ASSERT_EQ(platform::files::HoldFileByOtherProcess(main + "\\TSYKeepNS6.inf", platform::files::HoldMode::DenyAll), 0u);
+  dialog.cmdRefresh_Click();
+  ExpectOkRefusedAfterAnIncompleteLoad(dialog);
+  platform::files::ReleaseHeldFile(main + "\\TSYKeepNS6.inf");
+  // Unchanged rows close as before, incomplete or not.
+  dialog.cmdRefresh_Click();
+  dialog.cmdOK_Click();
+  EXPECT_FALSE(dialog.Visible());
+  EXPECT_EQ(Rows(), (std::vector<std::string>{".news.com\t", ".ads.net\t[kept]", "www.long.org\t"}));
 }
 
 TEST_P(NetscapeTest, NotFoundStateIsDecidedAtTheEndOfTheScan) {

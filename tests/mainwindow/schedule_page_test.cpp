@@ -107,6 +107,28 @@ TEST_F(SchedulePageTest, TheTaskIsFoundAmongOthersWhereverItSorts) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(TaskFile().parent_path()), {}), 3);
 }
 
+// A task file the service cannot open is counted by the library but left
+// out of its job list; the page still finds no "TSY", creates it beside
+// the unreadable file, and its buttons work.
+TEST_F(SchedulePageTest, AnUnreadableTaskBesideAMissingTaskStillGetsTheTaskCreated) {
+  const auto tasks = TaskFile().parent_path();
+  std::filesystem::create_directories(tasks);
+  std::ofstream(TaskFile("AAA"), std::ios::binary) << "not a task file\r\n";
+  Form1Form& form = Form1();
+  EXPECT_TRUE(Messages().empty());
+  ASSERT_TRUE(std::filesystem::exists(TaskFile()));
+  EXPECT_NE(Task().find("Parameters= /SCHEDULER\r\n"), std::string::npos);
+  AddTrigger("12/31/2030", "2:35 PM");
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(form.lstSchedule.Items(), (std::vector<std::string>{"At 2:35 PM on 12/31/2030"}));
+  EXPECT_EQ(TriggerLines(Task()).size(), 1u);
+  form.lstSchedule.ListIndex(0);
+  form.cmdRemoveScheduled_Click();
+  EXPECT_EQ(form.lstSchedule.ListCount(), 0);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(ReadHost(TaskFile("AAA")), "not a task file\r\n");
+}
+
 struct BadBoxCase {
   const char* date;
   const char* time;

@@ -31,6 +31,11 @@ TEST_F(TrayIconTest, TheIconsWindowCarriesTheMenu) {
   FrmIconForm& icon = frmIcon();
   EXPECT_FALSE(icon.Visible());
   EXPECT_EQ(platform::shell::TrayIcons().at(0).window, icon.hWnd());
+  // The icon shown is the main window's own.
+  EXPECT_NE(form_.Icon(), 0u);
+  EXPECT_EQ(form_.TrayIcon.hIcon, form_.Icon());
+  EXPECT_EQ(platform::shell::TrayIcons().at(0).icon, form_.Icon());
+  EXPECT_NE(icon.Icon(), form_.Icon());
   EXPECT_EQ(icon.mnuTSY.Caption(), "TSY");
   EXPECT_FALSE(icon.lblDeleteManager.Visible());
   EXPECT_EQ(icon.SetTopForm(), 0);

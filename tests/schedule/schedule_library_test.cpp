@@ -10,6 +10,7 @@
 #include "platform/base/runtime_error.h"
 #include "platform/com/automation.h"
 #include "platform/files/file_content.h"
+#include "platform/files/file_system_object.h"
 #include "platform/registry/advapi32.h"
 #include "platform/taskscheduler/mstask.h"
 #include "platform/taskscheduler/task_record.h"
@@ -176,6 +177,12 @@ TEST_F(ScheduleTest, UnregisterLeavesTheHiveAsBefore) {
   EXPECT_NE(registered.find("@=\"C:\\\\Program Files\\\\Tessaly\\\\Schedule.dll\""), std::string::npos);
   ASSERT_EQ(platform::com::UnregisterServer(kScheduleDll), S_OK);
   EXPECT_EQ(HiveText(machine_), before);
+}
+
+// The library's version block: 1.01.0016, which the fixed file version
+// gives as 1.1.0.16.
+TEST_F(ScheduleTest, TheInstalledLibraryCarriesItsFileVersion) {
+  EXPECT_EQ(platform::scripting::FileSystemObject().GetFileVersion(kScheduleDll), "1.1.0.16");
 }
 
 TEST_F(ScheduleTest, RegistrationEntriesNameTheLibraryPath) {

@@ -6,12 +6,23 @@
 #include "platform/forms/event_loop.h"
 
 namespace platform::forms {
+namespace {
+
+TextChangeObserver& Observer() {
+  static TextChangeObserver* observer = new TextChangeObserver;
+  return *observer;
+}
+
+}  // namespace
+
+void ObserveTextChanges(TextChangeObserver observer) { Observer() = std::move(observer); }
 
 void TextBox::Text(std::string value) {
   selStart_ = 0;
   selLength_ = 0;
   if (value == text_) return;
   text_ = std::move(value);
+  if (Observer()) Observer()(*this, 0);
   Change.Raise();
 }
 
@@ -36,7 +47,9 @@ void TextBox::Replace(std::size_t start, std::size_t length, const std::string& 
   std::int32_t caret = static_cast<std::int32_t>(start + with.size());
   selStart_ = caret;
   selLength_ = 0;
-  if (differs) Change.Raise();
+  if (!differs) return;
+  if (Observer()) Observer()(*this, start);
+  Change.Raise();
 }
 
 void TextBox::SelText(const std::string& value) { Replace(selStart_, selLength_, value); }

@@ -1,6 +1,8 @@
 #pragma once
 // TextBox: text with a selection; code changes raise Change when the text
 // really changes; typed keys pass KeyPress first (0 discards the key).
+#include <functional>
+
 #include "platform/forms/control.h"
 
 namespace platform::forms {
@@ -52,6 +54,12 @@ class TextBox : public Control {
   bool multiLine_ = false, locked_ = false;
   long backColor_ = 0x80000005, foreColor_ = 0x80000008;
 };
+
+// Told of every change of any text box's text, with the offset of the first
+// byte that changed (a headless run's transcript); none by default, and
+// ResetFormsRuntime removes it.
+using TextChangeObserver = std::function<void(const TextBox& box, std::size_t changedFrom)>;
+void ObserveTextChanges(TextChangeObserver observer);
 
 // Queues typing for the next loop turn.
 void QueueTyping(TextBox& box, std::string keys);
