@@ -11,6 +11,7 @@
 #include "gui/gui.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/run/engine_link.h"
+#include "mainwindow/run/tools_link.h"
 #include "platform/base/process_end.h"
 #include "platform/forms/forms.h"
 #include "platform/machine/builder.h"
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
     platform::forms::SetCommandLine(CommandLine(argc, argv));
     if (headless) SetUpHeadlessAnswers();
     ConnectCleaningEngine();
+    ConnectSystemTools();
     auto ended = platform::RunUntilProcessEnd([headless] { RunProgram(headless); });
     machine->Flush();
     return static_cast<int>(ended.value_or(0));

@@ -163,6 +163,9 @@ Form1Form::Form1Form()
   TSY_ON(chkRunStarted, Click, chkRunStarted_Click);
   WireShredderPage();
   WireSchedulePage();
+  WireStartUpPage();
+  WireUninstallPage();
+  WireLanguageChoice();
 }
 
 void Form1Form::Form_Load() {
@@ -179,7 +182,7 @@ void Form1Form::Form_Load() {
     ApplyLanguage(*this);
   });
   guard([&] {
-    cmb_skin.Text(CurrentSkin);
+    SelectSkinItem(CurrentSkin);
     cmb_lang.Text(CurrentLanguage);
   });
   guard([&] { ChooseSkinPaths(); });
