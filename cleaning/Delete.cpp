@@ -12,7 +12,7 @@
 #include "mainwindow/Form1.h"
 #include "platform/base/cp1252.h"
 #include "platform/files/kernel32_files.h"
-#include "platform/forms/conversions.h"
+#include "platform/runtime/conversions.h"
 #include "support/message_loop.h"
 #include "support/skins.h"
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "cleaning/file_actions.h"
-#include "platform/forms/conversions.h"
+#include "platform/runtime/conversions.h"
 #include "platform/forms/strings.h"
 #include "support/message_loop.h"
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "mainwindow/Form1.h"
-#include "platform/forms/conversions.h"
+#include "platform/runtime/variant.h"
 #include "platform/base/cp1252.h"
 #include "platform/registry/advapi32.h"
 #include "support/CRegister.h"

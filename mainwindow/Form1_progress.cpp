@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "mainwindow/Form1.h"
-#include "platform/forms/conversions.h"
+#include "platform/runtime/conversions.h"
 #include "platform/base/cp1252.h"
 
 using namespace platform::forms;

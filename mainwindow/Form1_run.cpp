@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "mainwindow/Form1.h"
-#include "platform/forms/conversions.h"
+#include "platform/runtime/conversions.h"
 #include "mainwindow/clean_sections.h"
 #include "platform/machine/sysinfo.h"
 

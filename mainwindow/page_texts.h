@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/forms/dates.h"
+#include "platform/runtime/dates.h"
 
 // At most seven significant digits; "1E+07" from ten million on, fixed
 // notation from 1E-5 up to there.

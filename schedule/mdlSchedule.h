@@ -12,10 +12,6 @@ namespace schedule {
 // a BSTR; the service's buffer is freed. The pointer must not be used again.
 BSTR TakeWideString(LPWSTR text);
 
-// DateSerial under the Date type's rules: years 0..29 are 2000..2029, 30..99
-// 1930..1999; months and days outside their range roll over. Empty when the
-// result lies outside the years 100..9999.
-std::optional<DATE> DateSerial(int year, int month, int day);
 // TimeSerial(hour, minute, 0) on day zero.
 DATE TimeSerial(int hour, int minute);
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/runtime/dates.h"
 #include "schedule/dispatch.h"
 #include "schedule/mdlSchedule.h"
 
@@ -159,11 +160,12 @@ HRESULT Trigger::put_RandomInterval(SHORT v) {
   return S_OK;
 }
 
-// Dates: year, month and day as Integers under DateSerial's rules.
+// Dates: year, month and day as Integers under the runtime's DateSerial,
+// imported from the loading program.
 
 HRESULT Trigger::GetDate(std::size_t offset, DATE* value) const {
   if (!value) return E_POINTER;
-  auto date = DateSerial(static_cast<SHORT>(U16(offset)), static_cast<SHORT>(U16(offset + 2)),
+  auto date = platform::forms::TryDateSerial(static_cast<SHORT>(U16(offset)), static_cast<SHORT>(U16(offset + 2)),
                          static_cast<SHORT>(U16(offset + 4)));
   if (!date) return RaiseRuntime(5);
   *value = *date;

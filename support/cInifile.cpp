@@ -1,7 +1,7 @@
 #include "support/cInifile.h"
 
 #include "platform/base/runtime_error.h"
-#include "platform/forms/conversions.h"
+#include "platform/runtime/conversions.h"
 #include "platform/profile/profile.h"
 
 std::unique_ptr<cInifile> g_PluginIni;

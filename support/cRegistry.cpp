@@ -145,7 +145,7 @@ void cRegistry::Value(const Variant& vValue) {
   switch (valueType_) {
     case 1:
     case 2: {
-      std::string text = VariantText(vValue);
+      std::string text = platform::vb::CStr(vValue);
       DWORD type = HoldsExpandableName(text) ? 2 : 1;
       rc = WriteValue(key.get(), valueKey_, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
       break;
@@ -259,14 +259,14 @@ void cRegistry::CreateAdditionalEXEAssociations(const std::string& sClassName, c
   sectionKey_ = sClassName;
   if (!KeyExists()) Raise(kRegistryClassMissingError, "Error - attempt to create additional associations before class defined.");
   for (std::size_t i = 0; i < vItems.size(); i += 3) {
-    std::string name = VariantText(vItems[i]);
+    std::string name = platform::vb::CStr(vItems[i]);
     valueType_ = 1;
     sectionKey_ = sClassName + "\\shell\\" + name;
     valueKey_.clear();
-    SetClassesValue(VariantText(vItems[i + 1]));
+    SetClassesValue(platform::vb::CStr(vItems[i + 1]));
     sectionKey_ = sClassName + "\\shell\\" + name + "\\command";
     valueKey_.clear();
-    SetClassesValue(VariantText(vItems[i + 2]));
+    SetClassesValue(platform::vb::CStr(vItems[i + 2]));
   }
 }
 
@@ -287,7 +287,7 @@ void cRegistry::ValueEx(std::int32_t eClassKey, const std::string& sSectionKey, 
   valueKey_ = sValueKey;
   valueType_ = eValueType;
   default_ = vDefault;
-  if (valueType_ == 1 && VariantText(NewValue).empty()) NewValue = vDefault;
+  if (valueType_ == 1 && platform::vb::CStr(NewValue).empty()) NewValue = vDefault;
   Value(NewValue);
 }
 
@@ -318,7 +318,7 @@ std::string cRegistry::RootText() const { return std::to_string(classKey_); }
 
 std::string cRegistry::SetValueText(const Variant& value) const {
   return "Failed to set registry value Key: '" + RootText() + "',Section: '" + sectionKey_ + "',Key: '" + valueKey_ +
-         "' to value: '" + VariantText(value) + "'";
+         "' to value: '" + platform::vb::CStr(value) + "'";
 }
 
 void cRegistry::Raise(std::int32_t number, const std::string& description) const {

@@ -9,7 +9,7 @@
 namespace run_detail {
 inline std::int64_t Bytes(std::int32_t bytes) { return bytes; }
 inline std::int64_t Bytes(const platform::forms::Property& result) {
-  return std::holds_alternative<std::monostate>(result) ? 0 : platform::forms::PropertyToDouble(result);
+  return std::holds_alternative<std::monostate>(result) ? 0 : platform::vb::CDbl(result);
 }
 }  // namespace run_detail
 

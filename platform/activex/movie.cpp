@@ -105,7 +105,7 @@ HRESULT Movie::Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args
   std::vector<std::string> recorded{std::to_string(dispid)};
   for (const auto& arg : args) {
     try {
-      recorded.push_back(forms::PropertyToText(arg));
+      recorded.push_back(vb::CStr(arg));
     } catch (const RuntimeError&) {
       recorded.push_back("?");
     }

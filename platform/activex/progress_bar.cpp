@@ -26,9 +26,9 @@ HRESULT ProgressBar::Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs
   if (args.size() != 1) return DISP_E_BADPARAMCOUNT;
   try {
     if (dispid == kDispidProgressValue)
-      Value(static_cast<float>(forms::PropertyToDouble(args[0])));
+      Value(static_cast<float>(vb::CDbl(args[0])));
     else
-      Style(forms::PropertyToLong(args[0]));
+      Style(vb::CLng(args[0]));
     return S_OK;
   } catch (const RuntimeError&) {
     return DISP_E_TYPEMISMATCH;

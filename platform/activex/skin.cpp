@@ -55,8 +55,8 @@ HRESULT Skin::Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args,
   if (dispid != kDispidApplySkinObject || kind != DispatchKind::Method) return DISP_E_MEMBERNOTFOUND;
   if (args.size() != 2) return DISP_E_BADPARAMCOUNT;
   try {
-    HWND window = static_cast<HWND>(forms::PropertyToLong(args[0]));
-    std::int32_t code = ApplySkinObject(window, forms::PropertyToText(args[1]));
+    HWND window = static_cast<HWND>(vb::CLng(args[0]));
+    std::int32_t code = ApplySkinObject(window, vb::CStr(args[1]));
     if (result) *result = code;
     return S_OK;
   } catch (const RuntimeError&) {
@@ -73,7 +73,7 @@ HRESULT SkinLabel::Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& 
   if (kind != DispatchKind::PropertyPut) return DISP_E_MEMBERNOTFOUND;
   if (args.size() != 1) return DISP_E_BADPARAMCOUNT;
   try {
-    Active(forms::PropertyToBool(args[0]));
+    Active(vb::CBool(args[0]));
     return S_OK;
   } catch (const RuntimeError&) {
     return DISP_E_TYPEMISMATCH;

@@ -1,9 +1,9 @@
 #include "platform/com/automation_types.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 #include <string>
+
+#include "platform/base/runtime_error.h"
+#include "platform/runtime/variant.h"
 
 void VariantInit(VARIANT* v) {
   if (!v) return;
@@ -43,67 +43,46 @@ HRESULT VariantCopy(VARIANT* destination, const VARIANT* source) {
 
 namespace {
 
-// The numeric value of a variant, or a failing HRESULT.
-HRESULT NumberOf(const VARIANT& v, double& out) {
+// A VARIANT's value as the runtime's one value type; false for what it
+// cannot hold (objects, errors). A Date travels as its serial number.
+bool ValueOf(const VARIANT& v, platform::vb::Variant& out) {
   switch (v.vt) {
-    case VT_EMPTY: out = 0; return S_OK;
-    case VT_I2: out = v.iVal; return S_OK;
-    case VT_I4: out = v.lVal; return S_OK;
-    case VT_R8: out = v.dblVal; return S_OK;
-    case VT_DATE: out = v.date; return S_OK;
-    case VT_BOOL: out = v.boolVal; return S_OK;
-    case VT_BSTR: {
-      std::string text = platform::com::AnsiFromWide(platform::com::WideOf(v.bstrVal));
-      std::size_t start = text.find_first_not_of(' ');
-      if (start == std::string::npos) return DISP_E_TYPEMISMATCH;
-      errno = 0;
-      char* end = nullptr;
-      out = std::strtod(text.c_str() + start, &end);
-      if (end == text.c_str() + start || errno == ERANGE) return DISP_E_TYPEMISMATCH;
-      while (*end == ' ') ++end;
-      return *end ? DISP_E_TYPEMISMATCH : S_OK;
-    }
-    default: return DISP_E_TYPEMISMATCH;
+    case VT_EMPTY: out = std::monostate{}; return true;
+    case VT_I2: out = std::int16_t{v.iVal}; return true;
+    case VT_I4: out = std::int32_t{v.lVal}; return true;
+    case VT_R8: out = v.dblVal; return true;
+    case VT_DATE: out = v.date; return true;
+    case VT_BOOL: out = v.boolVal != 0; return true;
+    case VT_BSTR: out = platform::com::AnsiFromWide(platform::com::WideOf(v.bstrVal)); return true;
+    default: return false;
   }
 }
 
-// Banker's rounding, as the runtime rounds to integers.
-double RoundHalfEven(double x) { return std::nearbyint(x); }
-
 }  // namespace
 
+// The boundary converts through the runtime's one conversion module, so a
+// value reads the same here as through a property or a runtime function.
 HRESULT VariantChangeType(VARIANT* destination, const VARIANT* source, WORD, VARTYPE type) {
   if (!destination || !source) return E_INVALIDARG;
   if (source->vt == (VT_BYREF | VT_VARIANT)) return VariantChangeType(destination, source->pvarVal, 0, type);
   if (source->vt == type) return VariantCopy(destination, source);
+  platform::vb::Variant value;
+  if (!ValueOf(*source, value)) return DISP_E_TYPEMISMATCH;
   VARIANT result;
   VariantInit(&result);
   result.vt = type;
-  if (type == VT_BSTR) {
-    double n;
-    if (HRESULT hr = NumberOf(*source, n); FAILED(hr)) return hr;
-    std::string text = source->vt == VT_EMPTY ? "" : std::to_string(n);
-    if (source->vt == VT_I2 || source->vt == VT_I4) text = std::to_string(static_cast<long long>(n));
-    result.bstrVal = platform::com::AllocBstrFromAnsi(text);
-  } else {
-    double n;
-    if (HRESULT hr = NumberOf(*source, n); FAILED(hr)) return hr;
+  try {
     switch (type) {
-      case VT_I2:
-        n = RoundHalfEven(n);
-        if (!(n >= -32768 && n <= 32767)) return DISP_E_OVERFLOW;
-        result.iVal = static_cast<SHORT>(n);
-        break;
-      case VT_I4:
-        n = RoundHalfEven(n);
-        if (!(n >= -2147483648.0 && n <= 2147483647.0)) return DISP_E_OVERFLOW;
-        result.lVal = static_cast<LONG>(n);
-        break;
-      case VT_R8: result.dblVal = n; break;
-      case VT_DATE: result.date = n; break;
-      case VT_BOOL: result.boolVal = n != 0 ? VARIANT_TRUE : VARIANT_FALSE; break;
+      case VT_BSTR: result.bstrVal = platform::com::AllocBstrFromAnsi(platform::vb::CStr(value)); break;
+      case VT_I2: result.iVal = platform::vb::CInt(value); break;
+      case VT_I4: result.lVal = platform::vb::CLng(value); break;
+      case VT_R8: result.dblVal = platform::vb::CDbl(value); break;
+      case VT_DATE: result.date = platform::vb::CDbl(value); break;
+      case VT_BOOL: result.boolVal = platform::vb::CBool(value) ? VARIANT_TRUE : VARIANT_FALSE; break;
       default: return DISP_E_TYPEMISMATCH;
     }
+  } catch (const platform::RuntimeError& error) {
+    return error.number() == 6 ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
   }
   VariantClear(destination);
   *destination = result;

@@ -13,6 +13,7 @@
 #include "platform/com/error_info.h"
 #include "platform/com/variant_time.h"
 #include "platform/registry/advapi32.h"
+#include "platform/runtime/dates.h"
 #include "platform/taskscheduler/task_scheduler_module.h"
 
 // What the Schedule library imports from the process, as a Windows DLL
@@ -36,6 +37,7 @@ const void* const kScheduleLibraryImports[] = {
     reinterpret_cast<const void*>(&VariantChangeType),
     reinterpret_cast<const void*>(&SystemTimeToVariantTime),
     reinterpret_cast<const void*>(&VariantTimeToSystemTime),
+    reinterpret_cast<const void*>(&platform::forms::TryDateSerial),
     reinterpret_cast<const void*>(&SetErrorInfoText),
     reinterpret_cast<const void*>(&GetModuleHandleExA),
     reinterpret_cast<const void*>(&GetModuleFileNameA),

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "platform/base/wintypes.h"
-#include "platform/forms/dates.h"
+#include "platform/runtime/dates.h"
 
 namespace platform::files {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/forms/dates.h"
+#include "platform/runtime/dates.h"
 
 namespace platform::files {
 class HandleStream;

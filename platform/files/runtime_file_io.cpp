@@ -5,7 +5,7 @@
 #include "platform/base/runtime_error.h"
 #include "platform/files/kernel32_files.h"
 #include "platform/files/runtime_file_table.h"
-#include "platform/forms/conversions.h"
+#include "platform/runtime/conversions.h"
 
 namespace platform::vb {
 namespace {

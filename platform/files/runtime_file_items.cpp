@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "platform/base/cp1252.h"
-#include "platform/forms/conversions.h"
+#include "platform/runtime/conversions.h"
 
 namespace platform::vb {
 namespace {
@@ -43,8 +43,9 @@ std::optional<forms::Date> DatePart(std::string_view text) {
   if (!Digits(text.substr(0, 4), 4) || !Digits(text.substr(5, 2), 2) || !Digits(text.substr(8, 2), 2))
     return std::nullopt;
   int year = Number(text.substr(0, 4)), month = Number(text.substr(5, 2)), day = Number(text.substr(8, 2));
-  forms::Date d = forms::DateSerial(year, month, day);
-  if (year < 100 || forms::Year(d) != year || forms::Month(d) != month || forms::Day(d) != day) return std::nullopt;
+  std::optional<forms::Date> d = forms::TryDateSerial(year, month, day);
+  if (!d || year < 100 || forms::Year(*d) != year || forms::Month(*d) != month || forms::Day(*d) != day)
+    return std::nullopt;
   return d;
 }
 

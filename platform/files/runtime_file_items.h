@@ -5,7 +5,7 @@
 #include <string_view>
 #include <variant>
 
-#include "platform/forms/dates.h"
+#include "platform/runtime/dates.h"
 
 namespace platform::vb {
 

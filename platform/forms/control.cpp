@@ -81,9 +81,9 @@ Property Control::Get(std::string_view property) const {
 
 void Control::Let(std::string_view property, const Property& value) {
   if (LetNamed(property, value)) return;
-  if (property == "Enabled") return Enabled(PropertyToBool(value));
-  if (property == "Visible") return Visible(PropertyToBool(value));
-  if (property == "Tag") return Tag(PropertyToText(value));
+  if (property == "Enabled") return Enabled(vb::CBool(value));
+  if (property == "Visible") return Visible(vb::CBool(value));
+  if (property == "Tag") return Tag(vb::CStr(value));
   RaiseRuntimeError(438);
 }
 
@@ -93,7 +93,7 @@ void Control::UserClick(int item) {
 
 std::string Control::WindowText() const {
   Property value;
-  if (GetNamed("Caption", value) || GetNamed("Text", value)) return PropertyToText(value);
+  if (GetNamed("Caption", value) || GetNamed("Text", value)) return vb::CStr(value);
   return {};
 }
 

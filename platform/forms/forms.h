@@ -17,7 +17,7 @@
 #include "platform/forms/controls/text_box.h"
 #include "platform/forms/controls/timer.h"
 #include "platform/forms/controls/tree_view.h"
-#include "platform/forms/dates.h"
+#include "platform/runtime/dates.h"
 #include "platform/forms/default_instance.h"
 #include "platform/forms/err_object.h"
 #include "platform/forms/event_loop.h"

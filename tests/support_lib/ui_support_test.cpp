@@ -115,7 +115,7 @@ TEST_F(UiSupportTest, AMissingLanguageFileOrSectionLeavesEveryCaption) {
     ApplyLanguage(form);
     for (Control* control : form.Controls())
       if (control->Name() != "txtName" && control->Name() != "lstItems" && control->Name() != "picLogo") {
-        EXPECT_EQ(PropertyToText(control->Get("Caption")), "old") << language << " " << control->Name();
+        EXPECT_EQ(platform::vb::CStr(control->Get("Caption")), "old") << language << " " << control->Name();
       }
   }
 }

@@ -17,7 +17,7 @@ class CaptionedControl : public Control {
     return false;
   }
   bool LetNamed(std::string_view property, const Property& value) override {
-    if (property == "Caption") return Caption(PropertyToText(value)), true;
+    if (property == "Caption") return Caption(vb::CStr(value)), true;
     return false;
   }
 

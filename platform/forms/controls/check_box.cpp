@@ -18,7 +18,7 @@ bool CheckBox::GetNamed(std::string_view property, Property& value) const {
 }
 
 bool CheckBox::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Value") return Value(PropertyToLong(value)), true;
+  if (property == "Value") return Value(vb::CLng(value)), true;
   return CaptionedControl::LetNamed(property, value);
 }
 
@@ -39,7 +39,7 @@ bool OptionButton::GetNamed(std::string_view property, Property& value) const {
 }
 
 bool OptionButton::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Value") return Value(PropertyToBool(value)), true;
+  if (property == "Value") return Value(vb::CBool(value)), true;
   return CaptionedControl::LetNamed(property, value);
 }
 

@@ -159,8 +159,8 @@ bool FileListBox::GetNamed(std::string_view property, Property& value) const {
 }
 
 bool FileListBox::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Path") return Path(PropertyToText(value)), true;
-  if (property == "Pattern") return Pattern(PropertyToText(value)), true;
+  if (property == "Path") return Path(vb::CStr(value)), true;
+  if (property == "Pattern") return Pattern(vb::CStr(value)), true;
   return ListBox::LetNamed(property, value);
 }
 
@@ -207,7 +207,7 @@ bool DirListBox::GetNamed(std::string_view property, Property& value) const {
 }
 
 bool DirListBox::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Path") return Path(PropertyToText(value)), true;
+  if (property == "Path") return Path(vb::CStr(value)), true;
   return ListBox::LetNamed(property, value);
 }
 
@@ -257,7 +257,7 @@ bool DriveListBox::GetNamed(std::string_view property, Property& value) const {
 }
 
 bool DriveListBox::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Drive") return Drive(PropertyToText(value)), true;
+  if (property == "Drive") return Drive(vb::CStr(value)), true;
   return ListBox::LetNamed(property, value);
 }
 

@@ -45,7 +45,7 @@ bool Slider::GetNamed(std::string_view property, Property& value) const {
 }
 
 bool Slider::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Value") return Value(PropertyToLong(value)), true;
+  if (property == "Value") return Value(vb::CLng(value)), true;
   return false;
 }
 
@@ -77,7 +77,7 @@ bool UpDown::GetNamed(std::string_view property, Property& value) const {
 }
 
 bool UpDown::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Value") return Value(PropertyToLong(value)), true;
+  if (property == "Value") return Value(vb::CLng(value)), true;
   return false;
 }
 

@@ -68,7 +68,7 @@ bool TextBox::GetNamed(std::string_view property, Property& value) const {
 }
 
 bool TextBox::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Text") return Text(PropertyToText(value)), true;
+  if (property == "Text") return Text(vb::CStr(value)), true;
   return false;
 }
 

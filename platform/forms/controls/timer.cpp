@@ -60,8 +60,8 @@ bool Timer::GetNamed(std::string_view property, Property& value) const {
 }
 
 bool Timer::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Interval") return Interval(PropertyToLong(value)), true;
-  if (property == "Enabled") return Enabled(PropertyToBool(value)), true;
+  if (property == "Interval") return Interval(vb::CLng(value)), true;
+  if (property == "Enabled") return Enabled(vb::CBool(value)), true;
   return false;
 }
 

@@ -1,3 +1,5 @@
+#include <array>
+
 #include "forms_fixture.h"
 #include "support/error_capture.h"
 
@@ -48,6 +50,18 @@ TEST(RuntimeDates, SerialsRollOverAndPrintInTheFixedLocale) {
   EXPECT_EQ(Month(d), 2);
   EXPECT_EQ(Day(d), 29);
   EXPECT_EQ(Second(d), 59);
+}
+
+// DateSerial keeps to the Date type's years 100..9999 after rolling over.
+TEST(RuntimeDates, DateSerialRefusesYearsOutside100To9999) {
+  EXPECT_EQ(DateText(DateSerial(9999, 12, 31)), "12/31/9999");
+  EXPECT_EQ(DateText(DateSerial(100, 1, 1)), "1/1/100");
+  for (auto [year, month, day] : {std::array{10000, 1, 1}, std::array{9999, 12, 32}, std::array{100, 1, 0},
+                                  std::array{-1, 1, 1}, std::array{99, 1, 1 - 366 * 1900}}) {
+    EXPECT_EQ(ErrorOf([&] { DateSerial(year, month, day); }), 5) << year << "-" << month << "-" << day;
+    EXPECT_FALSE(TryDateSerial(year, month, day)) << year << "-" << month << "-" << day;
+  }
+  EXPECT_EQ(TryDateSerial(2005, 13, 1), DateSerial(2006, 1, 1));
 }
 
 TEST_F(FormsTest, NowFollowsTheMachinesClock) {

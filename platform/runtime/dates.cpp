@@ -1,9 +1,10 @@
-#include "platform/forms/dates.h"
+#include "platform/runtime/dates.h"
 
 #include <cmath>
 #include <cstdio>
 
 #include "platform/base/date_math.h"
+#include "platform/base/runtime_error.h"
 #include "platform/machine/clock.h"
 #include "platform/machine/machine.h"
 
@@ -45,12 +46,20 @@ Date Now() {
   return static_cast<double>(days + kDaysTo1970) + static_cast<double>(localSeconds - days * 86400) / 86400.0;
 }
 
-Date DateSerial(std::int32_t year, std::int32_t month, std::int32_t day) {
+std::optional<Date> TryDateSerial(std::int32_t year, std::int32_t month, std::int32_t day) {
   std::int64_t y = year;
   if (y >= 0 && y <= 29) y += 2000;
   else if (y >= 30 && y <= 99) y += 1900;
-  std::int64_t first = DaysFromCivilRolling(y, month, 1);
-  return static_cast<double>(first + day - 1 + kDaysTo1970);
+  std::int64_t days = DaysFromCivilRolling(y, month, day);
+  std::int64_t resultYear = CivilFromDays(days).year;
+  if (resultYear < 100 || resultYear > 9999) return std::nullopt;
+  return static_cast<double>(days + kDaysTo1970);
+}
+
+Date DateSerial(std::int32_t year, std::int32_t month, std::int32_t day) {
+  std::optional<Date> date = TryDateSerial(year, month, day);
+  if (!date) RaiseRuntimeError(5);
+  return *date;
 }
 
 Date TimeSerial(std::int32_t hour, std::int32_t minute, std::int32_t second) {

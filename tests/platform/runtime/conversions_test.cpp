@@ -1,4 +1,4 @@
-#include "platform/forms/conversions.h"
+#include "platform/runtime/conversions.h"
 
 #include <cmath>
 #include <variant>
