@@ -12,6 +12,7 @@
 #include "gui/gui.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/run/engine_link.h"
+#include "mainwindow/run/tools_link.h"
 #include "platform/base/process_end.h"
 #include "platform/forms/forms.h"
 #include "platform/machine/builder.h"
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
       tessaly::StartHeadlessTranscript(stdout);
     }
     ConnectCleaningEngine();
+    ConnectSystemTools();
     auto ended = platform::RunUntilProcessEnd([headless] { RunProgram(headless); });
     machine->Flush();
     return static_cast<int>(ended.value_or(0));

@@ -175,6 +175,9 @@ Form1Form::Form1Form()
   WireSizeFilter();
   WireShowHideButtons();
   WireLogAndSysInfo();
+  WireStartUpPage();
+  WireUninstallPage();
+  WireLanguageChoice();
 }
 
 void Form1Form::Form_Load() {
@@ -191,7 +194,7 @@ void Form1Form::Form_Load() {
     ApplyLanguage(*this);
   });
   guard([&] {
-    cmb_skin.Text(CurrentSkin);
+    SelectSkinItem(CurrentSkin);
     cmb_lang.Text(CurrentLanguage);
   });
   guard([&] { ChooseSkinPaths(); });

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "mainwindow/cleaning_engine.h"
+#include "mainwindow/system_tools.h"
 #include "platform/activex/common_dialog.h"
 #include "platform/activex/movie.h"
 #include "platform/activex/progress_bar.h"
@@ -408,6 +409,46 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   platform::scripting::FileSystemObject& FileSystem();
   bool minSizeRepairing_ = false;  // txtMinSize_Change is resetting its own field
   // ===== end of Firefox page ... log and system information =====
+
+  // ===== start-up manager, uninstall list, start-up options, language and skin =====
+  // (Form1_startup_page.cpp, Form1_uninstall_page.cpp, Form1_startup_options.cpp, Form1_language.cpp)
+ public:
+  TSY_CONTROL_IN(ListView, LSTPR, Frame_StartUp);
+  TSY_CONTROL_IN(CommandButton, cmdEnaDisProgram, Frame_StartUp);
+  TSY_CONTROL_IN(CommandButton, cmdClearProgram, Frame_StartUp);
+  // The hidden twin of LSTUP: "name##command" per row.
+  TSY_CONTROL_IN(ListBox, LSTUP2, Frame_UnInstall);
+  TSY_CONTROL_IN(CommandButton, cmdUninst, Frame_UnInstall);
+  // The language combo's flag pictures, each tagged with its language.
+  TSY_CONTROL(ImageList, imgFlags);
+  TSY_CONTROL_IN(Label, lblRestart, Frame_Options);
+
+  void cmdEnaDisProgram_Click();
+  void cmdClearProgram_Click();
+  void LSTPR_ItemClick(platform::forms::ListItem& item);
+  void LSTPR_MouseDown(int button, int shift, float x, float y);
+  void LSTUP_DblClick();
+  void cmdUninst_Click();
+  void cmb_lang_Click();
+  void cmb_skin_Click();
+  // The last flag image whose tag is `language` (case ignored); 0 for none.
+  int FindFlagImage(const std::string& language);
+  // The program's own log-on command with `switchText` (" /STARTUP" ...).
+  std::string StartupCommand(const char* switchText) const;
+
+ private:
+  void WireStartUpPage();
+  void WireUninstallPage();
+  void WireLanguageChoice();
+  // Shows the stored skin in cmb_skin; a name it does not offer shows "Skin1".
+  void SelectSkinItem(const std::string& skin);
+  // Applies a start-up box's click: writes its entry, clears the other box.
+  void StartupBoxClicked(platform::forms::CheckBox& box, platform::forms::CheckBox& other, const char* ownSwitch,
+                         const char* otherSwitch);
+
+  std::shared_ptr<SystemTools> tools_ = MakeSystemTools();
+  bool settingStartupBox_ = false;  // a start-up box is being changed by code
+  // ===== end of start-up manager, uninstall list, start-up options, language and skin =====
 
  protected:
   void Form_Load() override;

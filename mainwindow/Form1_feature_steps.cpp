@@ -3,12 +3,8 @@
 // nothing and reports nothing.
 #include "mainwindow/Form1.h"
 
-void Form1Form::FillLanguageList() {}                       // language and skin choice
-void Form1Form::SelectLanguageItem(const std::string&) {}   // language and skin choice
 void Form1Form::LoadExtraPlugins(const std::string&) {}     // extra plug-in store
 void Form1Form::CheckExtraPlugins() {}                      // extra plug-in store
-void Form1Form::LoadStartUpPrograms() {}                    // start-up programs manager
-void Form1Form::LoadUninstallList() {}                      // uninstall list
 void Form1Form::Load_DLL_Drives() {}                        // DLL search
 void Form1Form::LoadBackUps() {}                            // DLL backup archives
 void Form1Form::EPI_Save_Settings() {}                      // extra plug-in store

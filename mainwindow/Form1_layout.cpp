@@ -99,9 +99,18 @@ const Cell kCells[] = {
     {At<&Form1Form::chkCleanAll>, 5, kInset, kFull},
     {At<&Form1Form::cmb_skin>, 7, kInset, 1800},
     {At<&Form1Form::cmb_lang>, 8, kInset, 1800},
+    {At<&Form1Form::lblRestart>, 9, kInset, kFull, 2},
 
-    // Uninstall page: the list under the Back button.
+    // Uninstall page: the list under the Back button and the UnInstall
+    // button beside it.
+    {At<&Form1Form::cmdUninst>, 0, kButtonColumn, kButtonWidth},
     {At<&Form1Form::LSTUP>, 1, kInset, kFull, 12},
+
+    // Start-up manager page: the toggle and Clear beside the Back button,
+    // the list under them.
+    {At<&Form1Form::cmdEnaDisProgram>, 0, kButtonColumn - kButtonWidth - 60, kButtonWidth},
+    {At<&Form1Form::cmdClearProgram>, 0, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::LSTPR>, 1, kInset, kFull, 12},
 
     // DLL page: drives to search, the excluded folders and files, the
     // path being searched; the kernel32 finder's list stays hidden.

@@ -26,13 +26,3 @@ void Form1Form::chkCertainSize_Click() {
   txtMaxSize.Enabled(sized);
   lblMinMax.Active(sized);
 }
-
-// The start-up options write the program's Run value; restoring the options
-// at start-up must not rewrite it. Filled by the start-up options feature.
-void Form1Form::chkLoadStartUp_Click() {
-  if (loadingOptions_) return;
-}
-
-void Form1Form::chkRunStarted_Click() {
-  if (loadingOptions_) return;
-}

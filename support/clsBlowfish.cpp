@@ -9,6 +9,7 @@
 #include <random>
 
 #include "platform/base/runtime_error.h"
+#include "support/hex_text.h"
 #include "support/message_loop.h"
 
 namespace {
@@ -60,24 +61,6 @@ class ProgressSteps {
   double total_;
   double next_ = 0.0;
 };
-
-std::string ToHex(const std::string& text) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string out;
-  out.reserve(text.size() * 2);
-  for (unsigned char c : text) {
-    out += digits[c >> 4];
-    out += digits[c & 15];
-  }
-  return out;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // Each pair of characters read as "&H" would: digits until the first other
 // character; no digit at all gives 0.
