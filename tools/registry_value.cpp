@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "cleaning/key_handle.h"
+#include "support/key_holder.h"
 #include "platform/base/cp1252.h"
 #include "platform/registry/advapi32.h"
 
@@ -17,7 +17,7 @@ std::optional<cleaning::StoredValue> ReadNamedValue(HKEY root, const std::string
 }
 
 bool DeleteNamedValue(HKEY root, const std::string& path, const std::string& name) {
-  cleaning::KeyHandle key;
+  KeyHolder key;
   LONG opened = RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE, key.out());
   if (opened == ERROR_FILE_NOT_FOUND) return true;
   if (opened != ERROR_SUCCESS) return false;

@@ -1,6 +1,6 @@
 #include "tools/uninstall_list.h"
 
-#include "cleaning/key_handle.h"
+#include "support/key_holder.h"
 #include "platform/forms/message_box.h"
 #include "platform/forms/strings.h"
 #include "platform/registry/advapi32.h"
@@ -28,7 +28,7 @@ std::string CommandOfRow(ListBox& names, ListBox& commands, int index) {
 }  // namespace
 
 std::string GetRegString(HKEY root, const std::string& path, const std::string& name, const std::string& fallback) {
-  cleaning::KeyHandle key;
+  KeyHolder key;
   if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, key.out()) != ERROR_SUCCESS) return fallback;
   DWORD type = 0, size = 0;
   if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ)
@@ -42,7 +42,7 @@ std::string GetRegString(HKEY root, const std::string& path, const std::string& 
 }
 
 void LoadUninstallList(ListBox& names, ListBox& commands) {
-  cleaning::KeyHandle key;
+  KeyHolder key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.out()) !=
       ERROR_SUCCESS) {
     platform::forms::MsgBox("Registry key could Not be opened -- aborting.", platform::forms::vbOKOnly);
