@@ -56,6 +56,7 @@ void Tell(const char* text) { ShowMessage(text, vbOKOnly, kSaveTitle, false); }
 
 void FrmPluginEditorForm::ResetAll() {
   filling_ = true;
+  if (FrameFilesFolders.Visible()) cmdRegistry_Click();  // each plug-in starts on the registry rows
   txtName.Text("");
   txtCat.Text("");
   for (ListBox* list : {&lstRegistryDetect, &lstRegistryApp, &lstRegistry, &lstFileFolder}) list->Clear();

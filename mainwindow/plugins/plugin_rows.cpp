@@ -136,7 +136,9 @@ FolderFields ParseFolderRow(const std::string& row) {
 
 StoredFolderRow SplitStoredFolderRow(const std::string& row) {
   StoredFolderRow split;
-  const std::string separator = kRowSeparator;
+  // Without its last blank, which an INI read trims off a row whose
+  // pattern is empty.
+  const std::string separator = Trim(kRowSeparator);
   std::size_t first = row.find(separator);
   if (first == std::string::npos) {
     split.folder = Trim(row);

@@ -12,6 +12,7 @@
 #include "main_window_fixture.h"
 #include "mainwindow/plugins/plugin_store.h"
 #include "platform/base/cp1252.h"
+#include "platform/files/kernel32_files.h"
 #include "platform/forms/forms.h"
 
 namespace tessaly::testing {
@@ -65,7 +66,11 @@ class ExtraPluginTest : public ::testing::Test {
   // Store bytes of `plain` in the program's layout.
   void WriteStore(const std::string& plain) {
     FileBytes bytes = EncipherStoreBytes(FileBytes(plain.begin(), plain.end()));
-    machine_.WriteContent(kStorePath, std::string(bytes.begin(), bytes.end()));
+    WriteStoreBytes(std::string(bytes.begin(), bytes.end()));
+  }
+  void WriteStoreBytes(const std::string& bytes) {
+    CreateDirectoryA(kStorePath.substr(0, kStorePath.rfind('\\')).c_str(), nullptr);
+    machine_.WriteContent(kStorePath, bytes);
   }
   std::optional<std::string> StoreBytes() { return machine_.ReadContent(kStorePath); }
   // The store's plain text; nullopt when it is missing or does not decipher.
@@ -78,8 +83,13 @@ class ExtraPluginTest : public ::testing::Test {
   }
   bool ClearCopyExists() { return machine_.ReadContent(kClearCopy).has_value(); }
 
-  // The main window, loaded (its start-up reads the store).
-  Form1Form& Main() { return Form1(); }
+  // The main window, loaded (its start-up reads the store), showing the
+  // extra plug-in page so that its controls take clicks.
+  Form1Form& Main() {
+    auto& main = Form1();
+    if (!main.Frame_EPI.Visible()) main.ShowThatFrame(main.Frame_EPI);
+    return main;
+  }
   // The list's rows as "name|category|status|ticked".
   std::vector<std::string> Rows() {
     std::vector<std::string> rows;

@@ -20,7 +20,8 @@ class ExtraPluginRunnerTest : public ExtraPluginTest {
   std::int64_t RunExtraSection() {
     auto& main = Main();
     main.Frame_Result.Tag("Frame_EPI");
-    return main.BeginClean();
+    main.CmdClean_Click();
+    return main.RestoredSize;
   }
   // A store with one installed, ticked plug-in of these rows.
   void WriteTool(const std::string& rows) {
@@ -108,7 +109,7 @@ TEST_F(ExtraPluginRunnerTest, FolderRowsWalkTheirExpandedFolderOrAreSkipped) {
     EXPECT_EQ(engine_->walks, c.walks) << c.row << " / " << c.appData;
     EXPECT_EQ(engine_->singleFiles, c.files) << c.row << " / " << c.appData;
     bool skipped = c.walks.empty() && c.files.empty();
-    EXPECT_EQ(Log().find(std::string("Skipped: ") + c.row) != std::string::npos, skipped) << c.row;
+    EXPECT_EQ(Log().find("Skipped: " + Trim(c.row)) != std::string::npos, skipped) << c.row;
   }
 }
 

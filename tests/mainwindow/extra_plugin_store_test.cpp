@@ -168,7 +168,7 @@ TEST_F(ExtraPluginStoreTest, AStoreThatDoesNotDecipherIsNeverWrittenAndTheUserIs
   EXPECT_TRUE(Rows().empty());
   main.Frame_Result.Tag("Frame_EPI");
   main.SaveCleanSettings();
-  main.BeginClean();
+  main.CmdClean_Click();
   main.RebuildExtraPluginList();
   EXPECT_EQ(*StoreBytes(), bytes);
   EXPECT_FALSE(ClearCopyExists());

@@ -234,11 +234,10 @@ class PluginRoundTripTest : public PluginEditorTest {
     SetString(user, "Last", "a.txt");
     SetString(user, "Keep", "yes");
     RegCloseKey(user);
-    for (const char* file : {"C:\\Tools\\Tool\\logs\\a.log", "C:\\Tools\\Tool\\logs\\deep\\b.log",
-                             "C:\\Tools\\Tool\\logs\\keep.txt", "C:\\Tools\\Tool\\settings.ini",
-                             "C:\\Tools\\Tool\\sub\\settings.ini", "C:\\root.log", "C:\\Other\\c.log",
-                             "C:\\Tools\\other.log"})
-      machine_.WriteContent(file, "data");
+    for (const char* file : {"Tools/Tool/logs/a.log", "Tools/Tool/logs/deep/b.log", "Tools/Tool/logs/keep.txt",
+                             "Tools/Tool/settings.ini", "Tools/Tool/sub/settings.ini", "root.log", "Other/c.log",
+                             "Tools/other.log"})
+      machine_.Put(file, "data");
   }
   ~PluginRoundTripTest() override {
     InstallBuiltInPluginRunner(nullptr);
@@ -303,6 +302,7 @@ TEST_F(PluginRoundTripTest, PluginsMadeInTheEditorRunOnTheMachine) {
   EXPECT_EQ(e.cmbRegistry.Text(), "Value");
   e.cmdRegRemove.UserClick();
   e.cmdOk.UserClick();
+  EXPECT_FALSE(e.Visible()) << StoreText().value_or("?") << ::testing::PrintToString(Prompts());
   EXPECT_EQ(StoreText()->find("Doomed"), std::string::npos);
   EXPECT_NE(StoreText()->find("Default=True\r\n"), std::string::npos);
   EXPECT_NE(StoreText()->find("RC=1\r\n"), std::string::npos);
