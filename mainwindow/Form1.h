@@ -23,6 +23,7 @@
 namespace platform::scripting {
 class FileSystemObject;
 }
+class PluginStore;
 
 // The built-in plug-in runner the main window hands the ticked plug-ins to
 // (frmClean's CleanStandardPlugins and CleanedBytesTotal). Until the engine
@@ -449,6 +450,45 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   std::shared_ptr<SystemTools> tools_ = MakeSystemTools();
   bool settingStartupBox_ = false;  // a start-up box is being changed by code
   // ===== end of start-up manager, uninstall list, start-up options, language and skin =====
+
+  // ===== extra plug-in page, store and runner (Form1_extra_plugins.cpp, Form1_extra_plugin_runner.cpp) =====
+ public:
+  TSY_CONTROL_IN(CommandButton, cmdNewPlugin, Frame_EPI);
+  TSY_CONTROL_IN(CommandButton, cmdEditPlugin, Frame_EPI);
+  TSY_CONTROL_IN(CommandButton, cmdDeletPlugin, Frame_EPI);
+  TSY_CONTROL_IN(CommandButton, cmdGetPlugins, Frame_EPI);
+  TSY_CONTROL_IN(CheckBox, chkEPISelectAll, Frame_EPI);
+
+  // The clear copy's key ("0" when it or the key is missing), read whole.
+  std::string GetFromINI(const std::string& section, const std::string& key);
+  bool SetToINI(const std::string& section, const std::string& key, const std::string& value);
+  // Expands "%AUP%", "%CUP%" (not on the 9x family) and "%PF%".
+  std::string GetUnkown(const std::string& path);
+  // Refills LSTEPI from the store and marks the installed rows.
+  void RebuildExtraPluginList();
+  void cmdNewPlugin_Click();
+  void cmdEditPlugin_Click();
+  void cmdDeletPlugin_Click();
+  void cmdGetPlugins_Click();
+  void chkEPISelectAll_Click();
+  void LSTEPI_ColumnClick(platform::forms::ColumnHeader& column);
+  // A not-installed row never keeps a tick, however it was given.
+  void LSTEPI_ItemCheck(platform::forms::ListItem& row);
+  void LSTEPI_MouseUp(int button, int shift, float x, float y);
+  // The store every plug-in operation goes through.
+  PluginStore& ExtraPluginStore() { return *extraPlugins_; }
+  // The plug-in page's and the editor's buttons work only while no run and
+  // no store cycle is under way.
+  void RefreshPluginButtons();
+
+ private:
+  void WireExtraPluginPage();
+  void UntickNotInstalledRows();
+  std::int64_t RunExtraPlugin(const std::string& name);
+  std::int64_t RunFolderRow(const std::string& name, const std::string& row);
+
+  std::shared_ptr<PluginStore> extraPlugins_;
+  // ===== end of extra plug-in page, store and runner =====
 
  protected:
   void Form_Load() override;

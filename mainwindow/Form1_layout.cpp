@@ -86,8 +86,13 @@ const Cell kCells[] = {
     {At<&Form1Form::prgTotal>, 1, kInset, 3900},
     {At<&Form1Form::lblTotalSize>, 1, kInset + 3960, kInnerWidth - 2 * kInset - 3960},
 
-    // Extra plug-in page.
-    {At<&Form1Form::LSTEPI>, 0, kInset, kFull, 13},
+    // Extra plug-in page: the list, and its buttons beside it.
+    {At<&Form1Form::LSTEPI>, 0, kInset, kButtonColumn - 2 * kInset, 13},
+    {At<&Form1Form::cmdNewPlugin>, 0, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::cmdEditPlugin>, 1, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::cmdDeletPlugin>, 2, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::chkEPISelectAll>, 4, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::cmdGetPlugins>, 12, kButtonColumn, kButtonWidth},
 
     // Options page.
     {At<&Form1Form::chkLoadStartUp>, 0, kInset, kFull},

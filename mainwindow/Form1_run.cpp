@@ -73,10 +73,12 @@ void Form1Form::CmdClean_Click() {
     explicit RunScope(Form1Form& f) : form(f) {
       form.runActive_ = true;
       form.StopCleanNow = false;
+      form.RefreshPluginButtons();
     }
     ~RunScope() {
       form.StopCleanNow = true;
       form.runActive_ = false;
+      form.RefreshPluginButtons();
     }
   };
   std::int64_t total;

@@ -52,6 +52,12 @@ class CleaningEngine {
   virtual void ShowData(HiddenData what) {}
   // Shows a keep-list window, modeless and without owner.
   virtual void ShowCookieKeepList(CookieKeepList which) {}
+  // Extra plug-in rows: one registry entry through the executor; every
+  // matching file of a folder tree, no size bounds; exactly one file. The
+  // two deleting ones log each file removed and return the bytes.
+  virtual void RunTraceEntry(const std::string& entry) {}
+  virtual std::int64_t DeleteTreeFiles(const std::string& folder, const std::string& pattern) { return 0; }
+  virtual std::int64_t DeleteOneFile(const std::string& path) { return 0; }
 };
 
 // The engine the main window uses from its next load on.

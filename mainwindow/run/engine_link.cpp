@@ -2,6 +2,7 @@
 
 #include "cleaning/Delete.h"
 #include "cleaning/RegistryHelper.h"
+#include "cleaning/file_actions.h"
 #include "cleaning/frmClean.h"
 #include "cleaning/frmIECookieKeep.h"
 #include "cleaning/frmNSCookieKeep.h"
@@ -69,6 +70,19 @@ class Engine : public CleaningEngine {
   void ShowCookieKeepList(CookieKeepList which) override {
     if (which == CookieKeepList::InternetExplorer) frmIECookieKeep().Show();
     else frmNSCookieKeep().Show();
+  }
+  void RunTraceEntry(const std::string& entry) override { ::RunTraceEntry(entry); }
+  std::int64_t DeleteTreeFiles(const std::string& folder, const std::string& pattern) override {
+    return frmClean().FindFilesAPI_Del(folder, pattern, "-1", "-1");
+  }
+  // As the delete walker treats each file it finds: not forced, logged and
+  // counted only when it is really gone.
+  std::int64_t DeleteOneFile(const std::string& path) override {
+    std::uint64_t length = 0;
+    if (cleaning::FileLength(path, length) != 0) return 0;
+    if (cleaning::FsoDeleteFile(path, false) != 0 || cleaning::FileExists(path)) return 0;
+    frmClean().AddItem(std::string(path));
+    return static_cast<std::int64_t>(length);
   }
 };
 

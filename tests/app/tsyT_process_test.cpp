@@ -10,6 +10,7 @@
 #include <fstream>
 #include <thread>
 
+#include "mainwindow/plugins/plugin_store.h"
 #include "platform/machine/builder.h"
 #include "platform/open_machine.h"
 #include "platform/registry/advapi32.h"
@@ -225,6 +226,43 @@ TEST_F(TsyTProcessTest, ASecondProcessEndsAtOnceAndTouchesNothing) {
   EXPECT_EQ(Stored("OPTIONS", "SkipMessages"), "0");  // the first saved its options on close
   EXPECT_EQ(Stored("OPTIONS", "CleanThis"), "1");
   EXPECT_EQ(TrayIconCount(), 0u);
+}
+
+// A scheduled run cleans what an installed, ticked extra plug-in names and
+// leaves the enciphered store as it was, with no clear copy beside it.
+TEST_F(TsyTProcessTest, AScheduledRunCleansAnExtraPluginsRowsAndKeepsTheStore) {
+  const std::string plain =
+      "[Tool]\r\nCAT=Test\r\nDefault=True\r\nDetect=HKey_Local_Machine\\Software\\Tool\r\n"
+      "APP=HKey_Local_Machine\\Software\\Tool+ Value`= ExePath\r\nRC=1\r\n"
+      "RK1=HKey_Current_User\\Software\\Tool\\Recent- TSYRegKey\r\nFC=1\r\nFK1=%APP%\\logs\\+ Value`= *.log\r\n";
+  FileBytes store = EncipherStoreBytes(FileBytes(plain.begin(), plain.end()));
+  const std::string storePath = "C:\\Program Files\\Tessaly\\Plugins\\PLUGINS.dbs";
+  std::filesystem::remove_all(folder());
+  tessaly::testing::TestMachine()
+      .file("C:\\Temp\\trace.tmp", "left behind")
+      .file("C:\\Tools\\Tool\\logs\\a.log", "log")
+      .file("C:\\Tools\\Tool\\logs\\old\\b.log", "log")
+      .file("C:\\Tools\\Tool\\logs\\keep.txt", "keep")
+      .file("C:\\Tools\\c.log", "keep")
+      .file(storePath, std::string(store.begin(), store.end()))
+      .registry(std::string(kStoredOptions) +
+                "[HKEY_LOCAL_MACHINE\\Software\\Tool]\n\"ExePath\"=\"C:\\\\Tools\\\\Tool\\\\tool.exe\"\n"
+                "[HKEY_CURRENT_USER\\Software\\Tool\\Recent]\n\"File1\"=\"a.txt\"\n")
+      .Build(folder());
+
+  pid_t pid = Start({"/SCHEDULER"});
+  ASSERT_EQ(Wait(pid, 60s), 0);
+  EXPECT_FALSE(Exists("C:\\Tools\\Tool\\logs\\a.log"));
+  EXPECT_FALSE(Exists("C:\\Tools\\Tool\\logs\\old\\b.log"));
+  EXPECT_TRUE(Exists("C:\\Tools\\Tool\\logs\\keep.txt"));
+  EXPECT_TRUE(Exists("C:\\Tools\\c.log"));
+  EXPECT_FALSE(UserKeyExists("Software\\Tool\\Recent"));
+  EXPECT_TRUE(UserKeyExists("Software\\Tool"));
+  EXPECT_FALSE(Exists("C:\\WINDOWS\\inf\\xyzx.inf"));
+  std::ifstream in(platform::HostPathForBuilder(folder(), storePath), std::ios::binary);
+  FileBytes after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_TRUE(DecipherStoreBytes(after));
+  EXPECT_EQ(std::string(after.begin(), after.end()), plain);
 }
 
 }  // namespace
