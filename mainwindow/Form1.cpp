@@ -178,6 +178,7 @@ Form1Form::Form1Form()
   WireStartUpPage();
   WireUninstallPage();
   WireLanguageChoice();
+  WireDllPages();
 }
 
 void Form1Form::Form_Load() {

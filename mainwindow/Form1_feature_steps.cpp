@@ -5,7 +5,5 @@
 
 void Form1Form::LoadExtraPlugins(const std::string&) {}     // extra plug-in store
 void Form1Form::CheckExtraPlugins() {}                      // extra plug-in store
-void Form1Form::Load_DLL_Drives() {}                        // DLL search
-void Form1Form::LoadBackUps() {}                            // DLL backup archives
 void Form1Form::EPI_Save_Settings() {}                      // extra plug-in store
 std::int64_t Form1Form::EPI_Do_Plugins() { return 0; }      // extra plug-in runner
