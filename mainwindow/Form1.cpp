@@ -179,6 +179,7 @@ Form1Form::Form1Form()
   WireUninstallPage();
   WireLanguageChoice();
   WireExtraPluginPage();
+  WireDllPages();
 }
 
 void Form1Form::Form_Load() {

@@ -11,6 +11,7 @@
 
 #include "mainwindow/cleaning_engine.h"
 #include "mainwindow/system_tools.h"
+#include "platform/activex/backup.h"
 #include "platform/activex/common_dialog.h"
 #include "platform/activex/movie.h"
 #include "platform/activex/progress_bar.h"
@@ -18,6 +19,7 @@
 #include "platform/activex/splash.h"
 #include "platform/forms/forms.h"
 #include "platform/shell/shell_types.h"
+#include "support/dll_record.h"
 #include "support/main_window_link.h"
 
 namespace platform::scripting {
@@ -43,12 +45,6 @@ void InstallBuiltInPluginRunner(std::shared_ptr<BuiltInPluginRunner> runner);
 // which installs them with its runner; a main window loaded before that
 // lists none.
 void InstallBuiltInPluginNames(std::vector<std::string> names);
-
-// A DLL found by the DLL search.
-struct DllRecord {
-  std::string name, path, version;
-  double size = 0;  // bytes
-};
 
 class Form1Form : public platform::forms::Form, public MainWindowServices {
  public:
@@ -489,6 +485,90 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
 
   std::shared_ptr<PluginStore> extraPlugins_;
   // ===== end of extra plug-in page, store and runner =====
+  // ===== DLL cleaner pages (Form1_dll_search.cpp, Form1_dll_removal.cpp, Form1_dll_backups.cpp) =====
+ public:
+  // The unreferenced-DLL scan has a page of its own, reached from the DLL page.
+  TSY_CONTROL(Frame, Frame_DllScan);
+  // DLL page: the search, the drives and the two exclusion lists.
+  TSY_CONTROL_IN(CommandButton, cmdStartCleanDLLs, Frame_DLLs);
+  TSY_CONTROL_IN(CommandButton, cmdAddDllFolders, Frame_DLLs);
+  TSY_CONTROL_IN(CommandButton, cmdDelDllFolders, Frame_DLLs);
+  TSY_CONTROL_IN(CommandButton, cmdAddDllFiles, Frame_DLLs);
+  TSY_CONTROL_IN(CommandButton, cmdDelDllFiles, Frame_DLLs);
+  TSY_CONTROL_IN(CommandButton, cmdViewBackUps, Frame_DLLs);
+  TSY_CONTROL_IN(CommandButton, cmdDllScan, Frame_DLLs);
+  TSY_CONTROL_IN(Label, lblDLL_Get, Frame_DLLs);
+  TSY_CONTROL_IN(DriveListBox, Drive2, Frame_DLLs);
+  // Result page: the matches, the rule, backup and deletion.
+  TSY_CONTROL_IN(ListView, lstDlls, Frame_DllResult);
+  TSY_CONTROL_IN(ListView, redundantlst, Frame_DllResult);
+  TSY_CONTROL_ARRAY_IN(OptionButton, optDll, 3, Frame_DllResult);
+  TSY_CONTROL_IN(CheckBox, chkDLLSelectAll, Frame_DllResult);
+  TSY_CONTROL_IN(Label, lblDLLsFound, Frame_DllResult);
+  TSY_CONTROL_IN(CommandButton, Command8, Frame_DllResult);
+  TSY_CONTROL_IN(CommandButton, CmdDeleteDlls, Frame_DllResult);
+  // Backup page.
+  TSY_CONTROL_IN(ListBox, lstDllBackUps, Frame_DLLBackUps);
+  TSY_CONTROL_IN(DirListBox, drBackups, Frame_DLLBackUps);
+  TSY_CONTROL_IN(CommandButton, cmdRestoreBackUps, Frame_DLLBackUps);
+  TSY_CONTROL_IN(CommandButton, cmdDeleteBackUps, Frame_DLLBackUps);
+  TSY_CONTROL_IN(CommandButton, cmdDeleteAllBackUps, Frame_DLLBackUps);
+  // Unreferenced-DLL scan page.
+  TSY_CONTROL_IN(CommandButton, cmdScanBack, Frame_DllScan);
+  TSY_CONTROL_IN(DriveListBox, Drive1, Frame_DllScan);
+  TSY_CONTROL_IN(CommandButton, Command2, Frame_DllScan);
+  TSY_CONTROL_IN(CommandButton, Command3, Frame_DllScan);
+  TSY_CONTROL_IN(ListView, list2, Frame_DllScan);
+  TSY_CONTROL_IN(ListView, list1, Frame_DllScan);
+  TSY_CONTROL_IN(ListBox, ltemp, Frame_DllScan);
+  TSY_CONTROL_IN(CheckBox, chk_dllbackup, Frame_DllScan);
+  ::platform::activex::SkinLabel SkinLabel25{*this, "SkinLabel25", &Frame_DllScan};
+  ::platform::activex::SkinLabel SkinLabel27{*this, "SkinLabel27", &Frame_DllScan};
+  ::platform::activex::SkinLabel SkinLabel28{*this, "SkinLabel28", &Frame_DllScan};
+  // The backup control and its companions.
+  ::platform::activex::XceedBackup xMain{*this, "xMain"};
+  ::platform::activex::BackupJob xBackupJob{*this, "xBackupJob"};
+  ::platform::activex::RestoreJob xRestoreJob{*this, "xRestoreJob"};
+  ::platform::activex::FileSelection xFileSelection{*this, "xFileSelection"};
+
+  void Load_DLL_Drives();
+  std::string NameFromPath(const std::string& path) const;
+  void cmdStartCleanDLLs_Click();
+  void optDll_Click(int index);
+  void chkDLLSelectAll_Click();
+  void cmdAddDllFiles_Click();
+  void cmdAddDllFolders_Click();
+  void cmdDelDllFiles_Click();
+  void cmdDelDllFolders_Click();
+  void CmdDeleteDlls_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void list2_Click();
+  // Asks for a name and stores the checked rows of lstDlls in a new
+  // archive; false when no archive was made.
+  bool SaveBackUps();
+  void RestoreBackUps();
+  void LoadBackUps();
+  void Command8_Click();
+  void cmdRestoreBackUps_Click();
+  void cmdViewBackUps_Click();
+  void cmdDeleteBackUps_Click();
+  void cmdDeleteAllBackUps_Click();
+
+ private:
+  void WireDllPages();
+  void WireDllRemoval();
+  void WireDllBackups();
+  void SetDllListButtons(bool enabled);
+  void SetResultButtons(bool enabled);
+  void SetArchiveButtons(bool enabled);
+  // Step 6 of the search: a row per match of the chosen rule.
+  void ListDllMatches();
+  // The rule of the ticked option (0 name, 1 and version, 2 and size).
+  int DllRule();
+  std::string BackUpsFolder() const;
+  bool dllSearchRunning_ = false;  // a search is walking or unwinding
+  // ===== end of DLL cleaner pages =====
 
  protected:
   void Form_Load() override;
@@ -524,8 +604,6 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   void LoadStartUpPrograms();
   void LoadUninstallList();
   void InitScheduleFrame();
-  void Load_DLL_Drives();
-  void LoadBackUps();
   void EPI_Save_Settings();
   std::int64_t EPI_Do_Plugins();
   void ReleaseScheduleObjects();

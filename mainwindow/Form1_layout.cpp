@@ -30,6 +30,12 @@ Control& At(Form1Form& form) {
   return form.*member;
 }
 
+// One member of the result page's rule options.
+template <int index>
+Control& RuleOption(Form1Form& form) {
+  return form.optDll(index);
+}
+
 // One control inside its container: a row, a left edge, a width, and how
 // many rows it spans.
 struct Cell {
@@ -117,13 +123,55 @@ const Cell kCells[] = {
     {At<&Form1Form::cmdClearProgram>, 0, kButtonColumn, kButtonWidth},
     {At<&Form1Form::LSTPR>, 1, kInset, kFull, 12},
 
-    // DLL page: drives to search, the excluded folders and files, the
-    // path being searched; the kernel32 finder's list stays hidden.
-    {At<&Form1Form::lstDllDrives>, 0, kInset, 1800, 11},
-    {At<&Form1Form::lstDllFolders>, 0, kInset + 1920, kInnerWidth - 1920, 5},
-    {At<&Form1Form::lstDllFiles>, 5, kInset + 1920, kInnerWidth - 1920, 6},
-    {At<&Form1Form::lblDLL_Name>, 11, kInset, kFull, 2},
+    // DLL page: the button to the scan page, Backups and the search button
+    // on the top row; the drives to search on the left, the excluded folders and
+    // files with their buttons on the right; what is being searched at the
+    // foot. The drive list and the kernel32 finder's list stay hidden.
+    {At<&Form1Form::cmdViewBackUps>, 0, kButtonColumn - kButtonWidth - 60, kButtonWidth},
+    {At<&Form1Form::cmdStartCleanDLLs>, 0, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::lstDllDrives>, 1, kInset, 1800, 10},
+    {At<&Form1Form::lstDllFolders>, 1, kInset + 1920, kInnerWidth - 1920, 4},
+    {At<&Form1Form::cmdAddDllFolders>, 5, kInset + 1920, 1200},
+    {At<&Form1Form::cmdDelDllFolders>, 5, kInset + 3180, 1200},
+    {At<&Form1Form::lstDllFiles>, 6, kInset + 1920, kInnerWidth - 1920, 4},
+    {At<&Form1Form::cmdAddDllFiles>, 10, kInset + 1920, 1200},
+    {At<&Form1Form::cmdDelDllFiles>, 10, kInset + 3180, 1200},
+    {At<&Form1Form::lblDLL_Get>, 11, kInset, kFull},
+    {At<&Form1Form::lblDLL_Name>, 12, kInset, kFull},
     {At<&Form1Form::List_os>, 11, kInset, kFull, 2},
+    {At<&Form1Form::Drive2>, 11, kInset, 1800},
+
+    // DLL result page: the count and the two actions beside the Back
+    // button, the matches, the rule and Select All under them.
+    {At<&Form1Form::lblDLLsFound>, 0, kInset + 1200, 1300},
+    {At<&Form1Form::Command8>, 0, kButtonColumn - kButtonWidth - 60, kButtonWidth},
+    {At<&Form1Form::CmdDeleteDlls>, 0, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::lstDlls>, 1, kInset, kFull, 10},
+    {At<&Form1Form::redundantlst>, 1, kInset, kFull, 10},
+    {RuleOption<0>, 11, kInset, 1200},
+    {RuleOption<1>, 11, kInset + 1260, 1700},
+    {RuleOption<2>, 11, kInset + 3020, kInnerWidth - 3020},
+    {At<&Form1Form::chkDLLSelectAll>, 12, kInset, 1500},
+
+    // DLL backup page: the archives, their buttons beside them.
+    {At<&Form1Form::lstDllBackUps>, 1, kInset, kButtonColumn - 2 * kInset, 12},
+    {At<&Form1Form::cmdRestoreBackUps>, 1, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::cmdDeleteBackUps>, 2, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::cmdDeleteAllBackUps>, 3, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::drBackups>, 5, kButtonColumn, kButtonWidth, 3},
+
+    // Unreferenced-DLL scan page: the drive and Scan, the copies found,
+    // the counts, the backup box and Delete.
+    {At<&Form1Form::Drive1>, 1, kInset, 2400},
+    {At<&Form1Form::SkinLabel28>, 1, kInset + 2520, kButtonColumn - 2 * kInset - 2520},
+    {At<&Form1Form::Command2>, 1, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::list2>, 2, kInset, kFull, 8},
+    {At<&Form1Form::list1>, 2, kInset, kFull, 8},
+    {At<&Form1Form::ltemp>, 2, kInset, kFull, 8},
+    {At<&Form1Form::SkinLabel27>, 10, kInset, kColumnWidth},
+    {At<&Form1Form::SkinLabel25>, 10, kRightHalf, kColumnWidth},
+    {At<&Form1Form::chk_dllbackup>, 11, kInset, kButtonColumn - 2 * kInset},
+    {At<&Form1Form::Command3>, 11, kButtonColumn, kButtonWidth},
 
     // Shredder page: files, folders, a whole drive, the progress bar.
     {At<&Form1Form::lstShredFiles>, 0, kInset, kButtonColumn - 2 * kInset, 4},

@@ -47,6 +47,7 @@ constexpr FrameMember kPages[] = {
     &Form1Form::Frame_About,    &Form1Form::Frame_Schedule,  &Form1Form::Frame_Programs,
     &Form1Form::Frame_StartUp,  &Form1Form::Frame_UnInstall, &Form1Form::Frame_Shred,
     &Form1Form::Frame_DLLs,     &Form1Form::Frame_DllResult, &Form1Form::Frame_DLLBackUps,
+    &Form1Form::Frame_DllScan,
 };
 
 constexpr FrameMember kBars[] = {&Form1Form::Frame2_SYSTEM, &Form1Form::Frame2_BROWSERS,
@@ -83,6 +84,8 @@ const NavigationButton kNavigation[] = {
     {&Form1Form::cmdUninsBack, &Form1Form::Frame_Programs, "Back"},
     {&Form1Form::cmdBack, &Form1Form::Frame_DLLs, "Back"},
     {&Form1Form::Command9, &Form1Form::Frame_DLLs, "Back"},
+    {&Form1Form::cmdDllScan, &Form1Form::Frame_DllScan, "Unused DLLs"},
+    {&Form1Form::cmdScanBack, &Form1Form::Frame_DLLs, "Back"},
     {&Form1Form::CmdOptions, &Form1Form::Frame_Options, "Options"},
     {&Form1Form::cmdShedule, &Form1Form::Frame_Schedule, "Schedule"},
 };

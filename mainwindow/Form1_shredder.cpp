@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "mainwindow/Form1.h"
+#include "mainwindow/chosen_files.h"
 #include "mainwindow/free_space_fill.h"
 #include "mainwindow/page_texts.h"
 #include "platform/base/cp1252.h"
@@ -122,14 +123,11 @@ void Form1Form::cmdShredFileAdd_Click() {
   cmdg.Flags = kMultiSelectExplorer;
   cmdg.FileName = "";
   cmdg.ShowOpen();
-  if (cmdg.FileName.empty()) return;
-  std::vector<std::string> parts = Split(cmdg.FileName, std::string(1, '\0'));
-  if (parts.size() > 1) {
-    for (std::size_t i = 1; i < parts.size(); ++i) lstShredFiles.AddItem(parts[0] + "\\" + parts[i]);
-  } else {
-    if (ListHolds(lstShredFiles, parts[0])) return;
-    lstShredFiles.AddItem(parts[0]);
-  }
+  std::vector<std::string> files = ChosenFiles(cmdg.FileName);
+  if (files.empty()) return;
+  bool single = cmdg.FileName.find('\0') == std::string::npos;
+  if (single && ListHolds(lstShredFiles, files[0])) return;
+  for (const std::string& file : files) lstShredFiles.AddItem(file);
   cmdShredFiles.Enabled(lstShredFiles.ListCount() > 0);
 }
 

@@ -8,9 +8,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "platform/activex/backup.h"
+#include "platform/forms/controls/file_system_lists.h"
 #include "platform/forms/controls/list_box.h"
 #include "platform/forms/controls/list_view.h"
+#include "platform/forms/controls/tree_view.h"
+#include "platform/runtime/dates.h"
 
 class SystemTools {
  public:
@@ -27,6 +32,45 @@ class SystemTools {
   // The program's own log-on entry.
   virtual void EnableStartupEntry(const std::string& command, const std::string& title) {}
   virtual void DisableStartupEntry(const std::string& command, const std::string& title) {}
+
+  // DLL search: the drive tree from the drive list; the roots of the ticked
+  // drives; the engine's walk of one folder tree ("*.dll"), which records
+  // through the main window's AddToDllList; the grouping by COM class and
+  // the removal of registered servers from the matches.
+  virtual void LoadDllDrives(const platform::forms::DriveListBox& drives, platform::forms::TreeView& tree) {}
+  virtual std::vector<std::string> CheckedDllDriveRoots(platform::forms::TreeView& tree) { return {}; }
+  virtual void WalkDlls(const std::string& folder, bool system) {}
+  virtual void DropRegisteredServers(platform::forms::ListView& list, platform::forms::ListView& scratch,
+                                     const std::string& windowsDir) {}
+  // Unreferenced-DLL scan: the "*.dll" files of a drive outside the system's
+  // own folders; those that are copies of a registered type library.
+  virtual void FindDllFiles(const std::string& root, platform::forms::ListBox& found) {}
+  virtual void ListUnreferencedDlls(platform::forms::ListBox& found, platform::forms::ListView& registered,
+                                    platform::forms::ListView& unreferenced, const std::string& windowsDir) {}
+  // Deletes the checked rows' files (path in the text, or sub-item
+  // `pathColumn`), first copying each into `backupFolder` when one is
+  // given; returns the rows removed and counts the files kept because
+  // their copy failed.
+  virtual int DeleteCheckedDllRows(platform::forms::ListView& rows, int pathColumn, const std::string& backupFolder,
+                                   int& notCopied) {
+    notCopied = 0;
+    return 0;
+  }
+  // DLL backup archives under `backUps`.
+  virtual std::string ArchiveName(const std::string& typed, platform::forms::Date now) { return typed; }
+  virtual bool SaveBackUp(platform::activex::XceedBackup& main, platform::activex::BackupJob& job,
+                          platform::activex::FileSelection& selection, const std::string& backUps,
+                          const std::string& name, const std::vector<std::string>& paths) {
+    return false;
+  }
+  virtual std::int32_t RestoreBackUp(platform::activex::XceedBackup& main, platform::activex::RestoreJob& job,
+                                     platform::activex::FileSelection& selection, const std::string& backUps,
+                                     const std::string& name) {
+    return platform::activex::kBackupNoArchive;
+  }
+  virtual void LoadBackUps(platform::forms::DirListBox& folders, platform::forms::ListBox& names,
+                           const std::string& backUps) {}
+  virtual void DeleteBackUp(const std::string& backUps, const std::string& name) {}
 };
 
 using SystemToolsFactory = std::function<std::shared_ptr<SystemTools>()>;

@@ -23,7 +23,7 @@ platform: platform/base platform/files platform/machine platform/registry
 support: platform/activex platform/base platform/files platform/forms platform/machine platform/profile platform/registry platform/runtime platform/shell
 mainwindow: support schedule platform/activex platform/base platform/com platform/files platform/forms platform/machine platform/profile platform/registry platform/runtime platform/shell
 cleaning: mainwindow support platform/activex platform/base platform/files platform/forms platform/machine platform/registry platform/runtime platform/shell
-tools: cleaning support platform/base platform/files platform/forms platform/registry platform/runtime platform/shell
+tools: cleaning support platform/activex platform/base platform/com platform/files platform/forms platform/registry platform/runtime platform/shell
 mainwindow/run: cleaning mainwindow tools
 schedule: platform/base platform/com platform/registry platform/runtime platform/taskscheduler
 gui: platform/activex platform/base platform/files platform/forms platform/shell

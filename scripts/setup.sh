@@ -4,7 +4,7 @@
 set -euo pipefail
 
 REQUIRED_PACKAGES=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-dejavu-core xvfb xauth
   openbox xdotool imagemagick at-spi2-core python3-pyatspi python3

@@ -45,10 +45,12 @@ class cRegistry {
   void ValueEx(std::int32_t eClassKey, const std::string& sSectionKey, const std::string& sValueKey,
                std::int32_t eValueType, const Variant& vDefault, Variant NewValue);
 
+  // %NAME% expanded as the machine's environment gives it (names in any case).
+  static std::string ExpandEnvStr(const std::string& text);
+
  private:
   void SetClassesValue(const std::string& text);
   static std::int32_t CopyBytesToValue(std::int32_t value);
-  static std::string ExpandEnvStr(const std::string& text);
   std::string RootText() const;
   std::string SetValueText(const Variant& value) const;
   [[noreturn]] void Raise(std::int32_t number, const std::string& description) const;

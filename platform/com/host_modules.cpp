@@ -11,6 +11,7 @@
 #include "platform/com/automation_types.h"
 #include "platform/com/com_runtime.h"
 #include "platform/com/error_info.h"
+#include "platform/com/type_lib_info.h"
 #include "platform/com/variant_time.h"
 #include "platform/registry/advapi32.h"
 #include "platform/runtime/dates.h"
@@ -98,6 +99,14 @@ std::unique_ptr<HostModule> TaskSchedulerService() {
   return module;
 }
 
+std::unique_ptr<HostModule> TypeLibInfoComponent() {
+  auto module = std::make_unique<HostModule>();
+  module->name = "typeinfo";
+  module->getClassObject = &GetTypeLibInfoClassObject;
+  module->canUnloadNow = [] { return S_FALSE; };
+  return module;
+}
+
 struct ModuleSlot {
   const char* name;
   std::unique_ptr<HostModule> (*load)();
@@ -110,6 +119,7 @@ std::vector<ModuleSlot>& Modules() {
     std::vector<ModuleSlot> list;
     list.push_back({"schedule", &LoadScheduleLibrary, nullptr, false});
     list.push_back({"mstask", &TaskSchedulerService, nullptr, false});
+    list.push_back({"typeinfo", &TypeLibInfoComponent, nullptr, false});
     return list;
   }();
   return modules;

@@ -156,6 +156,8 @@ std::string StandardRegistry(const MachineDescription& d) {
     reg.key(hklmSoft + "\\Classes\\CLSID\\{148BD52A-A2AB-11CE-B11F-00AA00530503}\\InprocServer32");
     reg.expandSz("@", "%SystemRoot%\\system32\\mstask.dll");
   }
+  reg.key(hklmSoft + "\\Classes\\CLSID\\{8B21775E-717D-11CE-AB5B-D41203C10000}\\InprocServer32");
+  reg.sz("@", f.system + "\\typeinfo.dll");
   reg.key(cv);
   reg.sz("ProgramFilesDir", "C:\\Program Files");
   reg.sz("CommonFilesDir", "C:\\Program Files\\Common Files");
@@ -334,6 +336,8 @@ void MachineBuilder::BuildInto(const std::filesystem::path& folder) const {
   WriteHostFile(HostPathForBuilder(folder, kScheduleLibrary),
                 StandIn({{"version", "1.1.0.16"}, {"module", "Schedule"}}, 2048));
   WriteHostFile(HostPathForBuilder(folder, f.system + "\\rundll32.exe"), StandIn({{"version", "5.1.2600.0"}}, 1024));
+  WriteHostFile(HostPathForBuilder(folder, f.system + "\\typeinfo.dll"),
+                StandIn({{"version", "5.1.2600.0"}, {"module", "typeinfo"}}, 1024));
   InstallProgramResources(folder, ProgramResourcesFolder());
   if (description_.taskScheduler != TaskSchedulerState::Absent)
     WriteHostFile(HostPathForBuilder(folder, f.system + "\\mstask.dll"), StandIn({{"version", "5.1.2600.0"}, {"module", "mstask"}}, 1024));

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/base/cp1252.h"
-#include "platform/com/com_object.h"
+#include "platform/com/class_factory.h"
 #include "platform/machine/machine.h"
 #include "platform/taskscheduler/task_folder.h"
 #include "platform/taskscheduler/task_object.h"
@@ -171,36 +171,10 @@ class TaskScheduler final : public com::ComObject<ITaskScheduler> {
   }
 };
 
-class TaskSchedulerFactory final : public com::ComObject<IClassFactory> {
- public:
-  HRESULT QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) return Give(static_cast<IClassFactory*>(this), object);
-    return E_NOINTERFACE;
-  }
-  HRESULT CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
-    auto* scheduler = new TaskScheduler();
-    HRESULT hr = scheduler->QueryInterface(iid, object);
-    scheduler->Release();
-    return hr;
-  }
-  HRESULT LockServer(BOOL) override { return S_OK; }
-};
-
 }  // namespace
 
 HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) {
-  if (!object) return E_POINTER;
-  *object = nullptr;
-  if (clsid != CLSID_CTaskScheduler) return CLASS_E_CLASSNOTAVAILABLE;
-  auto* factory = new TaskSchedulerFactory();
-  HRESULT hr = factory->QueryInterface(iid, object);
-  factory->Release();
-  return hr;
+  return com::GetSingleClassObject<TaskScheduler>(clsid, CLSID_CTaskScheduler, iid, object);
 }
 
 }  // namespace platform::taskscheduler
