@@ -1,5 +1,6 @@
 #include "tuning/VLTfrmMain.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/forms/strings.h"
@@ -53,8 +54,21 @@ void VLTfrmMainForm::Design() {
       {&cmdSystemSettings, 4, "Network Settings"},  {&cmdRamBooster, 1, "System Status"},
       {&cmdRamBooster, 2, "Ram Configuration"},     {&cmdNetPinger, 1, "Ping Settings"},
   };
-  for (const ButtonDesign& button : buttons) button.array->Load(button.index).Caption(button.caption);
+  // A column of buttons beside the frame that hosts the pages.
+  constexpr float kInset = 120, kButtonWidth = 2160, kButtonHeight = 375, kPitch = 420;
+  float top = kInset;
+  for (const ButtonDesign& button : buttons) {
+    CommandButton& member = button.array->Load(button.index);
+    member.Caption(button.caption);
+    member.Move(kInset, top, kButtonWidth, kButtonHeight);
+    top += kPitch;
+  }
   cmdMainSettings.Caption("Main Settings");
+  cmdMainSettings.Move(kInset, top, kButtonWidth, kButtonHeight);
+  const float frameLeft = 2 * kInset + kButtonWidth;
+  framChildWindow.Move(frameLeft, kInset, 6300, 4800);
+  SkinFrame1.Move(0, 0, frameLeft, top + kPitch);
+  Move(0, 0, frameLeft + 6300 + 2 * kInset, std::max(top + kPitch, 4800.0f + kInset) + 2 * kInset);
 }
 
 void VLTfrmMainForm::ShowChildForm(Form& page) {
