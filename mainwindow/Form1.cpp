@@ -180,6 +180,7 @@ Form1Form::Form1Form()
   WireLanguageChoice();
   WireExtraPluginPage();
   WireDllPages();
+  WireAboutPage();
 }
 
 void Form1Form::Form_Load() {
