@@ -17,6 +17,7 @@ platform/profile: platform/base platform/files platform/machine
 platform/forms: platform/base platform/files platform/machine platform/registry platform/runtime
 platform/com: platform/base platform/files platform/machine platform/registry platform/runtime
 platform/taskscheduler: platform/base platform/com platform/files platform/machine
+platform/net: platform/base platform/machine
 platform/shell: platform/base platform/com platform/files platform/forms platform/machine platform/registry
 platform/activex: platform/base platform/files platform/forms
 platform: platform/base platform/files platform/machine platform/registry
@@ -27,7 +28,7 @@ tools: cleaning support platform/base platform/files platform/forms platform/reg
 mainwindow/run: cleaning mainwindow tools
 schedule: platform/base platform/com platform/registry platform/runtime platform/taskscheduler
 gui: platform/activex platform/base platform/files platform/forms platform/shell
-app: gui mainwindow mainwindow/run platform platform/base platform/forms platform/machine
+app: gui mainwindow mainwindow/run platform platform/base platform/forms platform/machine platform/net
 '
 
 # Include lines still crossing the arrows, each to be removed by the
