@@ -6,6 +6,7 @@
 #include "tuning/VLTfrmSystemStatus.h"
 #include "tuning/message_turns.h"
 #include "tuning/stored_settings.h"
+#include "tuning/whole_number.h"
 #include "tuning/suite_page.h"
 #include "tuning/suite_registry.h"
 #include "tuning/suite_settings.h"

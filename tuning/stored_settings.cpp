@@ -23,11 +23,4 @@ bool StoredBoolean(const std::string& key, const std::string& name, bool fallbac
   return fallback;
 }
 
-std::optional<std::int32_t> WholeNumber(const std::string& text) {
-  if (!platform::vb::IsNumeric(text)) return std::nullopt;
-  double value = platform::vb::RoundHalfEven(platform::vb::Val(text));
-  if (!(value >= -2147483648.0 && value <= 2147483647.0)) return std::nullopt;
-  return static_cast<std::int32_t>(value);
-}
-
 }  // namespace tuning

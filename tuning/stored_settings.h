@@ -1,8 +1,6 @@
 #pragma once
 // Reading back the texts the suite's settings pages store: a stored value
 // that does not convert gives the control's default.
-#include <cstdint>
-#include <optional>
 #include <string>
 
 namespace tuning {
@@ -12,9 +10,6 @@ namespace tuning {
 int StoredCheckValue(const std::string& key, const std::string& name);
 // "True" or "False" in any case; anything else gives `fallback`.
 bool StoredBoolean(const std::string& key, const std::string& name, bool fallback);
-// A numeric text as a whole number (rounded as CLng rounds); nothing for
-// other text or a number beyond a Long.
-std::optional<std::int32_t> WholeNumber(const std::string& text);
 // "True" or "False", as the pages store an option button.
 inline const char* BooleanText(bool value) { return value ? "True" : "False"; }
 

@@ -1,6 +1,6 @@
 #pragma once
-// A temporary machine for the suite's monitor pages: a stand-in main window
-// for the pages' skin, the forms runtime reset around each test, settings
+// A temporary machine for the suite's monitor pages: the suite's stand-in
+// main window for the pages' skin, the forms runtime reset around each test, settings
 // written as the pages store them, and the host's memory, processor and
 // network scripted.
 #include <gtest/gtest.h>
@@ -9,26 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/activex/skin.h"
 #include "platform/forms/forms.h"
 #include "platform/machine/host_facts.h"
 #include "platform/net/network.h"
 #include "support/main_window_link.h"
 #include "support/temp_machine.h"
+#include "suite_fixture.h"
 #include "tuning/suite_registry.h"
 
 namespace tessaly::testing {
-
-class StandInMainWindow : public platform::forms::Form, public MainWindowServices {
- public:
-  StandInMainWindow() : Form("Form1") {}
-  TSY_CONTROL(CheckBox, chkSkipMessages);
-  TSY_CONTROL(ListBox, List_os);
-  platform::activex::Skin skn{*this, "skn"};
-  platform::activex::Skin& SkinControl() override { return skn; }
-  platform::forms::CheckBox& SkipMessagesBox() override { return chkSkipMessages; }
-  platform::forms::ListBox& FoundFoldersList() override { return List_os; }
-};
 
 inline constexpr std::uint64_t kMB = 1024 * 1024;
 
@@ -37,7 +26,7 @@ class MonitorPageTest : public ::testing::Test {
   explicit MonitorPageTest(platform::OsKind os = platform::OsKind::WinXP) : machine_(os) {
     platform::forms::ResetFormsRuntime();
     platform::TheJournal().Clear();
-    SetMainWindow([]() -> MainWindowServices& { return platform::forms::DefaultInstance<StandInMainWindow>(); });
+    SetMainWindow([]() -> MainWindowServices& { return platform::forms::DefaultInstance<SuiteMainWindow>(); });
     facts().InjectMemory(platform::MemoryFigures{512 * kMB, 128 * kMB, 0, 0, 0});
     facts().InjectProcessor(platform::ProcessorTimes{1, 1000, 2000, 100});
     facts().InjectToucher([this](std::uint64_t bytes) {
