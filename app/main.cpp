@@ -17,6 +17,7 @@
 #include "platform/base/process_end.h"
 #include "platform/forms/forms.h"
 #include "platform/machine/builder.h"
+#include "platform/net/network.h"
 
 namespace {
 
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
     bool created = false;
     auto machine = tessaly::OpenOrCreateMachine(folder, created);
     platform::MachineBinding binding(*machine);
+    machine->area<platform::net::Network>().UseHost();
     std::printf("%s machine %s\n", created ? "Created" : "Opened", folder.string().c_str());
     std::fflush(stdout);
     platform::forms::SetCommandLine(CommandLine(argc, argv));

@@ -17,6 +17,7 @@ platform/profile: platform/base platform/files platform/machine
 platform/forms: platform/base platform/files platform/machine platform/registry platform/runtime
 platform/com: platform/base platform/files platform/machine platform/registry platform/runtime
 platform/taskscheduler: platform/base platform/com platform/files platform/machine
+platform/net: platform/base platform/machine
 platform/shell: platform/base platform/com platform/files platform/forms platform/machine platform/registry
 platform/activex: platform/base platform/com platform/files platform/forms platform/runtime
 platform: platform/base platform/files platform/machine platform/registry
@@ -25,10 +26,10 @@ mainwindow: support schedule platform/activex platform/base platform/com platfor
 cleaning: mainwindow support platform/activex platform/base platform/files platform/forms platform/machine platform/registry platform/runtime platform/shell
 tools: cleaning support platform/activex platform/base platform/com platform/files platform/forms platform/registry platform/runtime platform/shell
 mainwindow/run: cleaning mainwindow tools
-tuning: support platform/activex platform/base platform/files platform/forms platform/machine platform/registry platform/runtime platform/shell
+tuning: support platform/activex platform/base platform/files platform/forms platform/machine platform/net platform/registry platform/runtime platform/shell
 schedule: platform/base platform/com platform/registry platform/runtime platform/taskscheduler
 gui: platform/activex platform/base platform/files platform/forms platform/shell
-app: gui mainwindow mainwindow/run tuning platform platform/base platform/forms platform/machine
+app: gui mainwindow mainwindow/run tuning platform platform/base platform/forms platform/machine platform/net
 '
 
 # Include lines still crossing the arrows, each to be removed by the

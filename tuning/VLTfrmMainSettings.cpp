@@ -1,8 +1,8 @@
 #include "tuning/VLTfrmMainSettings.h"
 
 #include "platform/registry/advapi32.h"
-#include "platform/runtime/conversions.h"
 #include "support/path_helpers.h"
+#include "tuning/stored_settings.h"
 #include "tuning/suite_page.h"
 #include "tuning/suite_registry.h"
 #include "tuning/suite_settings.h"
@@ -10,14 +10,6 @@
 using namespace platform::forms;
 
 namespace {
-
-// A stored box value: "0", "1" or "2"; anything else reads as unticked.
-int StoredBoxValue(const std::string& name) {
-  std::string text = tuning::GetSettingHKLM(tuning::kMainSettingsKey, name, "0");
-  if (!platform::vb::IsNumeric(text)) return vbUnchecked;
-  double value = platform::vb::Val(text);
-  return value == 1 || value == 2 ? static_cast<int>(value) : vbUnchecked;
-}
 
 void WriteRunEntry(bool remove) {
   tuning::SetKeyValue(HKEY_CURRENT_USER, tuning::kRunKey, tuning::kRunValueName, REG_SZ, tuning::SuiteRunCommand(),
@@ -53,8 +45,8 @@ void VLTfrmMainSettingsForm::Form_Load() {
 }
 
 void VLTfrmMainSettingsForm::LoadMainSettings() {
-  chkRunMainProgram.Value(StoredBoxValue(chkRunMainProgram.Name()));
-  chkRunProgramMini.Value(StoredBoxValue(chkRunProgramMini.Name()));
+  chkRunMainProgram.Value(tuning::StoredCheckValue(tuning::kMainSettingsKey, chkRunMainProgram.Name()));
+  chkRunProgramMini.Value(tuning::StoredCheckValue(tuning::kMainSettingsKey, chkRunProgramMini.Name()));
   if (chkRunMainProgram.Value() == vbChecked) WriteRunEntry(false);
 }
 

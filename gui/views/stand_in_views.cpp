@@ -1,15 +1,20 @@
-// The outside controls' stand-ins: the progress bar, the skin label and the
-// navigation movie, drawn as the buttons of its description sending their
-// commands.
+// The outside controls' stand-ins: the progress bar, the graph, the skin
+// label and the navigation movie, drawn as the buttons of its description
+// sending their commands.
 #include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegion>
+#include <algorithm>
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 #include "gui/conversions.h"
 #include "gui/views/views.h"
+#include "platform/activex/graph.h"
 #include "platform/activex/movie.h"
 #include "platform/activex/progress_bar.h"
 #include "platform/activex/skin.h"
@@ -17,6 +22,7 @@
 namespace tessaly::gui {
 namespace {
 
+using platform::activex::Histogram;
 using platform::activex::Movie;
 using platform::activex::ProgressBar;
 using platform::activex::SkinLabel;
@@ -37,6 +43,58 @@ class ProgressBarView : public TypedView<ProgressBar> {
  private:
   QProgressBar* bar_;
   Applied<int> value_;
+};
+
+// The graph's recent samples as a running line over a grid, on the scale
+// 0..100; each zoom step widens a sample by one pixel.
+class GraphCanvas : public QWidget {
+ public:
+  using QWidget::QWidget;
+  void Show(std::vector<double> samples, int zoom) {
+    samples_ = std::move(samples);
+    step_ = 2 + std::clamp(zoom, 0, 20);
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    painter.setPen(QColor(0, 96, 0));
+    for (int y = 0; y <= 4; ++y) painter.drawLine(0, y * (height() - 1) / 4, width(), y * (height() - 1) / 4);
+    if (samples_.empty()) return;
+    QPainterPath line;
+    int shown = std::min<int>(static_cast<int>(samples_.size()), width() / step_ + 1);
+    for (int i = 0; i < shown; ++i) {
+      double value = std::clamp(samples_[samples_.size() - shown + i], 0.0, 100.0);
+      QPointF point(width() - 1 - (shown - 1 - i) * step_, (height() - 1) * (1.0 - value / 100.0));
+      if (i == 0) line.moveTo(point);
+      else line.lineTo(point);
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 255, 0), 1.5));
+    painter.drawPath(line);
+  }
+
+ private:
+  std::vector<double> samples_;
+  int step_ = 2;
+};
+
+class GraphView : public TypedView<Histogram> {
+ public:
+  GraphView(Histogram& control, QWidget* parent)
+      : TypedView(control, new GraphCanvas(parent)), canvas_(static_cast<GraphCanvas*>(widget())) {}
+
+ protected:
+  void SyncTyped(Histogram& control) override {
+    if (drawn_.Changed({control.sampleCount(), control.Zoom()}))
+      canvas_->Show(std::vector<double>(control.samples().begin(), control.samples().end()), control.Zoom());
+  }
+
+ private:
+  GraphCanvas* canvas_;
+  Applied<std::pair<std::uint64_t, std::int32_t>> drawn_;
 };
 
 // The skin label is drawn as the skin draws text: no frame, no background
@@ -114,6 +172,7 @@ std::unique_ptr<ControlView> MakeStandInView(Control& control, QWidget* parent) 
   switch (control.kind()) {
     case ControlKind::ProgressBar:
       return std::make_unique<ProgressBarView>(static_cast<ProgressBar&>(control), parent);
+    case ControlKind::Graph: return std::make_unique<GraphView>(static_cast<Histogram&>(control), parent);
     case ControlKind::SkinLabel: return std::make_unique<SkinLabelView>(static_cast<SkinLabel&>(control), parent);
     case ControlKind::Movie: return std::make_unique<MovieView>(static_cast<Movie&>(control), parent);
     default: return nullptr;

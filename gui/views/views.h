@@ -12,7 +12,7 @@ std::unique_ptr<ControlView> MakeContainerView(Control& control, QWidget* parent
 std::unique_ptr<ControlView> MakeListView(Control& control, QWidget* parent);
 std::unique_ptr<ControlView> MakeItemTreeView(Control& control, QWidget* parent);
 std::unique_ptr<ControlView> MakeRangeView(Control& control, QWidget* parent);
-// The progress bar and the navigation movie.
+// The progress bar, the graph, the skin label and the navigation movie.
 std::unique_ptr<ControlView> MakeStandInView(Control& control, QWidget* parent);
 // Any other windowed kind: a framed box showing the control's text, so that
 // a kind without its own view still shows where it is and what it says.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/base/date_math.h"
+#include "platform/base/journal.h"
 #include "platform/base/kernel_handles.h"
 #include "platform/base/last_error.h"
 #include "platform/machine/machine.h"
@@ -160,4 +161,9 @@ DWORD GetTickCount() {
 
 void Sleep(DWORD ms) {
   if (Machine* machine = CurrentMachine()) machine->clock().Sleep(ms);
+}
+
+BOOL ExitWindowsEx(UINT flags, DWORD) {
+  platform::TheJournal().Record("ExitWindowsEx", {std::to_string(flags)});
+  return TRUE;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // System facts: version records, the Windows and system folders, user
-// profile folders and process tokens.
+// profile folders, process tokens, time and shutdown.
 #include "platform/base/wintypes.h"
 
 struct OSVERSIONINFOA {
@@ -50,3 +50,8 @@ void GetSystemTime(SYSTEMTIME* time);
 void GetLocalTime(SYSTEMTIME* time);
 DWORD GetTickCount();
 void Sleep(DWORD ms);
+
+// Logging off or shutting down is recorded, never done: TRUE, and the
+// program goes on running. Flags: 0 log off, 1 shut down, 2 reboot, 4 force,
+// 8 power off.
+BOOL ExitWindowsEx(UINT flags, DWORD reserved);

@@ -5,6 +5,7 @@
 
 #include "platform/base/cp1252.h"
 #include "platform/registry/hive_file.h"
+#include "platform/registry/perf_stats.h"
 #include "platform/registry/registry_text.h"
 
 namespace platform::registry {
@@ -61,6 +62,7 @@ RegistryStore::RegistryStore(Machine& machine)
     currentUser_ = defaultUser.shared_from_this();
     currentConfig_ = ProtectedPath(lm, "Config\\0001").shared_from_this();
     dynamicData_ = VirtualRoot("HKEY_DYN_DATA");
+    AddProcessorStatistics(*this);
   }
 }
 
