@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "gui/conversions.h"
+#include "gui/label_buddies.h"
 #include "gui/views/views.h"
 #include "platform/activex/movie.h"
 #include "platform/activex/progress_bar.h"
@@ -53,7 +54,7 @@ class SkinLabelView : public TypedView<SkinLabel> {
 
  protected:
   void SyncTyped(SkinLabel& control) override {
-    if (caption_.Changed(control.Caption())) label_->setText(ToQtLines(control.Caption()));
+    if (caption_.Changed(control.Caption())) ShowLabelText(label_, ToQtLines(control.Caption()));
   }
 
  private:
