@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "gui/conversions.h"
+#include "gui/label_buddies.h"
 #include "gui/mouse_input.h"
 #include "gui/skin_look.h"
 #include "platform/forms/user32.h"
@@ -110,7 +111,7 @@ void ControlView::TipWholeTextWhenCut() {
   auto* button = qobject_cast<QAbstractButton*>(widget_.data());
   auto* label = qobject_cast<QLabel*>(widget_.data());
   if (button) text = button->text();
-  else if (label) text = label->text();
+  else if (label) text = ShownLabelText(label);
   else return;
   if (!cutChecked_.Changed({widget_->geometry(), text})) return;
   if (button) cut = button->sizeHint().width() > button->width();

@@ -10,6 +10,7 @@
 #include <QRegion>
 
 #include "gui/conversions.h"
+#include "gui/label_buddies.h"
 #include "gui/layout.h"
 #include "gui/mouse_input.h"
 #include "platform/forms/controls/menu.h"
@@ -203,7 +204,16 @@ void FormView::SyncControls(Form& form, const SkinLooks& looks) {
     return it == views_.end() ? QSize() : it->second->NaturalSize();
   };
   LayoutResult layout = LayOut(input);
-  for (const auto& [serial, place] : layout.places) views_[serial]->Place(place);
+  std::string placing;
+  for (const auto& [serial, place] : layout.places) {
+    views_[serial]->Place(place);
+    QWidget* widget = views_[serial]->widget();
+    placing += std::to_string(serial) + (widget && !widget->isHidden() ? '+' : '-') +
+               std::to_string(place.x()) + ',' + std::to_string(place.y()) + ',' + std::to_string(place.width()) +
+               ',' + std::to_string(place.height()) + ' ';
+  }
+  // Labels name the fields they stand beside wherever the controls now are.
+  if (placing_.Changed(placing)) BindLabelBuddies(canvas_);
   SyncStacking(form);
   SyncWindow(form, layout.extent, looks.OfWindow(hwnd_));
 }

@@ -39,7 +39,7 @@ class FormView {
   QPointer<QMainWindow> window_;
   QWidget* canvas_;
   std::map<std::uint64_t, std::unique_ptr<ControlView>> views_;
-  Applied<std::string> caption_, menus_, stacking_;
+  Applied<std::string> caption_, menus_, stacking_, placing_;
   Applied<bool> visible_, enabled_, tracking_;
   Applied<int> windowState_;
   Applied<QRect> geometry_;

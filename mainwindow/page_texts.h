@@ -15,10 +15,9 @@ std::string SingleText(double value);
 std::string ShortDateText(platform::forms::Date value);
 std::string ShortTimeText(platform::forms::Date value);
 
-// The day of a date box: "M/D/YYYY", "M/D/YY" (00-29 are 2000-2029,
-// 30-99 1930-1999) or "YYYY-MM-DD", optionally followed by a time. Text
-// without a date part, or a date that does not exist, gives nothing.
+// The day of a date box: any text the runtime converts to a date that names
+// a day (a time alone does not).
 std::optional<platform::forms::Date> DateOfBox(const std::string& text);
-// The time of day of a time box: "H:MM", "H:MM:SS", each optionally with
-// AM or PM ("H AM" too), optionally after a date; a date alone is midnight.
+// The time of day of a time box: any text the runtime converts to a date; a
+// day alone is midnight.
 std::optional<platform::forms::Date> TimeOfBox(const std::string& text);

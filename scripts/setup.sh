@@ -7,7 +7,7 @@ REQUIRED_PACKAGES=(
   g++ cmake ninja-build pkg-config libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-dejavu-core xvfb xauth
-  openbox xdotool imagemagick at-spi2-core python3-pyatspi python3
+  openbox xdotool imagemagick at-spi2-core python3-pyatspi python3 dbus-daemon
 )
 
 missing=()

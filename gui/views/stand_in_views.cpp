@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "gui/conversions.h"
+#include "gui/label_buddies.h"
 #include "gui/views/views.h"
 #include "platform/activex/graph.h"
 #include "platform/activex/movie.h"
@@ -111,7 +112,7 @@ class SkinLabelView : public TypedView<SkinLabel> {
 
  protected:
   void SyncTyped(SkinLabel& control) override {
-    if (caption_.Changed(control.Caption())) label_->setText(ToQtLines(control.Caption()));
+    if (caption_.Changed(control.Caption())) ShowLabelText(label_, ToQtLines(control.Caption()));
   }
 
  private:

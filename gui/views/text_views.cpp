@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "gui/conversions.h"
+#include "gui/label_buddies.h"
 #include "gui/views/views.h"
 #include "platform/forms/controls/simple_controls.h"
 #include "platform/forms/controls/text_box.h"
@@ -43,7 +44,7 @@ class LabelView : public TypedView<Label> {
 
  protected:
   void SyncTyped(Label& control) override {
-    if (caption_.Changed(control.Caption())) label_->setText(ToQtLines(control.ShownCaption()));
+    if (caption_.Changed(control.Caption())) ShowLabelText(label_, ToQtLines(control.ShownCaption()));
     if (back_.Changed(control.BackColor())) {
       auto color = ModelColor(control.BackColor());
       label_->setAutoFillBackground(color.has_value());

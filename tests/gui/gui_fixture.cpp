@@ -1,5 +1,7 @@
 #include "gui_fixture.h"
 
+#include "gui/label_buddies.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
@@ -53,7 +55,7 @@ void GuiTest::Screenshot(const Form& form, const std::string& name) {
 QStringList ShownTexts(const QWidget* widget) {
   QStringList texts;
   if (auto* button = qobject_cast<const QAbstractButton*>(widget)) texts << button->text();
-  if (auto* label = qobject_cast<const QLabel*>(widget)) texts << label->text();
+  if (auto* label = qobject_cast<const QLabel*>(widget)) texts << gui::ShownLabelText(label);
   if (auto* group = qobject_cast<const QGroupBox*>(widget)) texts << group->title();
   if (auto* line = qobject_cast<const QLineEdit*>(widget)) texts << line->text();
   if (auto* lines = qobject_cast<const QPlainTextEdit*>(widget)) texts << lines->toPlainText();

@@ -22,7 +22,9 @@ TEST(PageTexts, DateBoxesAcceptTheShortFormsAndRefuseTheRest) {
   EXPECT_EQ(DateOfBox("1/2/30"), DateSerial(1930, 1, 2));
   EXPECT_EQ(DateOfBox("2006-06-15"), DateSerial(2006, 6, 15));
   EXPECT_EQ(DateOfBox(" 6/15/2006 10:30 AM "), DateSerial(2006, 6, 15));
-  for (const char* bad : {"2/31/2005", "2/29/2005", "13/1/2005", "10:00", "", "abc", "1/2/345", "1/2"})
+  EXPECT_EQ(DateOfBox("Dec 12, 2001"), DateSerial(2001, 12, 12));
+  EXPECT_EQ(DateOfBox("1/1/100 6:00"), DateSerial(100, 1, 1));
+  for (const char* bad : {"2/31/2005", "2/29/2005", "13/1/2005", "10:00", "", "abc", "1/2"})
     EXPECT_FALSE(DateOfBox(bad)) << bad;
 }
 
@@ -33,6 +35,7 @@ TEST(PageTexts, TimeBoxesAcceptClockTimes) {
   EXPECT_EQ(TimeOfBox("23:59:59"), TimeSerial(23, 59, 59));
   EXPECT_EQ(TimeOfBox("7 PM"), TimeSerial(19, 0, 0));
   EXPECT_EQ(TimeOfBox("6/15/2006"), 0.0);
+  EXPECT_EQ(TimeOfBox("1/1/100 6:00"), 0.25);
   for (const char* bad : {"25:00", "13:00 PM", "0:30 AM", "10:60", "7", "", "noon"})
     EXPECT_FALSE(TimeOfBox(bad)) << bad;
 }

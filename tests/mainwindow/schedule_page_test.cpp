@@ -129,6 +129,21 @@ TEST_F(SchedulePageTest, AnUnreadableTaskBesideAMissingTaskStillGetsTheTaskCreat
   EXPECT_EQ(ReadHost(TaskFile("AAA")), "not a task file\r\n");
 }
 
+// The date box takes whatever the runtime reads as a day, the time box
+// whatever it reads as a time of day.
+TEST_F(SchedulePageTest, TheBoxesTakeEveryFormTheRuntimeConvertsToADate) {
+  Form1Form& form = Form1();
+  const std::pair<const char*, const char*> boxes[] = {
+      {"Dec 12, 2030", "2:35 PM"},          {"12 December 2030", "14:35"},
+      {"Thursday, December 12, 2030", "2:35:59 pm"}, {"12-dec-2030", "12/31/2005 2:35 PM"},
+      {"2030-12-12 8:00 AM", "2:35PM"},
+  };
+  for (const auto& [date, time] : boxes) AddTrigger(date, time);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(form.lstSchedule.Items(), std::vector<std::string>(5, "At 2:35 PM on 12/12/2030"));
+  EXPECT_EQ(TriggerLines(Task()).size(), 5u);
+}
+
 struct BadBoxCase {
   const char* date;
   const char* time;
@@ -155,6 +170,7 @@ TEST_P(ScheduleBoxTest, ABoxThatHoldsNoDateOrTimeIsRefusedAndResetToNow) {
 INSTANTIATE_TEST_SUITE_P(Boxes, ScheduleBoxTest,
                          ::testing::Values(BadBoxCase{"2/31/2005", "10:00 AM", "Wrong date format"},
                                            BadBoxCase{"10:00", "10:00 AM", "Wrong date format"},
+                                           BadBoxCase{"Dec 32, 2005", "10:00 AM", "Wrong date format"},
                                            BadBoxCase{"6/15/2006", "25:10", "Wrong time format"}));
 
 TEST_F(SchedulePageTest, TheWizardIsCalledAndTheListIsReadAgainAfterIt) {
