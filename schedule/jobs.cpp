@@ -168,31 +168,35 @@ HRESULT Job::get_Triggers(_Triggers** v) {
 
 HRESULT Job::Invoke(DISPID member, WORD kind, VARIANT* args, UINT count, VARIANT* result) {
   using namespace dispatch;
-  switch (member) {
-    case 1: return Property(this, kind, args, count, result, &Job::get_ApplicationName, &Job::put_ApplicationName);
-    case 2: return Property(this, kind, args, count, result, &Job::get_CommandLine, &Job::put_CommandLine);
-    case 3: return Property(this, kind, args, count, result, &Job::get_Comment, &Job::put_Comment);
-    case 4: return Property(this, kind, args, count, result, &Job::get_Creator, &Job::put_Creator);
-    case 5: return Property(this, kind, args, count, result, &Job::get_ErrorRetryCount, &Job::put_ErrorRetryCount);
-    case 6:
+  switch (static_cast<JobMember>(member)) {
+    case JobMember::ApplicationName:
+      return Property(this, kind, args, count, result, &Job::get_ApplicationName, &Job::put_ApplicationName);
+    case JobMember::CommandLine:
+      return Property(this, kind, args, count, result, &Job::get_CommandLine, &Job::put_CommandLine);
+    case JobMember::Comment: return Property(this, kind, args, count, result, &Job::get_Comment, &Job::put_Comment);
+    case JobMember::Creator: return Property(this, kind, args, count, result, &Job::get_Creator, &Job::put_Creator);
+    case JobMember::ErrorRetryCount:
+      return Property(this, kind, args, count, result, &Job::get_ErrorRetryCount, &Job::put_ErrorRetryCount);
+    case JobMember::ErrorRetryInterval:
       return Property(this, kind, args, count, result, &Job::get_ErrorRetryInterval, &Job::put_ErrorRetryInterval);
-    case 7: return Getter(this, kind, args, count, result, &Job::get_ExitCode);
-    case 8: return Property(this, kind, args, count, result, &Job::get_Flags, &Job::put_Flags);
-    case 9: return Property(this, kind, args, count, result, &Job::get_IdleWait, &Job::put_IdleWait);
-    case 10: return Property(this, kind, args, count, result, &Job::get_MaxRunTime, &Job::put_MaxRunTime);
-    case 11: return Property(this, kind, args, count, result, &Job::get_Priority, &Job::put_Priority);
-    case 12: return Getter(this, kind, args, count, result, &Job::get_Status);
-    case 13:
+    case JobMember::ExitCode: return Getter(this, kind, args, count, result, &Job::get_ExitCode);
+    case JobMember::Flags: return Property(this, kind, args, count, result, &Job::get_Flags, &Job::put_Flags);
+    case JobMember::IdleWait: return Property(this, kind, args, count, result, &Job::get_IdleWait, &Job::put_IdleWait);
+    case JobMember::MaxRunTime:
+      return Property(this, kind, args, count, result, &Job::get_MaxRunTime, &Job::put_MaxRunTime);
+    case JobMember::Priority: return Property(this, kind, args, count, result, &Job::get_Priority, &Job::put_Priority);
+    case JobMember::Status: return Getter(this, kind, args, count, result, &Job::get_Status);
+    case JobMember::Edit:
       if (!(kind & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
       if (count != 1) return DISP_E_BADPARAMCOUNT;
       return Edit(nullptr);
-    case 14: return Method(this, kind, count, &Job::Run);
-    case 15: return Method(this, kind, count, &Job::Terminate);
-    case 16: return Getter(this, kind, args, count, result, &Job::get_LastRunTime);
-    case 17: return Getter(this, kind, args, count, result, &Job::get_NextRunTime);
-    case 18: return Getter(this, kind, args, count, result, &Job::get_FileName);
-    case 19: return Getter(this, kind, args, count, result, &Job::get_Name);
-    case 20: {
+    case JobMember::Run: return Method(this, kind, count, &Job::Run);
+    case JobMember::Terminate: return Method(this, kind, count, &Job::Terminate);
+    case JobMember::LastRunTime: return Getter(this, kind, args, count, result, &Job::get_LastRunTime);
+    case JobMember::NextRunTime: return Getter(this, kind, args, count, result, &Job::get_NextRunTime);
+    case JobMember::FileName: return Getter(this, kind, args, count, result, &Job::get_FileName);
+    case JobMember::Name: return Getter(this, kind, args, count, result, &Job::get_Name);
+    case JobMember::Save: {
       if (!(kind & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
       if (count > 1) return DISP_E_BADPARAMCOUNT;
       BSTR name = nullptr;
@@ -202,10 +206,10 @@ HRESULT Job::Invoke(DISPID member, WORD kind, VARIANT* args, UINT count, VARIANT
       SysFreeString(name);
       return hr;
     }
-    case 21: return Method(this, kind, count, &Job::ShowProperties);
-    case 22:
+    case JobMember::ShowProperties: return Method(this, kind, count, &Job::ShowProperties);
+    case JobMember::WorkingDirectory:
       return Property(this, kind, args, count, result, &Job::get_WorkingDirectory, &Job::put_WorkingDirectory);
-    case 23: return ObjectGetter(this, count, result, &Job::get_Triggers);
+    case JobMember::Triggers: return ObjectGetter(this, count, result, &Job::get_Triggers);
     default: return DISP_E_MEMBERNOTFOUND;
   }
 }
@@ -332,8 +336,8 @@ HRESULT Schedule::get_Count(LONG* value) {
 
 HRESULT Schedule::Invoke(DISPID member, WORD kind, VARIANT* args, UINT count, VARIANT* result) {
   using namespace dispatch;
-  switch (member) {
-    case 1: {
+  switch (static_cast<ScheduleMember>(member)) {
+    case ScheduleMember::CreateTask: {
       if (!(kind & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
       if (count != 1) return DISP_E_BADPARAMCOUNT;
       BSTR name = nullptr;
@@ -343,20 +347,21 @@ HRESULT Schedule::Invoke(DISPID member, WORD kind, VARIANT* args, UINT count, VA
       SysFreeString(name);
       return StoreObject(hr, static_cast<IDispatch*>(job), result);
     }
-    case DISPID_NEWENUM: return NewEnum(this, count, result);
-    case 3: return Method(this, kind, count, &Schedule::Refresh);
-    case 4:
-    case DISPID_VALUE: {
+    case ScheduleMember::NewEnum: return NewEnum(this, count, result);
+    case ScheduleMember::Refresh: return Method(this, kind, count, &Schedule::Refresh);
+    case ScheduleMember::Delete:
+    case ScheduleMember::Job: {
       if (count != 1) return DISP_E_BADPARAMCOUNT;
       SHORT index = 0;
       if (HRESULT hr = Convert(args[0], index); FAILED(hr)) return hr;
-      if (member == 4) return Delete(index);
+      if (static_cast<ScheduleMember>(member) == ScheduleMember::Delete) return Delete(index);
       _Job* job = nullptr;
       HRESULT hr = get_Job(index, &job);
       return StoreObject(hr, static_cast<IDispatch*>(job), result);
     }
-    case 6: return Property(this, kind, args, count, result, &Schedule::get_TargetComputer, &Schedule::put_TargetComputer);
-    case 7: return Getter(this, kind, args, count, result, &Schedule::get_Count);
+    case ScheduleMember::TargetComputer:
+      return Property(this, kind, args, count, result, &Schedule::get_TargetComputer, &Schedule::put_TargetComputer);
+    case ScheduleMember::Count: return Getter(this, kind, args, count, result, &Schedule::get_Count);
     default: return DISP_E_MEMBERNOTFOUND;
   }
 }

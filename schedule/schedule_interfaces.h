@@ -64,106 +64,174 @@ enum saTriggerWeeks : LONG { twFirst = 1, twSecond = 2, twThird = 3, twFourth = 
 enum saTriggerFlags : LONG { tfHasEndDate = 1, tfKillAtDurationEnd = 2, tfTriggerDisabled = 4 };
 
 // Members in slot order. Strings are BSTRs the caller frees; objects come
-// with a reference the caller releases. Dispatch ids: the default member
-// is 0, NewEnum -4, every other member its slot number (get and let share it).
+// with a reference the caller releases. Each interface's dispatch
+// identities are named beside it: the default member is DISPID_VALUE,
+// NewEnum DISPID_NEWENUM, every other member its slot number (get and let
+// share it). Late-bound clients (the program's scheduling page, scripts)
+// hold these numbers, so they never change.
+enum class TriggerMember : DISPID {
+  DaysInterval = 1,
+  Day = 2,
+  Months = 3,
+  DaysOfTheWeek = 4,
+  Week = 5,
+  WeeksInterval = 6,
+  Refresh = 7,
+  Update = 8,
+  Text = 9,
+  TriggerType = 10,
+  Duration = 11,
+  Interval = 12,
+  Flags = 13,
+  BeginDay = 14,
+  EndDay = 15,
+  RandomInterval = 16,
+  StartTime = 17,
+};
+
 struct _Trigger : IDispatch {
-  virtual HRESULT get_DaysInterval(SHORT* value) = 0;      // 1
+  virtual HRESULT get_DaysInterval(SHORT* value) = 0;
   virtual HRESULT put_DaysInterval(SHORT value) = 0;
-  virtual HRESULT get_Day(SHORT* value) = 0;               // 2
+  virtual HRESULT get_Day(SHORT* value) = 0;
   virtual HRESULT put_Day(SHORT value) = 0;
-  virtual HRESULT get_Months(LONG* value) = 0;             // 3
+  virtual HRESULT get_Months(LONG* value) = 0;
   virtual HRESULT put_Months(LONG value) = 0;
-  virtual HRESULT get_DaysOfTheWeek(LONG* value) = 0;      // 4
+  virtual HRESULT get_DaysOfTheWeek(LONG* value) = 0;
   virtual HRESULT put_DaysOfTheWeek(LONG value) = 0;
-  virtual HRESULT get_Week(LONG* value) = 0;               // 5
+  virtual HRESULT get_Week(LONG* value) = 0;
   virtual HRESULT put_Week(LONG value) = 0;
-  virtual HRESULT get_WeeksInterval(SHORT* value) = 0;     // 6
+  virtual HRESULT get_WeeksInterval(SHORT* value) = 0;
   virtual HRESULT put_WeeksInterval(SHORT value) = 0;
-  virtual HRESULT Refresh() = 0;                           // 7
-  virtual HRESULT Update() = 0;                            // 8
-  virtual HRESULT get_Text(BSTR* value) = 0;               // 9
-  virtual HRESULT get_TriggerType(LONG* value) = 0;        // 10
+  virtual HRESULT Refresh() = 0;
+  virtual HRESULT Update() = 0;
+  virtual HRESULT get_Text(BSTR* value) = 0;
+  virtual HRESULT get_TriggerType(LONG* value) = 0;
   virtual HRESULT put_TriggerType(LONG value) = 0;
-  virtual HRESULT get_Duration(LONG* value) = 0;           // 11
+  virtual HRESULT get_Duration(LONG* value) = 0;
   virtual HRESULT put_Duration(LONG value) = 0;
-  virtual HRESULT get_Interval(LONG* value) = 0;           // 12
+  virtual HRESULT get_Interval(LONG* value) = 0;
   virtual HRESULT put_Interval(LONG value) = 0;
-  virtual HRESULT get_Flags(LONG* value) = 0;              // 13
+  virtual HRESULT get_Flags(LONG* value) = 0;
   virtual HRESULT put_Flags(LONG value) = 0;
-  virtual HRESULT get_BeginDay(DATE* value) = 0;           // 14
+  virtual HRESULT get_BeginDay(DATE* value) = 0;
   virtual HRESULT put_BeginDay(DATE value) = 0;
-  virtual HRESULT get_EndDay(DATE* value) = 0;             // 15
+  virtual HRESULT get_EndDay(DATE* value) = 0;
   virtual HRESULT put_EndDay(DATE value) = 0;
-  virtual HRESULT get_RandomInterval(SHORT* value) = 0;    // 16
+  virtual HRESULT get_RandomInterval(SHORT* value) = 0;
   virtual HRESULT put_RandomInterval(SHORT value) = 0;
-  virtual HRESULT get_StartTime(DATE* value) = 0;          // 17
+  virtual HRESULT get_StartTime(DATE* value) = 0;
   virtual HRESULT put_StartTime(DATE value) = 0;
 
  protected:
   ~_Trigger() = default;
 };
 
+enum class TriggersMember : DISPID {
+  Item = DISPID_VALUE,
+  Add = 1,
+  NewEnum = DISPID_NEWENUM,
+  Remove = 3,
+  Count = 4,
+  Update = 6,
+};
+
 struct _Triggers : IDispatch {
-  virtual HRESULT Add(_Trigger** trigger) = 0;             // 1
-  virtual HRESULT get_NewEnum(IUnknown** enumerator) = 0;  // -4
-  virtual HRESULT Remove(SHORT index) = 0;                 // 3
-  virtual HRESULT get_Count(LONG* count) = 0;              // 4
-  virtual HRESULT get_Item(VARIANT index, _Trigger** trigger) = 0;  // 0
-  virtual HRESULT Update() = 0;                            // 6
+  virtual HRESULT Add(_Trigger** trigger) = 0;
+  virtual HRESULT get_NewEnum(IUnknown** enumerator) = 0;
+  virtual HRESULT Remove(SHORT index) = 0;
+  virtual HRESULT get_Count(LONG* count) = 0;
+  virtual HRESULT get_Item(VARIANT index, _Trigger** trigger) = 0;
+  virtual HRESULT Update() = 0;
 
  protected:
   ~_Triggers() = default;
 };
 
+enum class JobMember : DISPID {
+  ApplicationName = 1,
+  CommandLine = 2,
+  Comment = 3,
+  Creator = 4,
+  ErrorRetryCount = 5,
+  ErrorRetryInterval = 6,
+  ExitCode = 7,
+  Flags = 8,
+  IdleWait = 9,
+  MaxRunTime = 10,
+  Priority = 11,
+  Status = 12,
+  Edit = 13,
+  Run = 14,
+  Terminate = 15,
+  LastRunTime = 16,
+  NextRunTime = 17,
+  FileName = 18,
+  Name = 19,
+  Save = 20,
+  ShowProperties = 21,
+  WorkingDirectory = 22,
+  Triggers = 23,
+};
+
 struct _Job : IDispatch {
-  virtual HRESULT get_ApplicationName(BSTR* value) = 0;    // 1
+  virtual HRESULT get_ApplicationName(BSTR* value) = 0;
   virtual HRESULT put_ApplicationName(BSTR value) = 0;
-  virtual HRESULT get_CommandLine(BSTR* value) = 0;        // 2
+  virtual HRESULT get_CommandLine(BSTR* value) = 0;
   virtual HRESULT put_CommandLine(BSTR value) = 0;
-  virtual HRESULT get_Comment(BSTR* value) = 0;            // 3
+  virtual HRESULT get_Comment(BSTR* value) = 0;
   virtual HRESULT put_Comment(BSTR value) = 0;
-  virtual HRESULT get_Creator(BSTR* value) = 0;            // 4
+  virtual HRESULT get_Creator(BSTR* value) = 0;
   virtual HRESULT put_Creator(BSTR value) = 0;
-  virtual HRESULT get_ErrorRetryCount(SHORT* value) = 0;   // 5
+  virtual HRESULT get_ErrorRetryCount(SHORT* value) = 0;
   virtual HRESULT put_ErrorRetryCount(SHORT value) = 0;
-  virtual HRESULT get_ErrorRetryInterval(SHORT* value) = 0;  // 6
+  virtual HRESULT get_ErrorRetryInterval(SHORT* value) = 0;
   virtual HRESULT put_ErrorRetryInterval(SHORT value) = 0;
-  virtual HRESULT get_ExitCode(LONG* value) = 0;           // 7
-  virtual HRESULT get_Flags(LONG* value) = 0;              // 8
+  virtual HRESULT get_ExitCode(LONG* value) = 0;
+  virtual HRESULT get_Flags(LONG* value) = 0;
   virtual HRESULT put_Flags(LONG value) = 0;
-  virtual HRESULT get_IdleWait(SHORT* value) = 0;          // 9
+  virtual HRESULT get_IdleWait(SHORT* value) = 0;
   virtual HRESULT put_IdleWait(SHORT value) = 0;
-  virtual HRESULT get_MaxRunTime(LONG* value) = 0;         // 10
+  virtual HRESULT get_MaxRunTime(LONG* value) = 0;
   virtual HRESULT put_MaxRunTime(LONG value) = 0;
-  virtual HRESULT get_Priority(LONG* value) = 0;           // 11
+  virtual HRESULT get_Priority(LONG* value) = 0;
   virtual HRESULT put_Priority(LONG value) = 0;
-  virtual HRESULT get_Status(LONG* value) = 0;             // 12
-  virtual HRESULT Edit(IDispatch* parent) = 0;             // 13
-  virtual HRESULT Run() = 0;                               // 14
-  virtual HRESULT Terminate() = 0;                         // 15
-  virtual HRESULT get_LastRunTime(DATE* value) = 0;        // 16
-  virtual HRESULT get_NextRunTime(DATE* value) = 0;        // 17
-  virtual HRESULT get_FileName(BSTR* value) = 0;           // 18
-  virtual HRESULT get_Name(BSTR* value) = 0;               // 19
-  virtual HRESULT Save(BSTR fileName) = 0;                 // 20
-  virtual HRESULT ShowProperties() = 0;                    // 21
-  virtual HRESULT get_WorkingDirectory(BSTR* value) = 0;   // 22
+  virtual HRESULT get_Status(LONG* value) = 0;
+  virtual HRESULT Edit(IDispatch* parent) = 0;
+  virtual HRESULT Run() = 0;
+  virtual HRESULT Terminate() = 0;
+  virtual HRESULT get_LastRunTime(DATE* value) = 0;
+  virtual HRESULT get_NextRunTime(DATE* value) = 0;
+  virtual HRESULT get_FileName(BSTR* value) = 0;
+  virtual HRESULT get_Name(BSTR* value) = 0;
+  virtual HRESULT Save(BSTR fileName) = 0;
+  virtual HRESULT ShowProperties() = 0;
+  virtual HRESULT get_WorkingDirectory(BSTR* value) = 0;
   virtual HRESULT put_WorkingDirectory(BSTR value) = 0;
-  virtual HRESULT get_Triggers(_Triggers** value) = 0;     // 23
+  virtual HRESULT get_Triggers(_Triggers** value) = 0;
 
  protected:
   ~_Job() = default;
 };
 
+enum class ScheduleMember : DISPID {
+  Job = DISPID_VALUE,
+  CreateTask = 1,
+  NewEnum = DISPID_NEWENUM,
+  Refresh = 3,
+  Delete = 4,
+  TargetComputer = 6,
+  Count = 7,
+};
+
 struct _Schedule : IDispatch {
-  virtual HRESULT CreateTask(BSTR name, _Job** job) = 0;   // 1
-  virtual HRESULT get_NewEnum(IUnknown** enumerator) = 0;  // -4
-  virtual HRESULT Refresh() = 0;                           // 3
-  virtual HRESULT Delete(SHORT index) = 0;                 // 4
-  virtual HRESULT get_Job(SHORT index, _Job** job) = 0;    // 0
-  virtual HRESULT get_TargetComputer(BSTR* value) = 0;     // 6
+  virtual HRESULT CreateTask(BSTR name, _Job** job) = 0;
+  virtual HRESULT get_NewEnum(IUnknown** enumerator) = 0;
+  virtual HRESULT Refresh() = 0;
+  virtual HRESULT Delete(SHORT index) = 0;
+  virtual HRESULT get_Job(SHORT index, _Job** job) = 0;
+  virtual HRESULT get_TargetComputer(BSTR* value) = 0;
   virtual HRESULT put_TargetComputer(BSTR value) = 0;
-  virtual HRESULT get_Count(LONG* value) = 0;              // 7
+  virtual HRESULT get_Count(LONG* value) = 0;
 
  protected:
   ~_Schedule() = default;

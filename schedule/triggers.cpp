@@ -202,24 +202,36 @@ HRESULT Trigger::put_StartTime(DATE v) {
 
 HRESULT Trigger::Invoke(DISPID member, WORD kind, VARIANT* args, UINT count, VARIANT* result) {
   using namespace dispatch;
-  switch (member) {
-    case 1: return Property(this, kind, args, count, result, &Trigger::get_DaysInterval, &Trigger::put_DaysInterval);
-    case 2: return Property(this, kind, args, count, result, &Trigger::get_Day, &Trigger::put_Day);
-    case 3: return Property(this, kind, args, count, result, &Trigger::get_Months, &Trigger::put_Months);
-    case 4: return Property(this, kind, args, count, result, &Trigger::get_DaysOfTheWeek, &Trigger::put_DaysOfTheWeek);
-    case 5: return Property(this, kind, args, count, result, &Trigger::get_Week, &Trigger::put_Week);
-    case 6: return Property(this, kind, args, count, result, &Trigger::get_WeeksInterval, &Trigger::put_WeeksInterval);
-    case 7: return Method(this, kind, count, &Trigger::Refresh);
-    case 8: return Method(this, kind, count, &Trigger::Update);
-    case 9: return Getter(this, kind, args, count, result, &Trigger::get_Text);
-    case 10: return Property(this, kind, args, count, result, &Trigger::get_TriggerType, &Trigger::put_TriggerType);
-    case 11: return Property(this, kind, args, count, result, &Trigger::get_Duration, &Trigger::put_Duration);
-    case 12: return Property(this, kind, args, count, result, &Trigger::get_Interval, &Trigger::put_Interval);
-    case 13: return Property(this, kind, args, count, result, &Trigger::get_Flags, &Trigger::put_Flags);
-    case 14: return Property(this, kind, args, count, result, &Trigger::get_BeginDay, &Trigger::put_BeginDay);
-    case 15: return Property(this, kind, args, count, result, &Trigger::get_EndDay, &Trigger::put_EndDay);
-    case 16: return Property(this, kind, args, count, result, &Trigger::get_RandomInterval, &Trigger::put_RandomInterval);
-    case 17: return Property(this, kind, args, count, result, &Trigger::get_StartTime, &Trigger::put_StartTime);
+  switch (static_cast<TriggerMember>(member)) {
+    case TriggerMember::DaysInterval:
+      return Property(this, kind, args, count, result, &Trigger::get_DaysInterval, &Trigger::put_DaysInterval);
+    case TriggerMember::Day: return Property(this, kind, args, count, result, &Trigger::get_Day, &Trigger::put_Day);
+    case TriggerMember::Months:
+      return Property(this, kind, args, count, result, &Trigger::get_Months, &Trigger::put_Months);
+    case TriggerMember::DaysOfTheWeek:
+      return Property(this, kind, args, count, result, &Trigger::get_DaysOfTheWeek, &Trigger::put_DaysOfTheWeek);
+    case TriggerMember::Week: return Property(this, kind, args, count, result, &Trigger::get_Week, &Trigger::put_Week);
+    case TriggerMember::WeeksInterval:
+      return Property(this, kind, args, count, result, &Trigger::get_WeeksInterval, &Trigger::put_WeeksInterval);
+    case TriggerMember::Refresh: return Method(this, kind, count, &Trigger::Refresh);
+    case TriggerMember::Update: return Method(this, kind, count, &Trigger::Update);
+    case TriggerMember::Text: return Getter(this, kind, args, count, result, &Trigger::get_Text);
+    case TriggerMember::TriggerType:
+      return Property(this, kind, args, count, result, &Trigger::get_TriggerType, &Trigger::put_TriggerType);
+    case TriggerMember::Duration:
+      return Property(this, kind, args, count, result, &Trigger::get_Duration, &Trigger::put_Duration);
+    case TriggerMember::Interval:
+      return Property(this, kind, args, count, result, &Trigger::get_Interval, &Trigger::put_Interval);
+    case TriggerMember::Flags:
+      return Property(this, kind, args, count, result, &Trigger::get_Flags, &Trigger::put_Flags);
+    case TriggerMember::BeginDay:
+      return Property(this, kind, args, count, result, &Trigger::get_BeginDay, &Trigger::put_BeginDay);
+    case TriggerMember::EndDay:
+      return Property(this, kind, args, count, result, &Trigger::get_EndDay, &Trigger::put_EndDay);
+    case TriggerMember::RandomInterval:
+      return Property(this, kind, args, count, result, &Trigger::get_RandomInterval, &Trigger::put_RandomInterval);
+    case TriggerMember::StartTime:
+      return Property(this, kind, args, count, result, &Trigger::get_StartTime, &Trigger::put_StartTime);
     default: return DISP_E_MEMBERNOTFOUND;
   }
 }
@@ -296,25 +308,25 @@ HRESULT Triggers::get_Item(VARIANT index, _Trigger** trigger) {
 
 HRESULT Triggers::Invoke(DISPID member, WORD kind, VARIANT* args, UINT count, VARIANT* result) {
   using namespace dispatch;
-  switch (member) {
-    case 1:
+  switch (static_cast<TriggersMember>(member)) {
+    case TriggersMember::Add:
       if (!(kind & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
       return ObjectGetter(this, count, result, &Triggers::Add);
-    case DISPID_NEWENUM: return NewEnum(this, count, result);
-    case 3: {
+    case TriggersMember::NewEnum: return NewEnum(this, count, result);
+    case TriggersMember::Remove: {
       if (count != 1) return DISP_E_BADPARAMCOUNT;
       SHORT index = 0;
       if (HRESULT hr = Convert(args[0], index); FAILED(hr)) return hr;
       return Remove(index);
     }
-    case 4: return Getter(this, kind, args, count, result, &Triggers::get_Count);
-    case DISPID_VALUE: {
+    case TriggersMember::Count: return Getter(this, kind, args, count, result, &Triggers::get_Count);
+    case TriggersMember::Item: {
       if (count != 1) return DISP_E_BADPARAMCOUNT;
       _Trigger* trigger = nullptr;
       HRESULT hr = get_Item(args[0], &trigger);
       return StoreObject(hr, static_cast<IDispatch*>(trigger), result);
     }
-    case 6: return Method(this, kind, count, &Triggers::Update);
+    case TriggersMember::Update: return Method(this, kind, count, &Triggers::Update);
     default: return DISP_E_MEMBERNOTFOUND;
   }
 }

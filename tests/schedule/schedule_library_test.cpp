@@ -259,6 +259,38 @@ TEST_F(ScheduleTest, TypedPropertiesOfAOnceTriggerRaiseInvalidTriggerType) {
   EXPECT_EQ(random, 7);
 }
 
+// The named dispatch identities reach the members the vtable reaches, on
+// every interface of the library.
+TEST_F(ScheduleTest, NamedIdentitiesReachTheTypedMembers) {
+  using platform::com::ComVariant;
+  using platform::com::Invoke;
+  auto schedule = NewSchedule();
+  auto id = [](auto member) { return static_cast<DISPID>(member); };
+  ComVariant job = Invoke(schedule.get(), id(ScheduleMember::CreateTask), DISPATCH_METHOD, {ComVariant::String("Named")});
+  EXPECT_EQ(Invoke(schedule.get(), id(ScheduleMember::Count), DISPATCH_PROPERTYGET).AsLong(), 1);
+  ComPtr<_Job> typedJob;
+  ASSERT_EQ(job.AsObject().As(schedule_ids::IID__Job, typedJob), S_OK);
+  Invoke(typedJob.get(), id(JobMember::Comment), DISPATCH_PROPERTYPUT, {ComVariant::String("late")});
+  Bstr comment;
+  ASSERT_EQ(typedJob->get_Comment(comment.put()), S_OK);
+  EXPECT_EQ(comment.text(), "late");
+  Bstr creator;
+  ASSERT_EQ(typedJob->get_Creator(creator.put()), S_OK);
+  EXPECT_FALSE(creator.text().empty());
+  EXPECT_EQ(Invoke(typedJob.get(), id(JobMember::Creator), DISPATCH_PROPERTYGET).AsString(), creator.text());
+  ComVariant triggers = Invoke(typedJob.get(), id(JobMember::Triggers), DISPATCH_PROPERTYGET);
+  ComVariant trigger = Invoke(triggers.AsObject().get(), id(TriggersMember::Add), DISPATCH_METHOD);
+  EXPECT_EQ(Invoke(triggers.AsObject().get(), id(TriggersMember::Count), DISPATCH_PROPERTYGET).AsLong(), 1);
+  ComPtr<_Trigger> typedTrigger;
+  ASSERT_EQ(trigger.AsObject().As(schedule_ids::IID__Trigger, typedTrigger), S_OK);
+  ASSERT_EQ(typedTrigger->put_TriggerType(ttDaily), S_OK);
+  Invoke(typedTrigger.get(), id(TriggerMember::DaysInterval), DISPATCH_PROPERTYPUT, {ComVariant::Short(4)});
+  SHORT days = 0;
+  ASSERT_EQ(typedTrigger->get_DaysInterval(&days), S_OK);
+  EXPECT_EQ(days, 4);
+  EXPECT_EQ(Invoke(typedTrigger.get(), id(TriggerMember::TriggerType), DISPATCH_PROPERTYGET).AsLong(), ttDaily);
+}
+
 TEST_F(ScheduleTest, TriggerFieldsLandAtTheirOffsets) {
   auto schedule = NewSchedule();
   ComPtr<_Job> job;
