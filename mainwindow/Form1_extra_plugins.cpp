@@ -48,9 +48,9 @@ void Form1Form::WireExtraPluginPage() {
   extraPlugins_->SetBusyListener([this](bool) { RefreshPluginButtons(); });
 
   LSTEPI.View(3);
-  LSTEPI.AddColumn({}, "", "Plug-in Application", 2400);
-  LSTEPI.AddColumn({}, "", "Category", 1500);
-  LSTEPI.AddColumn({}, "", "Status", 1300);
+  LSTEPI.AddColumn({}, "", "Plug-in Application", 1700);
+  LSTEPI.AddColumn({}, "", "Category", 1000);
+  LSTEPI.AddColumn({}, "", "Status", 1100);
   Frame_EPI.Caption("Extra plug-ins");
   cmdNewPlugin.Caption("New Plugin");
   cmdEditPlugin.Caption("Edit Plugin");

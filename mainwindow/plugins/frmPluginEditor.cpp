@@ -91,13 +91,13 @@ void FrmPluginEditorForm::Design() {
       {&lstRegistryDetect, 120, 660, 6660, 1200, nullptr},
       {&lstRegistryApp, 120, 660, 6660, 1200, nullptr},
       {&lstRegistry, 120, 660, 6660, 1200, nullptr},
-      {&SkinLabel2, 120, 1980, 1500, 285, "Registry Header"},
-      {&cmbPathRegistry, 1680, 1980, 2800, 285, nullptr},
-      {&lblPath, 120, 2340, 1500, 285, "Path of registry entry:"},
-      {&txtPath, 1680, 2340, 5100, 285, nullptr},
-      {&SkinLabel3, 120, 2700, 1500, 285, "Key\\Value"},
-      {&cmbRegistry, 1680, 2700, 1200, 285, nullptr},
-      {&txtKeyValue, 3000, 2700, 3780, 285, nullptr},
+      {&SkinLabel2, 120, 1980, 2160, 285, "Registry Header"},
+      {&cmbPathRegistry, 2340, 1980, 2800, 285, nullptr},
+      {&lblPath, 120, 2340, 2160, 285, "Path of registry entry:"},
+      {&txtPath, 2340, 2340, 4440, 285, nullptr},
+      {&SkinLabel3, 120, 2700, 2160, 285, "Key\\Value"},
+      {&cmbRegistry, 2340, 2700, 1200, 285, nullptr},
+      {&txtKeyValue, 3660, 2700, 3120, 285, nullptr},
       {&cmdRegistryAdd, 120, 3240, 1200, 375, "Add"},
       {&cmdRegNew, 1440, 3240, 1200, 375, "New"},
       {&cmdRegRemove, 2760, 3240, 1200, 375, "Remove"},
@@ -172,6 +172,8 @@ void FrmPluginEditorForm::Wire() {
 
 void FrmPluginEditorForm::Form_Load() {
   ApplyLanguage(*this);
+  // The window takes the main window's skin, as its controls do.
+  Form1().skn.ApplySkinObject(hWnd(), "Form");
   ApplySkinToControls(*this);
   cmbPathRegistry.ListIndex(kDefaultRoot);
   cmbRegistry.ListIndex(0);

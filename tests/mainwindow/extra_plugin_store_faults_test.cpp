@@ -18,7 +18,7 @@ namespace {
 
 using namespace platform::forms;
 
-const std::filesystem::path kFixtures = std::filesystem::path(__FILE__).parent_path() / "fixtures";
+const std::filesystem::path kFixtures = TESSALY_PLUGIN_FIXTURES;
 
 std::string HostFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
