@@ -219,6 +219,46 @@ TEST_F(DllPagesTest, BackupDeleteRestoreReturnsTheFilesByteForByte) {
   EXPECT_TRUE(form_.StopBackNow);
 }
 
+TEST_F(DllPagesTest, PagesStayWhileABackupOrRestoreRuns) {
+  TickDrives({'E'});
+  Search();
+  Check("E:\\apps\\shared.dll");
+  int gated = 0;
+  Answers().SetObserver([&](const AskRecord&) {
+    if (form_.StopBackNow) return;
+    ++gated;
+    form_.FL_FSCommand("IDC_FS_SYSTEM", "");
+    EXPECT_FALSE(form_.Frame_Windows.Visible());
+  });
+  Answers().Script("OK", std::string("gate"));
+  form_.Command8_Click();  // asks the name and reports while the flag is down
+  form_.cmdViewBackUps_Click();
+  form_.lstDllBackUps.ListIndex(0);
+  form_.cmdRestoreBackUps_Click();
+  Answers().SetObserver(nullptr);
+  EXPECT_EQ(gated, 3);
+  EXPECT_TRUE(form_.StopBackNow);
+  form_.FL_FSCommand("IDC_FS_SYSTEM", "");
+  EXPECT_TRUE(form_.Frame_Windows.Visible());
+}
+
+TEST_F(DllPagesTest, DamagedArchiveSaysSoAndRestoresNothing) {
+  TickDrives({'E'});
+  Search();
+  Check("E:\\apps\\shared.dll");
+  Answers().Script("OK", std::string("damaged"));
+  form_.Command8_Click();
+  fs::path archive = machine_.hostPath(std::string(kBackUps) + "\\damaged\\damaged.zip");
+  fs::resize_file(archive, fs::file_size(archive) / 2);
+  machine_.WriteContent("E:\\apps\\shared.dll", "changed");
+  form_.cmdViewBackUps_Click();
+  form_.lstDllBackUps.ListIndex(0);
+  form_.cmdRestoreBackUps_Click();
+  EXPECT_EQ(Prompts().back(), "Backup may be corrupted!!");
+  EXPECT_EQ(form_.MousePointer(), 0);
+  EXPECT_EQ(machine_.ReadContent("E:\\apps\\shared.dll"), "changed");
+}
+
 TEST_F(DllPagesTest, FailedBackupDeletesNothing) {
   TickDrives({'E'});
   Search();
