@@ -106,6 +106,13 @@ class DllPagesTest : public ::testing::Test {
     form_.cmdStartCleanDLLs_Click();
   }
 
+  // A search of E: with the given results checked.
+  void SearchDataDrive(std::initializer_list<const char*> checked) {
+    TickDrives({'E'});
+    Search();
+    for (const char* path : checked) Check(path);
+  }
+
   void Check(const std::string& path) {
     for (int i = 1; i <= form_.lstDlls.Count(); ++i)
       if (form_.lstDlls.Item(i).SubItems(3) == path) form_.lstDlls.Item(i).Checked = true;
@@ -220,9 +227,7 @@ TEST_F(DllPagesTest, BackupDeleteRestoreReturnsTheFilesByteForByte) {
 }
 
 TEST_F(DllPagesTest, PagesStayWhileABackupOrRestoreRuns) {
-  TickDrives({'E'});
-  Search();
-  Check("E:\\apps\\shared.dll");
+  SearchDataDrive({"E:\\apps\\shared.dll"});
   int gated = 0;
   Answers().SetObserver([&](const AskRecord&) {
     if (form_.StopBackNow) return;
@@ -243,9 +248,7 @@ TEST_F(DllPagesTest, PagesStayWhileABackupOrRestoreRuns) {
 }
 
 TEST_F(DllPagesTest, DamagedArchiveSaysSoAndRestoresNothing) {
-  TickDrives({'E'});
-  Search();
-  Check("E:\\apps\\shared.dll");
+  SearchDataDrive({"E:\\apps\\shared.dll"});
   Answers().Script("OK", std::string("damaged"));
   form_.Command8_Click();
   fs::path archive = machine_.hostPath(std::string(kBackUps) + "\\damaged\\damaged.zip");
@@ -260,10 +263,7 @@ TEST_F(DllPagesTest, DamagedArchiveSaysSoAndRestoresNothing) {
 }
 
 TEST_F(DllPagesTest, FailedBackupDeletesNothing) {
-  TickDrives({'E'});
-  Search();
-  Check("E:\\apps\\shared.dll");
-  Check("E:\\big\\shared.dll");
+  SearchDataDrive({"E:\\apps\\shared.dll", "E:\\big\\shared.dll"});
   ASSERT_EQ(platform::files::HoldFileByOtherProcess("E:\\big\\shared.dll", platform::files::HoldMode::DenyAll), 0u);
   for (const char* answer : {"Yes", "Yes"}) Answers().Script(answer);
   Answers().Script("OK", std::string("held"));
@@ -277,9 +277,7 @@ TEST_F(DllPagesTest, FailedBackupDeletesNothing) {
 }
 
 TEST_F(DllPagesTest, TypedNamesStayInsideTheBackupFolder) {
-  TickDrives({'E'});
-  Search();
-  Check("E:\\apps\\shared.dll");
+  SearchDataDrive({"E:\\apps\\shared.dll"});
   struct Case {
     const char* typed;
     const char* folder;  // "" = the default name
@@ -309,9 +307,7 @@ TEST_F(DllPagesTest, TypedNamesStayInsideTheBackupFolder) {
 }
 
 TEST_F(DllPagesTest, ArchiveListDeletesOnlyWithASelection) {
-  TickDrives({'E'});
-  Search();
-  Check("E:\\apps\\shared.dll");
+  SearchDataDrive({"E:\\apps\\shared.dll"});
   for (const char* name : {"one", "two"}) {
     Answers().Script("OK", std::string(name));
     form_.Command8_Click();
