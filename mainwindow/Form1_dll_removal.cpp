@@ -27,7 +27,6 @@ void Lower(platform::activex::SkinLabel& label, int removed) {
 }  // namespace
 
 void Form1Form::WireDllRemoval() {
-  cmdDllScan.Caption("Unused DLLs");
   cmdScanBack.Caption("Back");
   Command2.Caption("Scan");
   Command3.Caption("Delete");
@@ -62,6 +61,8 @@ void Form1Form::CmdDeleteDlls_Click() {
   int notCopied = 0;
   OnErrorResumeNext guard;
   guard([&] { tools_->DeleteCheckedDllRows(lstDlls, kPathColumn, "", notCopied); });
+  Command8.Enabled(lstDlls.Count() > 0);
+  lblDLLsFound.Caption(std::to_string(lstDlls.Count()) + " DLLs Found");
 }
 
 void Form1Form::Command2_Click() {

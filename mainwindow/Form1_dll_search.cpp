@@ -48,7 +48,8 @@ void Form1Form::WireDllPages() {
   Frame_DLLBackUps.Caption("DLL Backups");
   Frame_DllScan.Caption("Unreferenced DLLs");
   cmdStartCleanDLLs.Caption(kStartCaption);
-  for (CommandButton* add : {&cmdAddDllFolders, &cmdAddDllFiles}) add->Caption("Add");
+  cmdAddDllFolders.Caption("Add Folder");
+  cmdAddDllFiles.Caption("Add Files");
   for (CommandButton* remove : {&cmdDelDllFolders, &cmdDelDllFiles}) remove->Caption("Remove");
   cmdAddDllFolders.ToolTipText("Add a folder the search leaves alone");
   cmdAddDllFiles.ToolTipText("Add files the search leaves alone");

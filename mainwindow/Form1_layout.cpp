@@ -155,9 +155,9 @@ const Cell kCells[] = {
     {At<&Form1Form::CmdDeleteDlls>, 0, kButtonColumn, kButtonWidth},
     {At<&Form1Form::lstDlls>, 1, kInset, kFull, 10},
     {At<&Form1Form::redundantlst>, 1, kInset, kFull, 10},
-    {RuleOption<0>, 11, kInset, 1200},
-    {RuleOption<1>, 11, kInset + 1260, 1700},
-    {RuleOption<2>, 11, kInset + 3020, kInnerWidth - 3020},
+    {RuleOption<0>, 11, kInset, 960},
+    {RuleOption<1>, 11, kInset + 1020, 1860},
+    {RuleOption<2>, 11, kInset + 2940, kInnerWidth - 2940},
     {At<&Form1Form::chkDLLSelectAll>, 12, kInset, 1500},
 
     // DLL backup page: the archives, their buttons beside them.

@@ -84,7 +84,7 @@ const NavigationButton kNavigation[] = {
     {&Form1Form::cmdUninsBack, &Form1Form::Frame_Programs, "Back"},
     {&Form1Form::cmdBack, &Form1Form::Frame_DLLs, "Back"},
     {&Form1Form::Command9, &Form1Form::Frame_DLLs, "Back"},
-    {&Form1Form::cmdDllScan, &Form1Form::Frame_DllScan, "Unused DLLs"},
+    {&Form1Form::cmdDllScan, &Form1Form::Frame_DllScan, "Unused"},
     {&Form1Form::cmdScanBack, &Form1Form::Frame_DLLs, "Back"},
     {&Form1Form::CmdOptions, &Form1Form::Frame_Options, "Options"},
     {&Form1Form::cmdShedule, &Form1Form::Frame_Schedule, "Schedule"},

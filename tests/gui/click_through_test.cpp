@@ -72,9 +72,11 @@ class ClickThroughTest : public MainWindowGuiTest {
         continue;
       }
       int before = control->IsKind(ControlKind::CheckBox) ? static_cast<CheckBox&>(*control).Value() : 0;
+      // An option button already chosen raises no Click when pressed again.
+      bool chosen = control->IsKind(ControlKind::OptionButton) && static_cast<OptionButton&>(*control).Value();
       arrived_.clear();
       ClickThroughWindow(form, *control);
-      EXPECT_EQ(arrived_, std::vector<std::string>{NameOf(*control)})
+      EXPECT_EQ(arrived_, chosen ? std::vector<std::string>{} : std::vector<std::string>{NameOf(*control)})
           << "the press went to " << (arrived_.empty() ? std::string("nothing") : arrived_.front());
       if (control->IsKind(ControlKind::CheckBox))
         EXPECT_EQ(static_cast<CheckBox&>(*control).Value(), before == vbChecked ? vbUnchecked : vbChecked);

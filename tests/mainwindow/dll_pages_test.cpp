@@ -106,6 +106,13 @@ class DllPagesTest : public ::testing::Test {
     form_.cmdStartCleanDLLs_Click();
   }
 
+  // A search of E: with the given results checked.
+  void SearchDataDrive(std::initializer_list<const char*> checked) {
+    TickDrives({'E'});
+    Search();
+    for (const char* path : checked) Check(path);
+  }
+
   void Check(const std::string& path) {
     for (int i = 1; i <= form_.lstDlls.Count(); ++i)
       if (form_.lstDlls.Item(i).SubItems(3) == path) form_.lstDlls.Item(i).Checked = true;
@@ -219,11 +226,44 @@ TEST_F(DllPagesTest, BackupDeleteRestoreReturnsTheFilesByteForByte) {
   EXPECT_TRUE(form_.StopBackNow);
 }
 
+TEST_F(DllPagesTest, PagesStayWhileABackupOrRestoreRuns) {
+  SearchDataDrive({"E:\\apps\\shared.dll"});
+  int gated = 0;
+  Answers().SetObserver([&](const AskRecord&) {
+    if (form_.StopBackNow) return;
+    ++gated;
+    form_.FL_FSCommand("IDC_FS_SYSTEM", "");
+    EXPECT_FALSE(form_.Frame_Windows.Visible());
+  });
+  Answers().Script("OK", std::string("gate"));
+  form_.Command8_Click();  // asks the name and reports while the flag is down
+  form_.cmdViewBackUps_Click();
+  form_.lstDllBackUps.ListIndex(0);
+  form_.cmdRestoreBackUps_Click();
+  Answers().SetObserver(nullptr);
+  EXPECT_EQ(gated, 3);
+  EXPECT_TRUE(form_.StopBackNow);
+  form_.FL_FSCommand("IDC_FS_SYSTEM", "");
+  EXPECT_TRUE(form_.Frame_Windows.Visible());
+}
+
+TEST_F(DllPagesTest, DamagedArchiveSaysSoAndRestoresNothing) {
+  SearchDataDrive({"E:\\apps\\shared.dll"});
+  Answers().Script("OK", std::string("damaged"));
+  form_.Command8_Click();
+  fs::path archive = machine_.hostPath(std::string(kBackUps) + "\\damaged\\damaged.zip");
+  fs::resize_file(archive, fs::file_size(archive) / 2);
+  machine_.WriteContent("E:\\apps\\shared.dll", "changed");
+  form_.cmdViewBackUps_Click();
+  form_.lstDllBackUps.ListIndex(0);
+  form_.cmdRestoreBackUps_Click();
+  EXPECT_EQ(Prompts().back(), "Backup may be corrupted!!");
+  EXPECT_EQ(form_.MousePointer(), 0);
+  EXPECT_EQ(machine_.ReadContent("E:\\apps\\shared.dll"), "changed");
+}
+
 TEST_F(DllPagesTest, FailedBackupDeletesNothing) {
-  TickDrives({'E'});
-  Search();
-  Check("E:\\apps\\shared.dll");
-  Check("E:\\big\\shared.dll");
+  SearchDataDrive({"E:\\apps\\shared.dll", "E:\\big\\shared.dll"});
   ASSERT_EQ(platform::files::HoldFileByOtherProcess("E:\\big\\shared.dll", platform::files::HoldMode::DenyAll), 0u);
   for (const char* answer : {"Yes", "Yes"}) Answers().Script(answer);
   Answers().Script("OK", std::string("held"));
@@ -237,9 +277,7 @@ TEST_F(DllPagesTest, FailedBackupDeletesNothing) {
 }
 
 TEST_F(DllPagesTest, TypedNamesStayInsideTheBackupFolder) {
-  TickDrives({'E'});
-  Search();
-  Check("E:\\apps\\shared.dll");
+  SearchDataDrive({"E:\\apps\\shared.dll"});
   struct Case {
     const char* typed;
     const char* folder;  // "" = the default name
@@ -269,9 +307,7 @@ TEST_F(DllPagesTest, TypedNamesStayInsideTheBackupFolder) {
 }
 
 TEST_F(DllPagesTest, ArchiveListDeletesOnlyWithASelection) {
-  TickDrives({'E'});
-  Search();
-  Check("E:\\apps\\shared.dll");
+  SearchDataDrive({"E:\\apps\\shared.dll"});
   for (const char* name : {"one", "two"}) {
     Answers().Script("OK", std::string(name));
     form_.Command8_Click();
