@@ -125,6 +125,7 @@ std::int32_t DeleteForm::DeleteFilesInFolder(const std::string& folder, const st
     frmClean().AddItem(ErrorText(error));
     return 0;
   }
+  if (MatchesEveryName(pattern) && !MayEmptyFolder(folder)) return 0;
   // The file list: long names, no folders, sorted, each once.
   std::set<std::string, platform::LessNoCase> names;
   const std::string base = WithTrailingBackslash(folder);
@@ -178,12 +179,12 @@ void DeleteForm::DeleteTreeFiles(const std::string& folder, const std::string& p
 
 std::int32_t DeleteForm::DeleteFolder(std::string& path, const std::string& pattern) {
   if (Trim(path).empty()) return 0;
+  const bool allFiles = pattern == kAllFiles;
+  if (allFiles && !MayEmptyFolder(path)) return 0;
   std::string shortPath = ShortPathOf(path);
   if (shortPath.empty()) return 0;
   path = shortPath;
   if (!FolderExists(path)) return 0;
-  const bool allFiles = pattern == kAllFiles;
-  if (allFiles && IsProtectedFolder(path)) return 0;
 
   DelDirList.clear();
   MousePointer(11);
@@ -242,7 +243,7 @@ std::int32_t DeleteForm::xShredFolder(const std::string& path) {
   std::string folder = Trim(path);
   if (folder.empty()) return 0;
   while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
-  if (IsProtectedFolder(folder)) return 0;
+  if (!MayEmptyFolder(folder)) return 0;
   std::int32_t total = frmClean().FindFilesAPI_Shred(folder, kAllFiles, "-1", "-1");
   FsoDeleteFolder(folder, false);
   return total;

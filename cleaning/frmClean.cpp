@@ -1,5 +1,7 @@
 #include "cleaning/frmClean.h"
 
+#include "cleaning/protected_folders.h"
+
 #include "cleaning/file_walk.h"
 #include "cleaning/file_actions.h"
 #include "platform/base/runtime_error.h"
@@ -50,5 +52,8 @@ bool FrmCleanForm::ShortcutTargetExists(const std::string& path) {
 
 std::int32_t FrmCleanForm::CleanCustomFile(const std::string& folder, const std::string& pattern,
                                            std::int32_t lowerKB, std::int32_t upperKB) {
+  // The user's own folder and pattern: a guarded folder is refused whatever
+  // the pattern, since the walk reaches every folder below it.
+  if (!cleaning::MayEmptyFolder(folder)) return 0;
   return FindFilesAPI_Del(folder, pattern, std::to_string(lowerKB), std::to_string(upperKB));
 }

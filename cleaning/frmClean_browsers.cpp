@@ -5,6 +5,7 @@
 #include "cleaning/frmClean.h"
 #include "cleaning/frmIECookieKeep.h"
 #include "cleaning/frmNSCookieKeep.h"
+#include "cleaning/protected_folders.h"
 #include "mainwindow/Form1.h"
 #include "support/path_helpers.h"
 
@@ -38,6 +39,7 @@ std::uint64_t CleanCookies() {
   frmClean().AddItem("\tCleaning Cookies");
   std::uint64_t total = 0;
   const std::string folder = dialog.g_strPath;
+  if (!folder.empty() && !cleaning::MayEmptyFolder(folder)) return 0;
   dialog.SetRunActive(true);
   for (const auto& [file, kept] : dialog.KeptSnapshot())
     if (!kept) total += static_cast<std::uint64_t>(Delete().DeleteFile(folder + file));

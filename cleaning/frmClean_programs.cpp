@@ -3,6 +3,7 @@
 #include "cleaning/Delete.h"
 #include "cleaning/RegistryHelper.h"
 #include "cleaning/frmClean.h"
+#include "cleaning/protected_folders.h"
 #include "support/COpSysInfo.h"
 #include "support/system_folders.h"
 
@@ -56,7 +57,9 @@ std::int32_t RunAll(Base base, Action action, std::initializer_list<const char*>
 
 std::uint64_t CleanRecentFolder() {
   std::string appData = BaseFolder(Base::AppData);
-  if (appData.empty()) return 0;
+  // A setting naming a guarded folder is wrong as a whole: nothing is
+  // taken from below it either.
+  if (!cleaning::MayEmptyFolder(appData)) return 0;
   std::string path = appData + "\\microsoft\\office\\recent";
   return static_cast<std::uint64_t>(Delete().DeleteFolder(path, "*.*"));
 }

@@ -18,7 +18,7 @@
 #include "support/skins.h"
 #include "support/system_folders.h"
 
-using cleaning::IsProtectedFolder;
+using cleaning::MayEmptyFolder;
 
 namespace {
 
@@ -109,18 +109,15 @@ std::string UnderGlobal(const std::string& global, const char* name) {
   return absolute ? JoinPath(global, name) : std::string();
 }
 
-// Empties a shell folder named by the current user's "Shell Folders" value,
-// unless the value names a guarded folder; optionally creates it again.
-std::uint64_t EmptyShellFolder(const std::string& valueName, bool recreate) {
+// Empties a shell folder named by the current user's "Shell Folders" value
+// (the deletion refuses a guarded folder).
+std::uint64_t EmptyShellFolder(const std::string& valueName) {
   std::string folder = ReadTraceValue(kShellFolders + valueName);
-  if (IsProtectedFolder(folder)) return 0;
-  auto bytes = static_cast<std::uint64_t>(Delete().DeleteFolder(folder, kAllFiles));
-  if (recreate) Delete().MakeDir(folder);
-  return bytes;
+  return static_cast<std::uint64_t>(Delete().DeleteFolder(folder, kAllFiles));
 }
 
 std::uint64_t DeadShortcuts(FrmCleanForm& form, const std::string& folder) {
-  if (IsProtectedFolder(folder)) return 0;
+  if (!MayEmptyFolder(folder)) return 0;
   return static_cast<std::uint64_t>(form.FindFilesAP2_Shortcuts(folder, "*.lnk"));
 }
 
@@ -134,7 +131,9 @@ std::int32_t FrmCleanForm::CleanDocument() {
              {Line("Removing registry entries - Recently opened documents"), Entry(entries::kRecentDocs),
               Line("Removing registry entries - Stream MRU"), Entry(entries::kStreamMRU),
               Line("Removing registry entries - Streams"), Entry(entries::kStreams)});
-    if (IsProtectedFolder(recent)) return;
+    // Refused before the deletion, so that MakeDir never makes a folder
+    // from a relative value.
+    if (!MayEmptyFolder(recent)) return;
     bytes += static_cast<std::uint64_t>(Delete().DeleteFolder(recent, kAllFiles));
     Delete().MakeDir(recent);
   });
@@ -168,8 +167,9 @@ std::int32_t FrmCleanForm::CleanTempFolder() {
       return;
     }
     // TMP or TEMP naming the Windows folder, a profile or the program folder
-    // (the 9x fallback to the current directory) is left alone, unlogged.
-    if (IsProtectedFolder(folder)) return;
+    // (the 9x fallback to the current directory) is left alone, and said so
+    // in place of the header.
+    if (!MayEmptyFolder(folder)) return;
     AddItem(Header("the TEMP folder"));
     bytes += static_cast<std::uint64_t>(Delete().DeleteFolder(folder, kAllFiles));
     Delete().MakeDir(folder);
@@ -232,11 +232,11 @@ std::int32_t FrmCleanForm::CleanStartMenuShortCuts() {
 }
 
 std::int32_t FrmCleanForm::CleanCDBurningFolder() {
-  return AtBoundary([&](std::uint64_t& bytes) { bytes += EmptyShellFolder("CD Burning", false); });
+  return AtBoundary([&](std::uint64_t& bytes) { bytes += EmptyShellFolder("CD Burning"); });
 }
 
 std::int32_t FrmCleanForm::CleanTemplates() {
-  return AtBoundary([&](std::uint64_t& bytes) { bytes += EmptyShellFolder("Templates", false); });
+  return AtBoundary([&](std::uint64_t& bytes) { bytes += EmptyShellFolder("Templates"); });
 }
 
 std::int32_t FrmCleanForm::CleanMemoryDumpFile() {
@@ -280,7 +280,6 @@ std::int32_t FrmCleanForm::CleanWindowsHelpFiles() {
   // The whole Help folder, as the program always has.
   return AtBoundary([&](std::uint64_t& bytes) {
     std::string help = UnderGlobal(g_WindowsDir, "Help");
-    if (IsProtectedFolder(help)) return;
     bytes += static_cast<std::uint64_t>(Delete().DeleteFolder(help, kAllFiles));
   });
 }

@@ -5,6 +5,7 @@
 #include "cleaning/RegistryHelper.h"
 #include "cleaning/file_actions.h"
 #include "cleaning/frmClean.h"
+#include "cleaning/protected_folders.h"
 #include "mainwindow/Form1.h"
 #include "platform/files/runtime_files.h"
 #include "support/language_packs.h"
@@ -287,6 +288,9 @@ std::int32_t FrmNSCookieKeepForm::CleanNS6() {
   if (cmbSelect.ListIndex() != -1) SaveDisplayedChanges();
   std::vector<std::string> folders;
   for (int i = 0; i < cmbSelect.ListCount(); ++i) folders.push_back(cmbSelect.List(i));
+  // The profiles lie below the AppData folder: a setting naming a guarded
+  // folder is refused as a whole.
+  if (!folders.empty() && !cleaning::MayEmptyFolder(ReadTraceValue(kAppDataEntry))) return 0;
   std::uint64_t total = 0;
   runActive_ = true;
   for (const auto& folder : folders) total += CleanFolder(folder);

@@ -3,11 +3,13 @@
 #include <vector>
 
 #include "cleaning/file_actions.h"
+#include "cleaning/frmClean.h"
 #include "platform/base/cp1252.h"
 #include "platform/registry/advapi32.h"
 #include "platform/forms/app_object.h"
 #include "platform/files/resolved_file.h"
 #include "platform/forms/strings.h"
+#include "platform/machine/environment.h"
 #include "support/CRegister.h"
 #include "support/system_folders.h"
 
@@ -65,7 +67,7 @@ std::vector<Guarded> GuardedFolders() {
 }  // namespace
 
 std::string FolderRefusal(const std::string& folder) {
-  std::string trimmed = platform::forms::Trim(folder);
+  std::string trimmed = platform::forms::Trim(platform::ExpandEnvironment(folder));
   if (trimmed.empty() || !IsAbsolute(trimmed)) return "it is not a full folder path";
   std::string candidate = ResolvedKey(trimmed);
   if (candidate.size() <= 2) return "it is a drive root";
@@ -80,6 +82,23 @@ std::string FolderRefusal(const std::string& folder) {
   return "";
 }
 
-bool IsProtectedFolder(const std::string& folder) { return !FolderRefusal(folder).empty(); }
+bool MayEmptyFolder(const std::string& folder) {
+  std::string shown = platform::forms::Trim(folder);
+  if (shown.empty()) return false;
+  std::string reason = FolderRefusal(folder);
+  if (reason.empty()) return true;
+  while (shown.size() > 3 && shown.back() == '\\') shown.pop_back();
+  frmClean().AddItem("\tFolder not cleaned " + shown + ": " + reason);
+  return false;
+}
+
+bool MatchesEveryName(const std::string& pattern) {
+  if (pattern.empty()) return true;  // the deletions take "" as "*.*"
+  for (const auto& part : platform::forms::Split(pattern, ";")) {
+    std::string trimmed = platform::forms::Trim(part);
+    if (part.empty() || trimmed == "*" || trimmed == "*.*") return true;
+  }
+  return false;
+}
 
 }  // namespace cleaning

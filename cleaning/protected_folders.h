@@ -1,17 +1,24 @@
 #pragma once
 // The one guard every cleaner, walker and shredder passes before it empties
-// or deletes a folder tree. It compares the folder as the file layer
-// resolves it (aliases, case, trailing dots and blanks, "..", either slash)
-// and refuses a base that is empty, relative, a drive root, the Windows,
-// system, Program Files or program folder, the All Users or user profile,
-// or any folder that contains one of them.
+// or deletes a folder tree, and every cleaner before it takes a folder
+// setting as the base of the folders it empties. It compares the folder as
+// the file layer resolves it (environment strings, aliases, case, trailing
+// dots and blanks, "..", either slash, doubled separators) and refuses a
+// folder that is empty, relative, a drive root, the Windows, system,
+// Program Files or program folder, the All Users or user profile, or any
+// folder that contains one of them.
 #include <string>
 
 namespace cleaning {
 
 // Why the folder is refused; "" when it may be cleaned.
 std::string FolderRefusal(const std::string& folder);
-// True when refused (left unlogged, as the cleaners' logs have always been).
-bool IsProtectedFolder(const std::string& folder);
+// True when `folder` may be emptied. A refusal is written to the cleaning
+// log with its reason, so the run can go on with its next item; a blank
+// folder (a setting that is not there) is refused without a line.
+bool MayEmptyFolder(const std::string& folder);
+// Whether `pattern` (";" between alternatives) names every file, so that a
+// deletion with it empties the folder.
+bool MatchesEveryName(const std::string& pattern);
 
 }  // namespace cleaning

@@ -8,6 +8,7 @@ REQUIRED_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-dejavu-core xvfb xauth
   openbox xdotool imagemagick at-spi2-core python3-pyatspi python3 dbus-daemon
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -84,7 +84,14 @@ class FolderGuardTest : public EngineTest {
                                     g_UserProfileDir + "\\sentinel.txt", std::string("C:\\sentinel.txt"),
                                     platform::forms::App.Path() + "\\sentinel.txt"})
       EXPECT_TRUE(Exists(file)) << file;
-    EXPECT_EQ(Log(), "");
+  }
+  // Nothing deleted, and the refusal logged with its reason (a blank base,
+  // no setting at all, refused without a line).
+  void ExpectRefusedAndLogged(const std::string& base, const std::string& reason) {
+    ExpectNothingDeleted();
+    if (platform::forms::Trim(base).empty()) EXPECT_EQ(Log(), "");
+    else EXPECT_EQ(Log(), "\tFolder not cleaned " + base + ": " + reason + "\r\n");
+    Form1().txtResult.Text("");
   }
 };
 
@@ -92,27 +99,42 @@ TEST_F(FolderGuardTest, TempPointingAtTheWindowsFolder) {
   platform::SetEnvironmentValue("TEMP", g_WindowsDir.c_str());
   std::string temp = platform::EnvironmentValue("TEMP").value_or("");
   EXPECT_EQ(Delete().DeleteFolder(temp, "*.*"), 0);
-  ExpectNothingDeleted();
+  ExpectRefusedAndLogged(g_WindowsDir, "it is the Windows folder");
 }
 
 TEST_F(FolderGuardTest, RefusedBases) {
   const std::string windows = g_WindowsDir;
-  for (std::string base : {std::string("C:\\"), std::string("C:"), std::string("c:\\\\"), windows, g_SystemDir,
-                           std::string("C:\\WINDOWS\\SYSTEM32\\"), g_UserProfileDir, std::string("C:\\DOCUME~1"),
-                           std::string("C:\\Documents and Settings"), platform::forms::App.Path(),
-                           std::string("C:\\WINDOWS\\Temp\\.."), std::string("Temp"), std::string("")}) {
-    SCOPED_TRACE(base);
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\", "it is a drive root"},
+      {"C:", "it is not a full folder path"},
+      {"c:\\\\", "it is a drive root"},
+      {windows, "it is the Windows folder"},
+      {g_SystemDir, "it is the system folder"},
+      {"C:\\WINDOWS\\SYSTEM32\\", "it is the system folder"},
+      {g_UserProfileDir, "it is the user profile"},
+      {"C:\\DOCUME~1", "it contains the All Users profile"},
+      {"C:\\Documents and Settings", "it contains the All Users profile"},
+      {platform::forms::App.Path(), "it is the program's folder"},
+      {"C:\\WINDOWS\\Temp\\..", "it is the Windows folder"},
+      {"Temp", "it is not a full folder path"},
+      {"", ""}};
+  for (const auto& [given, reason] : cases) {
+    SCOPED_TRACE(given);
+    std::string base = given;
     EXPECT_EQ(Delete().DeleteFolder(base, "*.*"), 0);
-    ExpectNothingDeleted();
+    // The line names the folder as given, without a trailing separator.
+    std::string shown = given;
+    while (shown.size() > 3 && shown.back() == '\\') shown.pop_back();
+    ExpectRefusedAndLogged(shown, reason);
   }
   // An empty Windows-folder global: the cleaner's "<Windows>\Temp" is "\Temp".
   g_WindowsDir.clear();
   std::string temp = g_WindowsDir + "\\Temp";
   EXPECT_EQ(Delete().DeleteFolder(temp, "*.*"), 0);
   g_WindowsDir = windows;
-  ExpectNothingDeleted();
+  ExpectRefusedAndLogged("\\Temp", "it is not a full folder path");
   EXPECT_EQ(Delete().xShredFolder("C:\\"), 0);
-  ExpectNothingDeleted();
+  ExpectRefusedAndLogged("C:\\", "it is a drive root");
 }
 
 TEST_F(FolderGuardTest, FoldersBelowTheGuardedOnesStillClean) {

@@ -11,6 +11,7 @@
 
 #include "engine_fixture.h"
 #include "platform/files/resolved_file.h"
+#include "platform/forms/event_loop.h"
 
 namespace tessaly::testing {
 namespace {
@@ -28,7 +29,16 @@ struct ShredCase {
   std::function<void(const std::string& file)> shred;
 };
 
-TEST_F(EngineTest, AFileWithASecondHardLinkIsRemovedWithoutOverwritingTheSharedData) {
+// The engine's machine with a second fixed drive, E:, for the whole-drive
+// shred of the shredder page (refused on the drive that holds Windows).
+class HardLinkShredTest : public EngineTest {
+ public:
+  HardLinkShredTest()
+      : EngineTest(TestMachine().drive(
+            {'E', platform::DriveType::Fixed, "NTFS", "DATA", 16ull << 20, 4096, true, false, 0x2222, ""})) {}
+};
+
+TEST_F(HardLinkShredTest, AFileWithASecondHardLinkIsRemovedWithoutOverwritingTheSharedData) {
   const std::string data(5000, 'k');
   const ShredCase cases[] = {
       {"a cleaner's file", "C:\\Work\\trace.txt",
@@ -41,7 +51,10 @@ TEST_F(EngineTest, AFileWithASecondHardLinkIsRemovedWithoutOverwritingTheSharedD
       {"the shredder page's file", "C:\\Work\\trace.txt", [](const std::string& file) { Delete().xShredFile(file); }},
       {"the shredder page's folder", "C:\\Work\\Sub\\trace.txt",
        [](const std::string&) { Delete().xShredFolder("C:\\Work\\Sub"); }},
-      {"the shredder page's drive", "C:\\Work\\trace.txt", [](const std::string& file) { Delete().xShredDrive(file); }},
+      {"the long-pattern shredder", "C:\\Work\\trace.txt", [](const std::string& file) { Delete().xShredDrive(file); }},
+      // What the page's whole-drive shred runs on the drive's root.
+      {"the shredder page's drive", "E:\\Work\\trace.txt",
+       [](const std::string&) { frmClean().FindFilesAPI_Shred("E:\\", "*.*", "-1", "-1"); }},
   };
   for (const auto& c : cases) {
     for (bool outside : {false, true}) {
@@ -88,6 +101,33 @@ TEST_F(EngineTest, AFolderReplacedByALinkAfterResolutionIsNeverFollowed) {
     fs::create_directory_symlink(target, sub);
     EXPECT_NE(file.Remove(), 0u);
     EXPECT_EQ(HostRead(target / "f.txt"), "must stay");
+    fs::remove(sub);
+    fs::remove_all(machine_.hostPath("C:\\Long Folder Name"));
+  }
+}
+
+// The same swap in the middle of a tree deletion, between the listing that
+// found the subfolder and the deletion of its files.
+TEST_F(EngineTest, ASubfolderReplacedByALinkDuringATreeDeletionIsNeverFollowed) {
+  for (bool toOutside : {true, false}) {
+    SCOPED_TRACE(toOutside ? "link to outside" : "link inside the machine");
+    Put("C:\\Long Folder Name\\Tree\\a.txt", "first");
+    Put("C:\\Long Folder Name\\Tree\\Sub\\b.txt", "inside");
+    Put("C:\\Elsewhere\\b.txt", "elsewhere");
+    fs::path target = toOutside ? machine_.outside() : machine_.hostPath("C:\\Elsewhere");
+    std::ofstream(target / "b.txt") << "must stay";
+    fs::path sub = machine_.hostPath("C:\\Long Folder Name\\Tree\\Sub");
+    // The first file's turn of the message loop comes after the listing.
+    platform::forms::AtYield(platform::forms::YieldCount() + 1, [&] {
+      fs::rename(sub, sub.parent_path().parent_path() / "moved");
+      fs::create_directory_symlink(target, sub);
+    });
+    std::string tree = "C:\\LONGFO~1\\Tree";
+    Delete().DeleteFolder(tree, "*.*");
+    EXPECT_EQ(HostRead(target / "b.txt"), "must stay");
+    EXPECT_TRUE(fs::exists(target));
+    EXPECT_EQ(HostRead(machine_.hostPath("C:\\Long Folder Name\\moved\\b.txt")), "inside");
+    EXPECT_FALSE(fs::exists(machine_.hostPath("C:\\Long Folder Name\\Tree\\a.txt")));
     fs::remove(sub);
     fs::remove_all(machine_.hostPath("C:\\Long Folder Name"));
   }

@@ -32,12 +32,13 @@ class GuardedTemp : public CleanerTest, public ::testing::WithParamInterface<Tem
   GuardedTemp() : CleanerTest(WithTemp(GetParam().os, GetParam().temp)) {}
 };
 
-TEST_P(GuardedTemp, NothingIsDeletedOrLogged) {
+TEST_P(GuardedTemp, NothingIsDeletedAndTheRefusalIsLoggedInPlaceOfTheHeader) {
   Put(GetParam().keep, "keep");
   Form1().chkSkipMessages.Value(1);
   EXPECT_EQ(frmClean().CleanTempFolder(), 0);
   EXPECT_TRUE(Exists(GetParam().keep));
-  EXPECT_EQ(Log(), "");
+  EXPECT_EQ(Log().rfind("\tFolder not cleaned ", 0), 0u) << Log();
+  EXPECT_EQ(Log().find("TSY has cleaned"), std::string::npos) << Log();
   EXPECT_TRUE(BoxTitles().empty());
 }
 
@@ -99,7 +100,8 @@ TEST_P(DamagedShellFolders, ARootWindowsOrRelativeValueDeletesNothing) {
             "TSY has cleaned the document history, with the following results:\r\n\r\n"
             "\tRemoving registry entries - Recently opened documents\r\n"
             "\tRemoving registry entries - Stream MRU\r\n"
-            "\tRemoving registry entries - Streams\r\n");
+            "\tRemoving registry entries - Streams\r\n"
+            "\tFolder not cleaned C:\\: it is a drive root\r\n");
   EXPECT_FALSE(KeyExists("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StreamMRU"));
   EXPECT_EQ(frmClean().CleanCDBurningFolder(), 0);
   EXPECT_EQ(frmClean().CleanTemplates(), 0);
