@@ -2,6 +2,9 @@
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
+#include <QComboBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <utility>
@@ -110,13 +113,25 @@ void ControlView::TipWholeTextWhenCut() {
   bool cut = false;
   auto* button = qobject_cast<QAbstractButton*>(widget_.data());
   auto* label = qobject_cast<QLabel*>(widget_.data());
+  auto* combo = qobject_cast<QComboBox*>(widget_.data());
   if (button) text = button->text();
   else if (label) text = ShownLabelText(label);
+  else if (combo) text = combo->currentText();
   else return;
   if (!cutChecked_.Changed({widget_->geometry(), text})) return;
-  if (button) cut = button->sizeHint().width() > button->width();
-  else cut = label->wordWrap() ? label->heightForWidth(label->width()) > label->height()
-                               : label->sizeHint().width() > label->width();
+  if (button) {
+    cut = button->sizeHint().width() > button->width();
+  } else if (label) {
+    cut = label->wordWrap() ? label->heightForWidth(label->width()) > label->height()
+                            : label->sizeHint().width() > label->width();
+  } else {
+    // The chosen item is drawn in the field beside the arrow.
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+    cut = combo->fontMetrics().horizontalAdvance(text) > field.width();
+  }
   QString tip = cut ? text : QString();
   if (widget_->toolTip() != tip) widget_->setToolTip(tip);
 }

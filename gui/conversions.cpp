@@ -32,12 +32,30 @@ int ModelOffset(std::string_view windowsText, int widgetOffset) {
   return static_cast<int>(at);
 }
 
-int WidgetOffset(std::string_view windowsText, int modelOffset) {
+namespace {
+
+// Characters of [from, to) as a widget shows them: CR LF is one.
+int ShownLength(std::string_view windowsText, std::size_t from, std::size_t to) {
   int shown = 0;
-  std::size_t end = std::min<std::size_t>(std::max(modelOffset, 0), windowsText.size());
-  for (std::size_t at = 0; at < end; ++at)
+  for (std::size_t at = from; at < to; ++at)
     if (!(windowsText[at] == '\r' && at + 1 < windowsText.size() && windowsText[at + 1] == '\n')) ++shown;
   return shown;
+}
+
+std::size_t ClampedOffset(std::string_view windowsText, int modelOffset) {
+  return std::min<std::size_t>(static_cast<std::size_t>(std::max(modelOffset, 0)), windowsText.size());
+}
+
+}  // namespace
+
+int WidgetOffset(std::string_view windowsText, int modelOffset) {
+  return ShownLength(windowsText, 0, ClampedOffset(windowsText, modelOffset));
+}
+
+int WidgetOffset(std::string_view windowsText, int modelOffset, int widgetLength) {
+  std::size_t at = ClampedOffset(windowsText, modelOffset);
+  if (at < windowsText.size() / 2) return ShownLength(windowsText, 0, at);
+  return widgetLength - ShownLength(windowsText, at, windowsText.size());
 }
 
 int TwipsToPixels(float twips) {

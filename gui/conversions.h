@@ -16,6 +16,9 @@ QString ToQtLines(std::string_view windowsText);
 int ModelOffset(std::string_view windowsText, int widgetOffset);
 // The widget offset of a model offset (the inverse of ModelOffset).
 int WidgetOffset(std::string_view windowsText, int modelOffset);
+// The same, knowing the shown text's length: an offset near the end (where
+// a log keeps its caret) is counted back from there.
+int WidgetOffset(std::string_view windowsText, int modelOffset, int widgetLength);
 
 int TwipsToPixels(float twips);
 float PixelsToTwips(int pixels);

@@ -1,4 +1,5 @@
 // List boxes (with check-box rows), combo boxes and image combos.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -83,6 +84,19 @@ class ListBoxView : public TypedView<ListBox> {
   Applied<ListRows> rows_;
 };
 
+// A drop-down's items: its list opens wide enough for the longest one, and
+// each item's whole text is also its tool tip.
+void ShowComboItems(QComboBox* combo, const std::vector<std::string>& items) {
+  combo->clear();
+  for (const auto& item : items) {
+    QString text = ToQt(item);
+    combo->addItem(text);
+    combo->setItemData(combo->count() - 1, text, Qt::ToolTipRole);
+  }
+  QAbstractItemView* list = combo->view();
+  list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() + 4);
+}
+
 // Combo boxes and image combos: the items, the chosen one, and (style 0)
 // free text.
 class ComboView : public ControlView {
@@ -121,8 +135,7 @@ class ComboView : public ControlView {
       }
     }
     if (items_.Changed(items)) {
-      combo_->clear();
-      for (const auto& item : items) combo_->addItem(ToQt(item));
+      ShowComboItems(combo_, items);
       current_ = {};
     }
     if (current_.Changed(current)) combo_->setCurrentIndex(current);
@@ -157,10 +170,7 @@ class DriveListView : public TypedView<DriveListBox> {
 
  protected:
   void SyncTyped(DriveListBox& control) override {
-    if (items_.Changed(control.Items())) {
-      combo_->clear();
-      for (const auto& item : control.Items()) combo_->addItem(ToQt(item));
-    }
+    if (items_.Changed(control.Items())) ShowComboItems(combo_, control.Items());
     // Against the widget: a choice the model did not take goes back.
     if (combo_->currentIndex() != control.ListIndex()) combo_->setCurrentIndex(control.ListIndex());
   }

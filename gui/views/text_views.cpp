@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "gui/conversions.h"
 #include "gui/label_buddies.h"
@@ -127,8 +129,8 @@ class TextBoxView : public TypedView<TextBox> {
     // While the user's edits wait for their turn the widget is ahead of the
     // model; afterwards the model decides (KeyPress may have dropped keys).
     if (*pending_ == 0) {
-      bool textChanged = text_.Changed(control.Text());
-      if (textChanged || diverged_) ShowText(ToQtLines(control.Text()));
+      bool textChanged = !modelText_ || *modelText_ != control.Text();
+      if (textChanged || diverged_) ApplyText(control.Text());
       // Where the program puts the caret, the box shows it (a log that sets
       // it after each line follows its end); the user's own caret stays
       // while the program leaves it alone.
@@ -169,6 +171,29 @@ class TextBoxView : public TypedView<TextBox> {
     shown_ = now;
   }
 
+  // The model's text in the widget. A log that only grew gains its new
+  // lines: each look during a long run costs what the run added, not the
+  // whole text again.
+  void ApplyText(const std::string& text) {
+    if (lines_ && !diverged_ && modelText_ && GrewFrom(*modelText_, text)) {
+      QString added = ToQtLines(std::string_view(text).substr(modelText_->size()));
+      QTextCursor end(lines_->document());
+      end.movePosition(QTextCursor::End);
+      end.insertText(added);
+      shown_ += added;
+      modelText_->append(text, modelText_->size());
+      return;
+    }
+    modelText_ = text;
+    ShowText(ToQtLines(text));
+  }
+
+  // Text added at the end, not splitting a line break.
+  static bool GrewFrom(const std::string& before, const std::string& now) {
+    return now.size() > before.size() && (before.empty() || before.back() != '\r') &&
+           now.compare(0, before.size(), before) == 0;
+  }
+
   void ShowText(const QString& text) {
     diverged_ = false;
     shown_ = text;
@@ -178,15 +203,7 @@ class TextBoxView : public TypedView<TextBox> {
       line_->setCursorPosition(std::min<int>(caret, static_cast<int>(text.size())));
     }
     if (lines_) {
-      QString before = lines_->toPlainText();
-      if (before == text) return;
-      // A growing log gains only its new lines: a long run costs what it adds.
-      if (!before.isEmpty() && text.startsWith(before)) {
-        QTextCursor end(lines_->document());
-        end.movePosition(QTextCursor::End);
-        end.insertText(text.mid(before.size()));
-        return;
-      }
+      if (lines_->toPlainText() == text) return;
       int caret = lines_->textCursor().position();
       lines_->setPlainText(text);
       QTextCursor cursor = lines_->textCursor();
@@ -196,8 +213,9 @@ class TextBoxView : public TypedView<TextBox> {
   }
 
   void ShowSelection(const std::string& text, std::pair<std::int32_t, std::int32_t> selection) {
-    int start = WidgetOffset(text, selection.first);
-    int end = WidgetOffset(text, selection.first + selection.second);
+    int length = static_cast<int>(shown_.size());
+    int start = WidgetOffset(text, selection.first, length);
+    int end = WidgetOffset(text, selection.first + selection.second, length);
     if (line_) line_->setSelection(start, end - start);
     if (lines_) {
       QTextCursor cursor = lines_->textCursor();
@@ -215,7 +233,7 @@ class TextBoxView : public TypedView<TextBox> {
   // run after the view is gone.
   std::shared_ptr<int> pending_ = std::make_shared<int>(0);
   bool diverged_ = false;
-  Applied<std::string> text_;
+  std::optional<std::string> modelText_;  // what the widget shows, as the model wrote it
   Applied<std::pair<std::int32_t, std::int32_t>> selection_;
   Applied<bool> locked_;
   Applied<std::pair<long, long>> colors_;

@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -104,6 +105,20 @@ TEST_F(HonestLooksTest, TheDriveBoxIsADropDownShowingTheSelectedDrive) {
   Turn();
   EXPECT_EQ(form_.Drv.ListIndex(), c);
   EXPECT_EQ(changes, 1);
+}
+
+TEST_F(HonestLooksTest, ANarrowDriveBoxKeepsTheWholeDriveReadable) {
+  auto* combo = qobject_cast<QComboBox*>(Widget(form_.Drv));
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(combo->toolTip(), "") << "a drive that fits needs no tip";
+  form_.Drv.Move(120, 120, 600, 315);  // 40 pixels: "c: [SYSTEM]" is cut
+  renderer_.Sync();
+  EXPECT_EQ(combo->toolTip().toStdString(), form_.Drv.Drive());
+  // The open list is as wide as its longest drive, each with its tip.
+  for (int i = 0; i < combo->count(); ++i) {
+    EXPECT_GE(combo->view()->minimumWidth(), combo->fontMetrics().horizontalAdvance(combo->itemText(i)));
+    EXPECT_EQ(combo->itemData(i, Qt::ToolTipRole).toString(), combo->itemText(i));
+  }
 }
 
 TEST_F(HonestLooksTest, ACheckBoxToggledThroughTheAccessibilityInterfaceTicksTheModel) {
