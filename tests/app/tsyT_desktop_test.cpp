@@ -203,6 +203,18 @@ class TsyTDesktopTest : public ::testing::Test {
         " " + then);
   }
 
+  // Where the window is after the pointer, at the title strip (doing
+  // `there`), moves on with no button held.
+  Point AfterPointerWandersFromTheStrip(const std::string& window, const std::string& there) {
+    PointerAt(window, Buttons()["IDC_FS_DRAG"], there);
+    std::this_thread::sleep_for(500ms);
+    Run("xdotool mousemove_relative 60 40");
+    std::this_thread::sleep_for(200ms);
+    Run("xdotool mousemove_relative 30 20");
+    std::this_thread::sleep_for(500ms);
+    return Position(window);
+  }
+
   std::map<std::string, Point> Buttons() const {
     // The form puts its movie at -45 twips on both axes: 3 pixels up and left.
     return MovieButtons(machine() / "drives" / "C" / "Program Files" / "Tessaly" / "Skin" / "TSY.swf", {-3, -3});
@@ -245,25 +257,14 @@ TEST_F(TsyTDesktopTest, ADragByTheSkinsTitleStripEndsWhenTheButtonIsReleased) {
   EXPECT_EQ(moved.y - before.y, 50);
 
   // Released: the window no longer follows the pointer.
-  PointerAt(window, buttons["IDC_FS_DRAG"], "");
-  Run("xdotool mousemove_relative 60 40");
-  std::this_thread::sleep_for(200ms);
-  Run("xdotool mousemove_relative 30 20");
-  std::this_thread::sleep_for(500ms);
-  Point after = Position(window);
+  Point after = AfterPointerWandersFromTheStrip(window, "");
   EXPECT_EQ(after.x, moved.x);
   EXPECT_EQ(after.y, moved.y);
   Screenshot("desktop_after_drag");
 
   // A click on the strip (the button up before the program sees the press)
   // starts no move that would follow the pointer afterwards.
-  PointerAt(window, buttons["IDC_FS_DRAG"], "click 1");
-  std::this_thread::sleep_for(500ms);
-  Run("xdotool mousemove_relative 60 40");
-  std::this_thread::sleep_for(200ms);
-  Run("xdotool mousemove_relative 30 20");
-  std::this_thread::sleep_for(500ms);
-  Point clicked = Position(window);
+  Point clicked = AfterPointerWandersFromTheStrip(window, "click 1");
   EXPECT_EQ(clicked.x, after.x);
   EXPECT_EQ(clicked.y, after.y);
 
