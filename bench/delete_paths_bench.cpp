@@ -247,6 +247,7 @@ int main(int argc, char** argv) {
     fixed = {Median(wall), Median(cpu)};
   }
   std::printf("schedule with no files: %.3f s wall %.3f s CPU (taken off below)\n", fixed.wall, fixed.cpu);
+  std::fflush(stdout);  // before the next fork, or the child writes it again
   for (int files : {2000, 20000}) {
     std::vector<Cost> ours, rm;
     for (int i = 0; i < kRepeats; ++i) {
