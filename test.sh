@@ -13,11 +13,14 @@ ctest --test-dir build-san --output-on-failure -j"$(nproc)"
 
 if command -v clang++ >/dev/null; then
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTESSALY_FUZZ=ON >/dev/null
-  # Inputs per target: the parsers that open a machine folder per input cost
-  # milliseconds each, the pure ones microseconds. Each run is also capped at
-  # 60 s, so the whole step stays within a few minutes.
-  declare -A runs=([blowfish_decrypt_fuzz]=200000 [hive_text_fuzz]=3000 [state_files_fuzz]=5000
-                   [ie_keep_list_fuzz]=20000)
+  # Inputs per target: the parsers that open a machine folder or write
+  # through the file layer per input cost milliseconds each, the pure ones
+  # microseconds. Each run is also capped at 20 s, so the whole step stays
+  # within a few minutes.
+  declare -A runs=([blowfish_decrypt_fuzz]=200000 [machine_ini_fuzz]=20000 [task_file_fuzz]=50000
+                   [shortcut_fuzz]=50000 [ini_text_fuzz]=5000 [hive_text_fuzz]=1500 [state_files_fuzz]=3000
+                   [index_dat_fuzz]=2000 [cookies_txt_fuzz]=1500 [ns_keep_list_fuzz]=2000
+                   [ie_keep_list_fuzz]=1500)
   targets=()
   for src in tests/fuzz/*_fuzz.cpp; do targets+=("$(basename "$src" .cpp)"); done
   cmake --build build-fuzz --target "${targets[@]}"
@@ -26,7 +29,7 @@ if command -v clang++ >/dev/null; then
     scratch=$(mktemp -d)
     seeds=()
     [[ -d tests/fuzz/corpus/$target ]] && seeds=("tests/fuzz/corpus/$target")
-    if ! "build-fuzz/$target" -runs="${runs[$target]:-100000}" -max_total_time=60 -seed=1 -max_len=4096 \
+    if ! "build-fuzz/$target" -runs="${runs[$target]:-100000}" -max_total_time=20 -seed=1 -max_len=4096 \
         -print_final_stats=1 -artifact_prefix=build-fuzz/ "$scratch" "${seeds[@]}" >"$scratch.log" 2>&1; then
       tail -n 60 "$scratch.log" >&2
       echo "fuzz target $target failed (input kept under build-fuzz/)" >&2

@@ -4,7 +4,8 @@
 //            the Temp cleaner reaches it (through its 8.3 aliases);
 //   tree     the same tree at C:\Tree;
 //   schedule a whole `tsyT /SCHEDULER` run with only "Temp Folder" ticked
-//            over a flat Temp folder of 2,000 and of 20,000 files.
+//            over a flat Temp folder of 2,000 and of 20,000 files, less
+//            the same run over an empty Temp folder.
 // Each prints wall and CPU ratios to `rm -rf` (medians of paired runs) and,
 // when strace is present, the system calls per file.
 //
@@ -115,10 +116,12 @@ double SyscallsPerFile(const std::string& command, int files, const fs::path& sc
   return calls / files;
 }
 
+// `fixed` is what the same work costs with no files (a whole program run's
+// start-up, its timed pauses and its shut-down), taken off before the ratios.
 void Report(const char* layout, int files, const std::vector<Cost>& ours, const std::vector<Cost>& rm,
-            double syscalls, double rmSyscalls) {
+            double syscalls, double rmSyscalls, Cost fixed = {}) {
   std::vector<double> wall, cpu, rmWall, rmCpu;
-  for (const auto& c : ours) wall.push_back(c.wall), cpu.push_back(c.cpu);
+  for (const auto& c : ours) wall.push_back(c.wall - fixed.wall), cpu.push_back(c.cpu - fixed.cpu);
   for (const auto& c : rm) rmWall.push_back(c.wall), rmCpu.push_back(c.cpu);
   double w = Median(wall), c = Median(cpu), rw = Median(rmWall), rc = Median(rmCpu);
   std::printf("%-9s %6d files: ours %.3f s wall %.3f s CPU (%.1f us/file); rm -rf %.3f s wall %.3f s CPU; "
@@ -235,6 +238,16 @@ int main(int argc, char** argv) {
   std::string env = "env TESSALY_MACHINE=" + Quoted(machineFolder) + " TESSALY_HEADLESS=1 " +
                     Quoted(TESSALY_TSYT_PATH) + " /SCHEDULER";
   double emptyCalls = SyscallsPerFile(env, 1, scratch.path_);
+  std::vector<Cost> empty;
+  for (int i = 0; i < kRepeats; ++i) empty.push_back(Measure([&] { Scheduled(machineFolder); }));
+  Cost fixed;
+  {
+    std::vector<double> wall, cpu;
+    for (const auto& c : empty) wall.push_back(c.wall), cpu.push_back(c.cpu);
+    fixed = {Median(wall), Median(cpu)};
+  }
+  std::printf("schedule with no files: %.3f s wall %.3f s CPU (taken off below)\n", fixed.wall, fixed.cpu);
+  std::fflush(stdout);  // before the next fork, or the child writes it again
   for (int files : {2000, 20000}) {
     std::vector<Cost> ours, rm;
     for (int i = 0; i < kRepeats; ++i) {
@@ -252,7 +265,7 @@ int main(int argc, char** argv) {
       MakeFiles(tempHost, files, true);
       calls = SyscallsPerFile(env, files, scratch.path_) - emptyCalls / files;
     }
-    Report("schedule", files, ours, rm, calls, rmCalls(files, true));
+    Report("schedule", files, ours, rm, calls, rmCalls(files, true), fixed);
   }
   return 0;
 }

@@ -52,8 +52,8 @@ bool FrmCleanForm::ShortcutTargetExists(const std::string& path) {
 
 std::int32_t FrmCleanForm::CleanCustomFile(const std::string& folder, const std::string& pattern,
                                            std::int32_t lowerKB, std::int32_t upperKB) {
-  // The user's own folder and pattern: a guarded folder is refused whatever
-  // the pattern, since the walk reaches every folder below it.
-  if (!cleaning::MayEmptyFolder(folder)) return 0;
+  // The user's own folder and pattern: "*.tmp" below the drive root is what
+  // the item is for, but a pattern naming every file would empty the tree.
+  if (cleaning::MatchesEveryName(pattern) && !cleaning::MayEmptyFolder(folder)) return 0;
   return FindFilesAPI_Del(folder, pattern, std::to_string(lowerKB), std::to_string(upperKB));
 }
