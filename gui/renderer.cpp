@@ -98,6 +98,7 @@ void Renderer::Tick() {
   ticking_ = true;
   DoEvents();
   runtime::FreeUnloadedForms();
+  if (QueuedEventCount() == 0) WriteMachineWhenIdle();
   if (std::chrono::steady_clock::now() - lastSync_ >= kSyncPeriod) Sync();
   ticking_ = false;
 }
