@@ -7,8 +7,10 @@
 namespace tessaly {
 
 // Opens the machine in `folder`, building the default image there first when
-// the folder is missing or empty. Throws platform::MachineError when an
-// existing machine does not open (its files are left as they are).
+// the folder is missing or empty, and takes its instance lock before any
+// hive or state file is read. Throws platform::MachineError when an
+// existing machine does not open or its lock cannot be taken (its files are
+// left as they are).
 std::unique_ptr<platform::Machine> OpenOrCreateMachine(const std::filesystem::path& folder, bool& created);
 
 }  // namespace tessaly

@@ -17,6 +17,7 @@
 #include "platform/base/process_end.h"
 #include "platform/forms/forms.h"
 #include "platform/machine/builder.h"
+#include "platform/machine/machine.h"
 #include "platform/net/network.h"
 
 namespace {
@@ -51,10 +52,14 @@ void RunProgram(bool headless) {
 int main(int argc, char** argv) {
   try {
     bool headless = !tessaly::gui::RendererWanted();
-    if (headless) tessaly::HoldTerminationSignals();
+    platform::SetWriteFailureReporter(
+        [](const std::string& message) { std::fprintf(stderr, "tsyT: %s\n", message.c_str()); });
     auto folder = platform::DefaultMachineFolder();
     bool created = false;
+    // Until the machine is open a termination signal ends the program at
+    // once: nothing has been changed that would need writing.
     auto machine = tessaly::OpenOrCreateMachine(folder, created);
+    if (headless) tessaly::HoldTerminationSignals();
     platform::MachineBinding binding(*machine);
     machine->area<platform::net::Network>().UseHost();
     std::printf("%s machine %s\n", created ? "Created" : "Opened", folder.string().c_str());

@@ -5,10 +5,14 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
+#include <cstdint>
+#include <optional>
 
 #include "mainwindow/Form1.h"
 #include "platform/forms/forms.h"
+#include "platform/machine/machine.h"
 
 namespace tessaly {
 
@@ -30,6 +34,28 @@ void OnTerminationSignal(int) {
   [[maybe_unused]] auto written = write(g_signalPipe[1], &byte, 1);
 }
 
+enum class Wake { Signal, IdleWrite, Failed };
+
+// Waits for a termination signal, or for the machine's next idle write
+// when changes are pending.
+Wake WaitForTerminationSignal() {
+  sigset_t set = TerminationSignals();
+  platform::Machine* machine = platform::CurrentMachine();
+  auto write = machine ? machine->NextIdleWrite() : std::nullopt;
+  if (!write) {
+    int signal = 0;
+    return sigwait(&set, &signal) == 0 ? Wake::Signal : Wake::Failed;
+  }
+  std::uint64_t now = machine->clock().TickMs();
+  std::uint64_t ms = *write > now ? *write - now : 0;
+  timespec wait{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000};
+  while (true) {
+    if (sigtimedwait(&set, nullptr, &wait) >= 0) return Wake::Signal;
+    if (errno == EAGAIN) return Wake::IdleWrite;
+    if (errno != EINTR) return Wake::Failed;
+  }
+}
+
 void CloseMainWindow() {
   if (platform::forms::IsLoaded<Form1Form>()) PostMessageA(Form1().hWnd(), WM_CLOSE, 0, 0);
 }
@@ -43,9 +69,12 @@ void HoldTerminationSignals() {
 void RunResidentLoop() {
   platform::forms::RunMessageLoop();
   while (platform::forms::IsLoaded<Form1Form>()) {
-    sigset_t set = TerminationSignals();
-    int signal = 0;
-    if (sigwait(&set, &signal) != 0) return;
+    Wake wake = WaitForTerminationSignal();
+    if (wake == Wake::Failed) return;
+    if (wake == Wake::IdleWrite) {
+      platform::forms::WriteMachineWhenIdle();
+      continue;
+    }
     CloseMainWindow();
     platform::forms::RunMessageLoop();
   }

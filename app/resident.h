@@ -8,8 +8,9 @@ namespace tessaly {
 // thread starts.
 void HoldTerminationSignals();
 // Runs the headless message loop; whenever nothing more can happen while
-// forms are still loaded, waits for a termination signal, posts WM_CLOSE to
-// the main window and goes on.
+// forms are still loaded, waits for a termination signal (writing the
+// machine's pending changes when their idle write comes first), posts
+// WM_CLOSE to the main window and goes on.
 void RunResidentLoop();
 
 // With the renderer: a termination signal closes the main window the same

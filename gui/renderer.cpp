@@ -23,6 +23,7 @@ using namespace platform::forms;
 // eye needs, not at every turn.
 constexpr auto kSyncPeriod = std::chrono::milliseconds(30);
 constexpr int kTickMs = 10;
+constexpr int kIdleWriteCheckMs = 100;
 
 }  // namespace
 
@@ -119,7 +120,16 @@ void Renderer::Run() {
     if (runtime::LoadedForms().empty()) loop.quit();
   });
   timer.start(kTickMs);
+  // The machine's idle writes keep their own timer: Qt does not deliver the
+  // tick again while a handler started by it waits in a box, and the
+  // program is as idle then as between events.
+  QTimer writes;
+  QObject::connect(&writes, &QTimer::timeout, [this] {
+    if (!ticking_ || DialogOpen()) WriteMachineWhenIdle();
+  });
+  writes.start(kIdleWriteCheckMs);
   if (!runtime::LoadedForms().empty()) loop.exec();
+  writes.stop();
   timer.stop();
   // The last state is drawn once before the windows go (a run that ends
   // the program leaves its result on the screen until then).

@@ -7,6 +7,7 @@
 #include "mainwindow/Form1.h"
 #include "platform/runtime/conversions.h"
 #include "mainwindow/clean_sections.h"
+#include "platform/machine/machine.h"
 #include "platform/machine/sysinfo.h"
 
 using namespace platform::forms;
@@ -86,6 +87,9 @@ void Form1Form::CmdClean_Click() {
     RunScope scope(*this);
     total = BeginClean();
   }
+  // What the run removed from the registry is on disk before it is reported
+  // done, whatever happens to the program afterwards.
+  platform::WritePendingMachineChanges();
   engine_->AddItem("\r\n\r\nAll Restored Size is " + platform::vb::CStr(static_cast<double>(total) / 1024) + " KB");
   CmdClean.Caption("START");
   FL.SetVariable("_root.CleaningButtonTitle", "0");

@@ -10,5 +10,9 @@
 namespace platform {
 
 std::unique_ptr<Machine> OpenMachine(const std::filesystem::path& folder);
+// Loads every stored area of a machine opened with Machine::Open: the hives
+// and the state files. Throws MachineError naming the file (and the line)
+// that does not load.
+void LoadMachineState(Machine& machine);
 
 }  // namespace platform

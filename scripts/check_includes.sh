@@ -20,7 +20,7 @@ platform/taskscheduler: platform/base platform/com platform/files platform/machi
 platform/net: platform/base platform/machine
 platform/shell: platform/base platform/com platform/files platform/forms platform/machine platform/registry
 platform/activex: platform/base platform/com platform/files platform/forms platform/runtime
-platform: platform/base platform/files platform/machine platform/registry
+platform: platform/base platform/files platform/machine platform/registry platform/shell
 support: platform/activex platform/base platform/files platform/forms platform/machine platform/profile platform/registry platform/runtime platform/shell
 mainwindow: support schedule platform/activex platform/base platform/com platform/files platform/forms platform/machine platform/profile platform/registry platform/runtime platform/shell
 cleaning: mainwindow support platform/activex platform/base platform/files platform/forms platform/machine platform/registry platform/runtime platform/shell

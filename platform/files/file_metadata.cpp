@@ -1,13 +1,11 @@
 #include "platform/files/file_metadata.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <charconv>
-#include <fstream>
 #include <sstream>
+#include <vector>
 
-#include "platform/machine/description.h"
+#include "platform/base/host_file.h"
+#include "platform/base/machine_error.h"
 
 namespace platform::files {
 namespace {
@@ -22,15 +20,6 @@ template <typename T>
 bool ParseField(std::string_view text, T& value, int base) {
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
   return ec == std::errc() && end == text.data() + text.size();
-}
-
-void WriteAll(int fd, const std::string& data) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0) throw std::runtime_error("cannot write file metadata");
-    done += static_cast<std::size_t>(n);
-  }
 }
 
 }  // namespace
@@ -51,8 +40,9 @@ std::string JoinKey(std::string_view folderKey, std::string_view nameKey) {
 MetadataStore::MetadataStore(std::filesystem::path file) : file_(std::move(file)) { Load(); }
 
 void MetadataStore::Load() {
-  std::ifstream in(file_, std::ios::binary);
-  if (!in) return;
+  std::optional<std::string> text = ReadHostFile(file_);
+  if (!text) return;
+  std::istringstream in(*text);
   std::string name = file_.string();
   std::string line;
   int number = 0;
@@ -204,20 +194,7 @@ void MetadataStore::Save() {
       out << '\t' << meta.alias << '\n';
     }
   }
-  std::filesystem::create_directories(file_.parent_path());
-  std::filesystem::path temp = file_;
-  temp += ".tmp";
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) throw std::runtime_error("cannot write " + temp.string());
-  try {
-    WriteAll(fd, out.str());
-    if (::fsync(fd) != 0) throw std::runtime_error("cannot flush " + temp.string());
-  } catch (...) {
-    ::close(fd);
-    throw;
-  }
-  ::close(fd);
-  if (::rename(temp.c_str(), file_.c_str()) != 0) throw std::runtime_error("cannot replace " + file_.string());
+  WriteHostFileAtomically(file_, out.str());
   dirty_ = false;
 }
 

@@ -44,7 +44,7 @@ class MetadataStore {
   void Move(const std::string& fromFolder, const std::string& fromName, const std::string& toFolder,
             const std::string& toName);
 
-  // Writes the file (temporary file, fsync, rename) when anything changed.
+  // Writes the file atomically when anything changed.
   void Save();
   bool dirty() const { return dirty_; }
 

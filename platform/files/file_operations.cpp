@@ -10,7 +10,7 @@
 #include <cerrno>
 
 #include "platform/base/cp1252.h"
-#include "platform/base/host_write.h"
+#include "platform/base/host_file.h"
 
 namespace platform::files {
 namespace {
@@ -43,11 +43,11 @@ DWORD ReplaceContent(FileSystem& fs, const Resolved& target, std::uint64_t newSi
   std::uint64_t oldSize = target.exists ? target.entry.size : 0;
   if (DWORD error = fs.CheckGrowth(target.drive(), oldSize, newSize, newSize)) return error;
   std::filesystem::path scratch = NewScratchFile(fs);
-  int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
-  if (fd < 0) return ERROR_ACCESS_DENIED;
-  bool ok = writer(fd) && ::fsync(fd) == 0;
-  if (ok) StampWriteTime(fs, fd);
-  ::close(fd);
+  UniqueFd fd(::open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644));
+  if (!fd) return ERROR_ACCESS_DENIED;
+  bool ok = writer(fd.get()) && ::fsync(fd.get()) == 0;
+  if (ok) StampWriteTime(fs, fd.get());
+  ok = fd.Close() && ok;
   if (ok) ok = target.exists ? ::rename(scratch.c_str(), target.host.c_str()) == 0 : RenameNoReplace(scratch, target.host);
   if (!ok) {
     ::unlink(scratch.c_str());
@@ -233,14 +233,14 @@ DWORD CopyFileAt(FileSystem& fs, std::string_view source, std::string_view desti
   } else if (DWORD error = fs.CheckCanModify(to)) {
     return error;
   }
-  int in = ::open(from.host.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-  if (in < 0) return ERROR_ACCESS_DENIED;
+  UniqueFd in(::open(from.host.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  if (!in) return ERROR_ACCESS_DENIED;
   struct stat st {};
-  ::fstat(in, &st);
+  if (::fstat(in.get(), &st) != 0) return ERROR_ACCESS_DENIED;
   auto copy = [&](int out) {
     std::string buffer(kCopyChunk, '\0');
     for (;;) {
-      ssize_t n = ::read(in, buffer.data(), buffer.size());
+      ssize_t n = ::read(in.get(), buffer.data(), buffer.size());
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) return false;
       if (n == 0) return true;
@@ -248,9 +248,7 @@ DWORD CopyFileAt(FileSystem& fs, std::string_view source, std::string_view desti
     }
   };
   DWORD attributes = (fs.AttributesOf(from) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) | FILE_ATTRIBUTE_ARCHIVE;
-  DWORD result = ReplaceContent(fs, to, static_cast<std::uint64_t>(st.st_size), copy, attributes);
-  ::close(in);
-  return result;
+  return ReplaceContent(fs, to, static_cast<std::uint64_t>(st.st_size), copy, attributes);
 }
 
 DWORD ReadContent(FileSystem& fs, std::string_view path, std::string& bytes) {
@@ -259,21 +257,17 @@ DWORD ReadContent(FileSystem& fs, std::string_view path, std::string& bytes) {
   if (!r.exists) return ERROR_FILE_NOT_FOUND;
   if (r.isDirectory()) return ERROR_ACCESS_DENIED;
   if (DWORD error = CheckFileReadable(fs, r)) return error;
-  int fd = ::open(r.host.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return ERROR_FILE_NOT_FOUND;
+  UniqueFd fd(::open(r.host.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  if (!fd) return ERROR_FILE_NOT_FOUND;
   std::string data;
   char buffer[1 << 14];
   for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      ::close(fd);
-      return ERROR_ACCESS_DENIED;
-    }
+    if (n < 0) return ERROR_ACCESS_DENIED;
     if (n == 0) break;
     data.append(buffer, static_cast<std::size_t>(n));
   }
-  ::close(fd);
   bytes = std::move(data);
   return ERROR_SUCCESS;
 }

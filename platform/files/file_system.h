@@ -80,6 +80,7 @@ class FileSystem : public MachineArea {
  public:
   explicit FileSystem(Machine& machine);
   void Flush() override;
+  bool HasPendingWrites() const override { return metadata_.dirty(); }
   void OnRestart() override;
 
   Machine& machine() { return machine_; }

@@ -26,24 +26,6 @@ bool AtItsPath(const HeldFolder& folder) {
 
 }  // namespace
 
-UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
-  if (this != &other) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = other.release();
-  }
-  return *this;
-}
-
-UniqueFd::~UniqueFd() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
-int UniqueFd::release() {
-  int fd = fd_;
-  fd_ = -1;
-  return fd;
-}
-
 UniqueFd OpenFolderAt(int parent, const char* name) {
   return UniqueFd(::openat(parent, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }

@@ -20,26 +20,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/base/host_file.h"
+
 namespace platform::files {
-
-// A host descriptor closed when it goes out of scope.
-class UniqueFd {
- public:
-  UniqueFd() = default;
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  UniqueFd(UniqueFd&& other) noexcept : fd_(other.release()) {}
-  UniqueFd& operator=(UniqueFd&& other) noexcept;
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
-  ~UniqueFd();
-
-  int get() const { return fd_; }
-  explicit operator bool() const { return fd_ >= 0; }
-  int release();
-
- private:
-  int fd_ = -1;
-};
 
 // Opens `name` in the folder `parent` as a folder, never through a link.
 UniqueFd OpenFolderAt(int parent, const char* name);

@@ -131,7 +131,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECU
   bool wantWrite = (desiredAccess & GENERIC_WRITE) != 0;
   int flags = (wantWrite ? O_RDWR : O_RDONLY) | O_NOFOLLOW | O_CLOEXEC;
   if (!r.exists) flags |= O_CREAT | O_EXCL;
-  UniqueFd opened;
+  platform::UniqueFd opened;
   if (DWORD failure = OpenResolved(*fs, r, flags, opened)) {
     SetLastError(failure);
     return INVALID_HANDLE_VALUE;

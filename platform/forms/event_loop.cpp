@@ -122,6 +122,10 @@ int RunUntilIdle(int maxTurns) {
   return busyTurns;
 }
 
+void WriteMachineWhenIdle() {
+  if (Machine* machine = CurrentMachine()) machine->WriteWhenIdle();
+}
+
 void RunMessageLoop() {
   while (!runtime::LoadedForms().empty()) {
     if (!L().queue.empty() || AnyTimerDue()) {
@@ -129,8 +133,12 @@ void RunMessageLoop() {
       runtime::FreeUnloadedForms();
       continue;
     }
+    WriteMachineWhenIdle();
     auto next = NextTimerDue();
     if (!next) return;
+    // A pending write due before the next timer wakes the loop for itself.
+    if (Machine* machine = CurrentMachine())
+      if (auto write = machine->NextIdleWrite()) next = std::min(*next, *write);
     std::uint64_t now = RuntimeTickMs();
     if (*next > now) {
       std::uint64_t wait = std::min<std::uint64_t>(*next - now, 0xFFFFFFFFu);

@@ -41,9 +41,14 @@ void SetTurnObserver(std::function<void()> observer);
 // `maxTurns`); returns the number of turns that did something.
 int RunUntilIdle(int maxTurns = 100000);
 // The main loop: runs until no form is loaded. When nothing is queued it
+// writes the machine's pending changes if their idle write is due, and
 // waits on the machine's clock for the next due timer; when nothing can
-// ever happen again (no queued event, no enabled timer) it returns.
+// ever happen again (no queued event, no enabled timer) it returns, leaving
+// a write that is not due yet to whoever waits next.
 void RunMessageLoop();
+// The idle loop's write of the bound machine (Machine::WriteWhenIdle), for
+// loops that wait elsewhere (the renderer's, the resident one).
+void WriteMachineWhenIdle();
 
 // Runs a handler as the message loop does: a runtime error escaping it
 // shows "Run-time error 'N':" and ends the process with exit code 1.

@@ -1,10 +1,10 @@
 #include "platform/machine/description.h"
 
 #include <charconv>
-#include <fstream>
 #include <sstream>
 
 #include "platform/base/cp1252.h"
+#include "platform/base/host_file.h"
 
 namespace platform {
 namespace {
@@ -244,11 +244,9 @@ MachineDescription ParseMachineDescription(const std::string& text, const std::s
 }
 
 MachineDescription LoadMachineDescription(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw MachineError(file.string() + ": cannot be read");
-  std::ostringstream text;
-  text << in.rdbuf();
-  return ParseMachineDescription(text.str(), file.string());
+  std::optional<std::string> text = ReadHostFile(file);
+  if (!text) throw MachineError(file.string() + ": cannot be read: No such file or directory");
+  return ParseMachineDescription(*text, file.string());
 }
 
 std::string FormatMachineDescription(const MachineDescription& d) {

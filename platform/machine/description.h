@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/base/machine_error.h"
 #include "platform/machine/os_kind.h"
 
 namespace platform {
@@ -59,13 +60,6 @@ struct MachineDescription {
   const DriveDescription* drive(char letter) const;
   // The default record with the [Version] overrides applied.
   VersionRecord version() const;
-};
-
-// Raised when a machine folder cannot be opened; the message names the file
-// and, for syntax errors, the line.
-class MachineError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
 };
 
 MachineDescription ParseMachineDescription(const std::string& text, const std::string& fileName);

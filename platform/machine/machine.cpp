@@ -1,12 +1,21 @@
 #include "platform/machine/machine.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <ctime>
+#include <exception>
 
 #include "platform/base/cp1252.h"
 
 namespace platform {
 namespace {
 Machine* g_current = nullptr;
+
+std::function<void(const std::string&)>& Reporter() {
+  static auto* reporter = new std::function<void(const std::string&)>;
+  if (!*reporter) *reporter = [](const std::string& message) { std::fprintf(stderr, "%s\n", message.c_str()); };
+  return *reporter;
+}
 
 int HostOffsetMinutes() {
   std::time_t now = std::time(nullptr);
@@ -55,7 +64,45 @@ int Machine::localOffsetMinutes() const {
 }
 
 void Machine::Flush() {
-  for (MachineArea* area : areaOrder_) area->Flush();
+  std::exception_ptr first;
+  for (MachineArea* area : areaOrder_) {
+    try {
+      area->Flush();
+    } catch (...) {
+      if (!first) first = std::current_exception();
+    }
+  }
+  if (first) std::rethrow_exception(first);
+}
+
+bool Machine::HasPendingWrites() const {
+  return std::any_of(areaOrder_.begin(), areaOrder_.end(), [](const MachineArea* area) { return area->HasPendingWrites(); });
+}
+
+bool Machine::WritePending() {
+  lastWriteTick_ = clock_->TickMs();
+  try {
+    Flush();
+    lastReportedFailure_.clear();
+  } catch (const std::exception& error) {
+    // A failure that goes on is reported once, not at every retry.
+    if (error.what() != lastReportedFailure_) Reporter()(error.what());
+    lastReportedFailure_ = error.what();
+  }
+  return !HasPendingWrites();
+}
+
+std::optional<std::uint64_t> Machine::NextIdleWrite() {
+  if (!HasPendingWrites()) return std::nullopt;
+  std::uint64_t now = clock_->TickMs();
+  // A clock set back (a new clock bound) does not hold writes back.
+  if (!lastWriteTick_ || *lastWriteTick_ > now) return now;
+  return std::max(now, *lastWriteTick_ + kIdleWriteIntervalMs);
+}
+
+void Machine::WriteWhenIdle() {
+  auto due = NextIdleWrite();
+  if (due && *due <= clock_->TickMs()) WritePending();
 }
 
 void Machine::Restart() {
@@ -64,6 +111,12 @@ void Machine::Restart() {
 }
 
 Machine* CurrentMachine() { return g_current; }
+
+void SetWriteFailureReporter(std::function<void(const std::string& message)> reporter) { Reporter() = std::move(reporter); }
+
+void WritePendingMachineChanges() {
+  if (g_current) g_current->WritePending();
+}
 
 MachineBinding::MachineBinding(Machine& machine) : previous_(g_current) { g_current = &machine; }
 MachineBinding::~MachineBinding() { g_current = previous_; }

@@ -1,8 +1,11 @@
 #pragma once
 // One emulated Windows computer kept in a host folder, and the process-wide
 // binding that the Win32-style calls act on.
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <typeindex>
 #include <unordered_map>
@@ -23,6 +26,8 @@ class MachineArea {
   virtual ~MachineArea() = default;
   // Writes pending state to the machine folder (atomically).
   virtual void Flush() {}
+  // True while the area holds changes its files do not have yet.
+  virtual bool HasPendingWrites() const { return false; }
   // Applies what a restart applies (pending renames, volatile state).
   virtual void OnRestart() {}
 };
@@ -73,8 +78,24 @@ class Machine {
     return static_cast<T&>(*it->second);
   }
 
-  // Writes the state of every area now.
+  // Writes the state of every area now. Every area is written even when
+  // one fails; then the first failure is thrown.
   void Flush();
+  bool HasPendingWrites() const;
+
+  // Pending changes reach the disk while the program runs, not only at its
+  // end: the idle loop writes them at most every kIdleWriteIntervalMs (on
+  // the machine's clock), and a finished cleaning run writes them at once.
+  static constexpr std::uint64_t kIdleWriteIntervalMs = 2000;
+  // Writes pending changes now. A failure goes to the write-failure
+  // reporter, and the changes stay pending for the next write. True when
+  // nothing is left pending.
+  bool WritePending();
+  // The clock tick at which the idle loop writes next; nullopt while
+  // nothing is pending.
+  std::optional<std::uint64_t> NextIdleWrite();
+  // The idle loop's write: writes pending changes when NextIdleWrite has come.
+  void WriteWhenIdle();
   // Restarts the machine: every area applies its restart work, then flushes.
   void Restart();
 
@@ -86,7 +107,17 @@ class Machine {
   std::shared_ptr<Clock> clock_;
   std::unordered_map<std::type_index, std::unique_ptr<MachineArea>> areas_;
   std::vector<MachineArea*> areaOrder_;
+  std::optional<std::uint64_t> lastWriteTick_;
+  std::string lastReportedFailure_;
 };
+
+// Where a failed write of pending changes is reported (the program prints
+// it as it prints a failed write at its end); the default prints the
+// message on standard error. Empty restores the default.
+void SetWriteFailureReporter(std::function<void(const std::string& message)> reporter);
+
+// WritePending on the bound machine, if any.
+void WritePendingMachineChanges();
 
 // The machine the current process runs on; null when none is bound.
 Machine* CurrentMachine();

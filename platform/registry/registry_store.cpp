@@ -1,10 +1,10 @@
 #include "platform/registry/registry_store.h"
 
 #include <algorithm>
-#include <system_error>
+#include <exception>
 
 #include "platform/base/cp1252.h"
-#include "platform/registry/hive_file.h"
+#include "platform/base/host_file.h"
 #include "platform/registry/perf_stats.h"
 #include "platform/registry/registry_text.h"
 
@@ -78,7 +78,7 @@ void RegistryStore::LoadHive(Hive& hive) {
   hive.root->setProtected();
   hive.dirty = false;
   std::filesystem::path file = HiveFile(hive);
-  std::optional<std::string> text = ReadHiveFile(file);
+  std::optional<std::string> text = ReadHostFile(file);
   if (!text) return;
   lastHiveSize_ = std::max(lastHiveSize_, text->size());
   HiveLoader loader(hive, file.string(), now);
@@ -145,8 +145,15 @@ void RegistryStore::RefreshBeforeRead(const Key& key, RegValue& value) {
 }
 
 void RegistryStore::Flush() {
-  for (Hive* hive : {&localMachine_, &users_})
-    if (hive->dirty) WriteHive(*hive);
+  std::exception_ptr first;
+  for (Hive* hive : {&localMachine_, &users_}) {
+    try {
+      if (hive->dirty) WriteHive(*hive);
+    } catch (...) {
+      if (!first) first = std::current_exception();
+    }
+  }
+  if (first) std::rethrow_exception(first);
 }
 
 void RegistryStore::WriteHive(Hive& hive) {
@@ -154,10 +161,7 @@ void RegistryStore::WriteHive(Hive& hive) {
   text.reserve(lastHiveSize_ + lastHiveSize_ / 8 + 4096);
   AppendHiveText(*hive.root, text);
   lastHiveSize_ = std::max(lastHiveSize_, text.size());
-  std::error_code error;
-  std::filesystem::create_directories(machine_.registryFolder(), error);
-  if (error) throw MachineError(machine_.registryFolder().string() + ": cannot be created: " + error.message());
-  WriteHiveFileAtomically(HiveFile(hive), text);
+  WriteHostFileAtomically(HiveFile(hive), text);
   hive.dirty = false;
 }
 

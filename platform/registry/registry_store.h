@@ -29,8 +29,9 @@ class RegistryStore : public MachineArea {
   ~RegistryStore() override;
 
   // Writes each changed hive atomically; throws MachineError on a host
-  // failure (the previous file then stays).
+  // failure (the previous file then stays, the other hive is still written).
   void Flush() override;
+  bool HasPendingWrites() const override { return localMachine_.dirty || users_.dirty; }
   // Volatile keys do not survive a restart.
   void OnRestart() override;
 

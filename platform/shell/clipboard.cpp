@@ -1,11 +1,8 @@
 #include "platform/shell/clipboard.h"
 
-#include <fstream>
-#include <iterator>
-
+#include "platform/base/host_file.h"
 #include "platform/base/last_error.h"
 #include "platform/base/runtime_error.h"
-#include "platform/registry/hive_file.h"
 
 namespace platform::shell {
 namespace {
@@ -27,14 +24,12 @@ ClipboardArea& Usable() {
 }  // namespace
 
 ClipboardArea::ClipboardArea(Machine& machine) : machine_(machine) {
-  std::ifstream in(file(), std::ios::binary);
-  text_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  text_ = ReadHostFile(file()).value_or(std::string());
 }
 
 void ClipboardArea::SetText(std::string text) {
   text_ = std::move(text);
-  std::filesystem::create_directories(file().parent_path());
-  registry::WriteHiveFileAtomically(file(), text_);
+  WriteHostFileAtomically(file(), text_);
 }
 
 void HoldClipboard(bool held) {

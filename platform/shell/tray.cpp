@@ -1,33 +1,48 @@
 #include "platform/shell/tray.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstring>
-#include <fstream>
+#include <iterator>
 #include <sstream>
+#include <string_view>
 
+#include "platform/base/host_file.h"
 #include "platform/base/journal.h"
 #include "platform/base/last_error.h"
 #include "platform/forms/user32.h"
 #include "platform/forms/window_messages.h"
-#include "platform/registry/hive_file.h"
 #include "platform/shell/shell32.h"
 
 namespace platform::shell {
 namespace {
 
 // One icon per line: window, id, flags, callback message, icon, tip (the
-// tip last, as it may hold anything but a line end).
+// tip last, as it may hold anything but a line end; a line end in a tip is
+// stored as a blank so the file always reads back).
 std::string FormatIcon(const TrayIcon& icon) {
   std::ostringstream line;
+  std::string tip = icon.tip;
+  std::replace_if(tip.begin(), tip.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   line << icon.window << ' ' << icon.id << ' ' << icon.flags << ' ' << icon.callbackMessage << ' ' << icon.icon
-       << ' ' << icon.tip;
+       << ' ' << tip;
   return line.str();
 }
 
-bool ParseIcon(const std::string& line, TrayIcon& icon) {
-  std::istringstream in(line);
-  if (!(in >> icon.window >> icon.id >> icon.flags >> icon.callbackMessage >> icon.icon)) return false;
-  if (in.peek() == ' ') in.get();
-  std::getline(in, icon.tip);
+// The numbers of one line, each a plain decimal that fits 32 bits, then the
+// tip after one blank (the tip may be empty or missing).
+bool ParseIcon(std::string_view line, TrayIcon& icon) {
+  std::uint32_t* fields[] = {&icon.window, &icon.id, &icon.flags, &icon.callbackMessage, &icon.icon};
+  const char* at = line.data();
+  const char* end = line.data() + line.size();
+  for (std::size_t i = 0; i < std::size(fields); ++i) {
+    if (i > 0 && (at == end || *at++ != ' ')) return false;
+    auto [next, error] = std::from_chars(at, end, *fields[i]);
+    if (error != std::errc() || next == at) return false;
+    at = next;
+  }
+  if (at != end && *at++ != ' ') return false;
+  icon.tip.assign(at, end);
   return true;
 }
 
@@ -46,21 +61,31 @@ TrayArea::TrayArea(Machine& machine) : machine_(machine) { Load(); }
 
 std::filesystem::path TrayArea::file() const { return machine_.stateFolder() / "tray.txt"; }
 
+// A line that does not parse stops the machine from opening, so the file
+// is never written over with what could be read of it.
 void TrayArea::Load() {
-  std::ifstream in(file());
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  std::optional<std::string> text = ReadHostFile(file());
+  if (!text) return;
+  std::size_t number = 0;
+  for (std::size_t start = 0; start < text->size();) {
+    std::size_t end = std::min(text->find('\n', start), text->size());
+    std::string_view line(text->data() + start, end - start);
+    start = end + 1;
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty()) continue;
     TrayIcon icon;
-    if (ParseIcon(line, icon)) icons_.push_back(icon);
+    if (!ParseIcon(line, icon))
+      throw MachineError(file().string() + " line " + std::to_string(number) +
+                         ": expected the window, id, flags, callback message and icon as numbers, then the tip");
+    icons_.push_back(icon);
   }
 }
 
 void TrayArea::Save() const {
   std::string text;
   for (const auto& icon : icons_) text += FormatIcon(icon) + "\n";
-  std::filesystem::create_directories(file().parent_path());
-  registry::WriteHiveFileAtomically(file(), text);
+  WriteHostFileAtomically(file(), text);
 }
 
 void TrayArea::OnRestart() {

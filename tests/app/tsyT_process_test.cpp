@@ -1,145 +1,14 @@
 // tsyT as real processes on a fixture machine folder.
-#include <fcntl.h>
-#include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/file.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "tsyT_process_fixture.h"
 
-#include <chrono>
 #include <fstream>
-#include <thread>
 
 #include "mainwindow/plugins/plugin_store.h"
-#include "platform/machine/builder.h"
-#include "platform/open_machine.h"
-#include "platform/registry/advapi32.h"
-#include "platform/shell/tray.h"
-#include "support/CRegister.h"
-#include "support/temp_folder.h"
-#include "support/temp_machine.h"
 
+namespace tessaly::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-const std::int32_t kHklm = static_cast<std::int32_t>(HKEY_LOCAL_MACHINE);
-
-// Options ticking Windows items, the custom files of the hard-disk page
-// ("*.tmp" under "C:\"), clean-all and close-after-cleaning.
-const char* const kStoredOptions =
-    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSALY\\SETTINGS\\WINDOWS]\n\"0\"=\"1\"\n\"2\"=\"1\"\n"
-    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSALY\\SETTINGS\\HARDDISK]\n\"2\"=\"1\"\n"
-    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSALY\\SETTINGS\\IE]\n\"0\"=\"1\"\n"
-    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\TypedURLs]\n\"url1\"=\"http://example.test/\"\n"
-    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSALY\\SETTINGS\\OPTIONS]\n\"CloseAfterClean\"=\"1\"\n\"CleanThis\"=\"1\"\n";
-
-struct StoredValue {
-  const char* key;
-  const char* value;
-  const char* data;
-};
-const StoredValue kStoredValues[] = {{"WINDOWS", "0", "1"},
-                                     {"WINDOWS", "2", "1"},
-                                     {"HARDDISK", "2", "1"},
-                                     {"IE", "0", "1"},
-                                     {"OPTIONS", "CloseAfterClean", "1"},
-                                     {"OPTIONS", "CleanThis", "1"}};
-
-class TsyTProcessTest : public ::testing::Test {
- protected:
-  TsyTProcessTest() {
-    tessaly::testing::TestMachine()
-        .file("C:\\Temp\\trace.tmp", "left behind")
-        .file("C:\\WINDOWS\\system32\\crash.dmp", "memory dump")
-        .file("C:\\WINDOWS\\system32\\keep.dll", "a library")
-        .file("C:\\Docs\\old.tmp", "left behind too")
-        .file("C:\\Docs\\letter.txt", "keep me")
-        .registry(kStoredOptions)
-        .Build(folder());
-  }
-
-  std::filesystem::path folder() const { return temp_.path() / "machine"; }
-  bool Exists(const std::string& windowsPath) const {
-    return std::filesystem::exists(platform::HostPathForBuilder(folder(), windowsPath));
-  }
-
-  pid_t Start(std::vector<std::string> args, const char* answers = nullptr, const char* output = nullptr) const {
-    pid_t pid = fork();
-    if (pid == 0) {
-      setenv("TESSALY_MACHINE", folder().c_str(), 1);
-      setenv("TESSALY_HEADLESS", "1", 1);
-      if (answers) setenv("TESSALY_ANSWERS", answers, 1);
-      int devnull = output ? open(output, O_WRONLY | O_CREAT | O_TRUNC, 0600) : open("/dev/null", O_WRONLY);
-      dup2(devnull, 1);
-      std::vector<char*> argv{const_cast<char*>(TESSALY_TSYT_PATH)};
-      for (auto& arg : args) argv.push_back(arg.data());
-      argv.push_back(nullptr);
-      execv(TESSALY_TSYT_PATH, argv.data());
-      _exit(127);
-    }
-    return pid;
-  }
-
-  // The exit code, or -1 when the process did not end within `limit`.
-  static int Wait(pid_t pid, std::chrono::milliseconds limit) {
-    auto until = std::chrono::steady_clock::now() + limit;
-    int status = 0;
-    while (std::chrono::steady_clock::now() < until) {
-      if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-      std::this_thread::sleep_for(20ms);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, &status, 0);
-    return -1;
-  }
-
-  // Whether some process holds the machine's instance lock.
-  bool InstanceLockHeld() const {
-    int fd = open((folder() / "instance.lock").c_str(), O_RDWR | O_CREAT, 0644);
-    if (fd < 0) return false;
-    bool held = flock(fd, LOCK_EX | LOCK_NB) != 0;
-    close(fd);
-    return held;
-  }
-
-  // Reads the machine after the program ended.
-  std::string Stored(const std::string& key, const std::string& value) const {
-    auto machine = platform::OpenMachine(folder());
-    platform::MachineBinding binding(*machine);
-    return CRegister().REGGetSetting(kHklm, "SOFTWARE\\TESSALY\\SETTINGS\\" + key, value, "<missing>");
-  }
-  bool UserKeyExists(const char* path) const {
-    auto machine = platform::OpenMachine(folder());
-    platform::MachineBinding binding(*machine);
-    HKEY key = 0;
-    bool exists = RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) == ERROR_SUCCESS;
-    if (exists) RegCloseKey(key);
-    return exists;
-  }
-  bool UserValueExists(const char* path, const char* value) const {
-    auto machine = platform::OpenMachine(folder());
-    platform::MachineBinding binding(*machine);
-    HKEY key = 0;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    bool exists = RegQueryValueExA(key, value, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return exists;
-  }
-  // Writes string values on the machine before the program starts.
-  void Store(HKEY root, const std::string& key, const std::string& value, const std::string& data) const {
-    auto machine = platform::OpenMachine(folder());
-    platform::MachineBinding binding(*machine);
-    CRegister().REGSaveSetting(static_cast<std::int32_t>(root), key, value, data);
-  }
-  std::size_t TrayIconCount() const {
-    auto machine = platform::OpenMachine(folder());
-    platform::MachineBinding binding(*machine);
-    return platform::shell::TrayIcons().size();
-  }
-
-  tessaly::testing::TempFolder temp_;
-};
 
 TEST_F(TsyTProcessTest, AScheduledRunCleansAndEndsOnItsOwn) {
   pid_t pid = Start({"/SCHEDULER"});
@@ -266,3 +135,4 @@ TEST_F(TsyTProcessTest, AScheduledRunCleansAnExtraPluginsRowsAndKeepsTheStore) {
 }
 
 }  // namespace
+}  // namespace tessaly::testing

@@ -14,6 +14,7 @@
 #include "gui/display.h"
 #include "gui_fixture.h"
 #include "platform/base/process_end.h"
+#include "platform/registry/advapi32.h"
 
 namespace tessaly::testing {
 namespace {
@@ -107,6 +108,38 @@ TEST_F(LoopTest, MessageBoxesAreRealDialogsAndHoldTheLoop) {
   EXPECT_EQ(ticksWhileOpen, 3) << "no timer ran while the box was open";
   ASSERT_EQ(Answers().records().size(), 1u);
   EXPECT_EQ(Answers().records()[0].answer.choice, "Yes");
+}
+
+// A box waiting for the user holds the loop, not the disk: what the program
+// changed before it is written while it waits (a run asking about the
+// plug-ins has already cleaned the other sections).
+TEST_F(LoopTest, ChangesMadeBeforeABoxReachTheDiskWhileItWaits) {
+  Ticker form;
+  form.Load();
+  form.Show();
+  bool onDiskWhileOpen = false;
+  form.atThree = [&] {
+    HKEY key = 0;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Cleaned Before The Box", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    // Looks at the disk while the box is open, until the change is there or
+    // well past the two seconds an idle write may wait.
+    QTimer poll;
+    int looks = 0;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      onDiskWhileOpen = ReadHostFile(machine_.hiveFile("HKLM")).find("Cleaned Before The Box]") != std::string::npos;
+      if (!onDiskWhileOpen && ++looks < 100) return;
+      poll.stop();
+      AnswerBox("OK");
+    });
+    poll.start(100);
+    MsgBox("Clean the plug-ins too?");
+    Unload(form);
+  };
+  renderer_.Run();
+  EXPECT_TRUE(onDiskWhileOpen);
 }
 
 TEST_F(GuiTest, InputBoxesAndEscapeAnswerAsTheRuntimeExpects) {

@@ -1,5 +1,8 @@
 #include "forms_fixture.h"
 
+#include <functional>
+
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,6 +42,41 @@ TEST_F(AppObjectTest, PrevInstanceIsSeenAcrossProcessesThroughTheMachinesLock) {
   machine_.Reopen();  // the process ends: the lock is released, then taken again
   EXPECT_FALSE(App.PrevInstance());
   EXPECT_EQ(PrevInstanceInOtherProcess(machine_.machine().folder()), 1);
+}
+
+// The lock file as it may be found: what the program learns from taking it.
+TEST_F(AppObjectTest, ALockThatCannotBeOpenedIsAFailureNeverANoOneElse) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::filesystem::path&)> put;
+    const char* failure;
+  };
+  const Case cases[] = {
+      {"a folder", [](const auto& lock) { std::filesystem::create_directory(lock); }, "cannot be opened: Is a directory"},
+      {"a named pipe", [](const auto& lock) { ::mkfifo(lock.c_str(), 0644); }, "cannot be opened: not a regular file"},
+      {"a dangling link", [](const auto& lock) { std::filesystem::create_symlink("nowhere", lock); },
+       "cannot be opened: it is a link"},
+  };
+  std::filesystem::path lock = machine_.machineFolder() / "instance.lock";
+  for (const Case& c : cases) {
+    machine_.Reopen();
+    c.put(lock);
+    auto& taken = machine_.machine().area<platform::forms::InstanceLock>();
+    EXPECT_EQ(taken.failure(), c.failure) << c.name;
+    EXPECT_FALSE(taken.held()) << c.name;
+    EXPECT_FALSE(taken.heldElsewhere()) << c.name;
+    try {
+      taken.Require();
+      ADD_FAILURE() << c.name << ": no failure";
+    } catch (const platform::MachineError& error) {
+      EXPECT_EQ(error.what(), lock.string() + ": " + c.failure) << c.name;
+    }
+    std::filesystem::remove_all(lock);
+  }
+  machine_.Reopen();
+  auto& taken = machine_.machine().area<platform::forms::InstanceLock>();
+  EXPECT_TRUE(taken.held());
+  EXPECT_EQ(taken.failure(), "");
 }
 
 TEST_F(AppObjectTest, PathNameTitleAndCommandLine) {

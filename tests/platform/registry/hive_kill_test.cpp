@@ -10,7 +10,7 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "platform/registry/hive_file.h"
+#include "platform/base/host_file.h"
 #include "platform/registry/registry_store.h"
 #include "support/registry_calls.h"
 #include "support/temp_machine.h"
@@ -74,7 +74,7 @@ TEST(HiveKill, KilledWriterLeavesALoadableWholeGeneration) {
     // Let it save at least once, then kill it somewhere in a later save.
     char done = 0;
     ASSERT_EQ(::read(pipeFds[0], &done, 1), 1);
-    auto temp = platform::registry::HiveTemporaryFile(scratch.hiveFile("HKLM"));
+    auto temp = platform::TemporaryFileOf(scratch.hiveFile("HKLM"));
     if (delayUs < 0) {
       auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
       while (!std::filesystem::exists(temp) && std::chrono::steady_clock::now() < deadline) {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "platform/registry/hive_file.h"
+#include "platform/base/host_file.h"
 #include "platform/registry/registry_store.h"
 #include "support/registry_calls.h"
 #include "support/temp_machine.h"
@@ -302,10 +302,10 @@ TEST(HivePersistence, SaveKilledPartWayLeavesTheOldHive) {
 
     ASSERT_EQ(SetString(key, "State", "new"), 0);
     for (int i = 0; i < 500; ++i) ASSERT_EQ(SetString(key, ("Filler" + std::to_string(i)).c_str(), "data"), 0);
-    platform::registry::testing::FailNextHiveWriteAfter(cut);
+    platform::testing::FailNextHostWriteAfter(cut);
     EXPECT_EQ(RegFlushKey(key), ERROR_ACCESS_DENIED) << cut;
     EXPECT_EQ(ReadHostFile(scratch.hiveFile("HKLM")), oldHive) << cut;
-    EXPECT_TRUE(std::filesystem::exists(platform::registry::HiveTemporaryFile(scratch.hiveFile("HKLM"))));
+    EXPECT_TRUE(std::filesystem::exists(platform::TemporaryFileOf(scratch.hiveFile("HKLM"))));
 
     scratch.Abandon();  // the process dies
     scratch.Open();
@@ -317,7 +317,7 @@ TEST(HivePersistence, SaveKilledPartWayLeavesTheOldHive) {
     ASSERT_EQ(SetString(again, "State", "new"), 0);
     scratch.Reopen();
     EXPECT_EQ(QueryValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Faulty", "State"), (TypedData{REG_SZ, Bytes("new\0")})) << cut;
-    EXPECT_FALSE(std::filesystem::exists(platform::registry::HiveTemporaryFile(scratch.hiveFile("HKLM"))));
+    EXPECT_FALSE(std::filesystem::exists(platform::TemporaryFileOf(scratch.hiveFile("HKLM"))));
   }
 }
 
