@@ -19,7 +19,7 @@ platform/com: platform/base platform/files platform/machine platform/registry pl
 platform/taskscheduler: platform/base platform/com platform/files platform/machine
 platform/net: platform/base platform/machine
 platform/shell: platform/base platform/com platform/files platform/forms platform/machine platform/registry
-platform/activex: platform/base platform/files platform/forms
+platform/activex: platform/base platform/com platform/files platform/forms platform/runtime
 platform: platform/base platform/files platform/machine platform/registry
 support: platform/activex platform/base platform/files platform/forms platform/machine platform/profile platform/registry platform/runtime platform/shell
 mainwindow: support schedule platform/activex platform/base platform/com platform/files platform/forms platform/machine platform/profile platform/registry platform/runtime platform/shell

@@ -1,19 +1,16 @@
 #pragma once
-// Late-bound calls on the outside controls: a dispatch identity, the kind of
-// call and the arguments as variants, as IDispatch::Invoke takes them.
+// Late-bound calls on the outside controls: each stand-in registers its
+// members with their dispatch identities in its member table
+// (forms::Control::Members); Control::Invoke and IDispatch are served from it.
 #include <cstdint>
-#include <vector>
+#include <string>
 
-#include "platform/base/hresult.h"
-#include "platform/base/wintypes.h"
-#include "platform/forms/property.h"
+#include "platform/forms/control.h"
 
 namespace platform::activex {
 
-using DISPID = std::int32_t;
-using DispatchArgs = std::vector<forms::Property>;
-
-enum class DispatchKind { Method, PropertyGet, PropertyPut };
+using forms::DispatchArgs;
+using forms::DispatchKind;
 
 // The journal text of a handle ("0x100A4").
 std::string HandleText(std::uint32_t handle);

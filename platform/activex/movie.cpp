@@ -101,7 +101,7 @@ std::string Movie::GetVariable(const std::string& name) const {
   return it == variables_.end() ? std::string() : it->second;
 }
 
-HRESULT Movie::Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result) {
+HRESULT Movie::InvokeUnknown(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result) {
   std::vector<std::string> recorded{std::to_string(dispid)};
   for (const auto& arg : args) {
     try {

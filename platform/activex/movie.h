@@ -35,9 +35,6 @@ class Movie : public forms::Control {
   void SetVariable(const std::string& name, const std::string& value);
   // The last text set ("" when never set).
   std::string GetVariable(const std::string& name) const;
-  // Any other late-bound call (the start-up call with the argument 0):
-  // accepted and recorded, no effect.
-  HRESULT Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result = nullptr);
 
   // FSCommand(command, args), raised from the event queue.
   forms::Event<std::string, std::string> FSCommand;
@@ -53,6 +50,11 @@ class Movie : public forms::Control {
   const std::vector<std::string>& frames() const { return frames_; }
   const std::vector<MovieButton>& buttons() const { return buttons_; }
   const std::map<std::string, std::string>& variables() const { return variables_; }
+
+ protected:
+  // Any late-bound call by identity (the start-up call with the argument 0):
+  // accepted and recorded, no effect.
+  HRESULT InvokeUnknown(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result) override;
 
  private:
   void ReadVariablesFile(const std::string& path);

@@ -21,7 +21,7 @@ class ProgressBar : public forms::Control {
   void Value(float percent);
   std::int32_t Style() const { return style_; }
   void Style(std::int32_t style) { style_ = style; }
-  HRESULT Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result = nullptr);
+  const forms::ControlMembers& Members() const override;
 
   // Every value set, as given (before clamping).
   const std::vector<float>& history() const { return history_; }

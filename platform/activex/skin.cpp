@@ -51,33 +51,16 @@ std::vector<std::string> Skin::AppliedTo(HWND window) const {
   return names;
 }
 
-HRESULT Skin::Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result) {
-  if (dispid != kDispidApplySkinObject || kind != DispatchKind::Method) return DISP_E_MEMBERNOTFOUND;
-  if (args.size() != 2) return DISP_E_BADPARAMCOUNT;
-  try {
-    HWND window = static_cast<HWND>(vb::CLng(args[0]));
-    std::int32_t code = ApplySkinObject(window, vb::CStr(args[1]));
-    if (result) *result = code;
-    return S_OK;
-  } catch (const RuntimeError&) {
-    return DISP_E_TYPEMISMATCH;
-  }
+const forms::ControlMembers& Skin::Members() const {
+  static const forms::ControlMembers members = forms::ControlMembers::Extend<Skin>(Control::Members())
+      .Method("ApplySkinObject", kDispidApplySkinObject, &Skin::ApplySkinObject);
+  return members;
 }
 
-HRESULT SkinLabel::Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result) {
-  if (dispid != 2) return DISP_E_MEMBERNOTFOUND;
-  if (kind == DispatchKind::PropertyGet) {
-    if (result) *result = Active();
-    return S_OK;
-  }
-  if (kind != DispatchKind::PropertyPut) return DISP_E_MEMBERNOTFOUND;
-  if (args.size() != 1) return DISP_E_BADPARAMCOUNT;
-  try {
-    Active(vb::CBool(args[0]));
-    return S_OK;
-  } catch (const RuntimeError&) {
-    return DISP_E_TYPEMISMATCH;
-  }
+const forms::ControlMembers& SkinLabel::Members() const {
+  static const forms::ControlMembers members = forms::ControlMembers::Extend<SkinLabel>(CaptionedControl::Members())
+      .Property("Active", kDispidSkinLabelActive, &SkinLabel::Active, &SkinLabel::Active);
+  return members;
 }
 
 }  // namespace platform::activex

@@ -16,6 +16,7 @@
 namespace platform::activex {
 
 constexpr DISPID kDispidApplySkinObject = 0x60020007;
+constexpr DISPID kDispidSkinLabelActive = 2;
 
 struct SkinObject {
   std::string name;
@@ -40,8 +41,8 @@ class Skin : public forms::Control {
   void ApplySkin(HWND window);
   // Applies one named object to a window; always returns 0.
   std::int32_t ApplySkinObject(HWND window, const std::string& objectName);
-  // IDispatch: dispid 0x60020007 (hWnd, name) is ApplySkinObject.
-  HRESULT Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result = nullptr);
+  // Late-bound: dispid 0x60020007 (hWnd, name) is ApplySkinObject.
+  const forms::ControlMembers& Members() const override;
 
   bool loaded() const { return !skinPath_.empty(); }
   const std::string& skinPath() const { return skinPath_; }
@@ -69,7 +70,7 @@ class SkinLabel : public forms::CaptionedControl {
   static constexpr const char* kInterfaceId = "{D7C9C197-56A7-4F07-ABCD-4EBD5CB61E61}";
   SkinLabel(forms::Form& form, std::string name, forms::Control* container = nullptr, std::optional<int> index = {})
       : CaptionedControl(form, std::move(name), forms::ControlKind::SkinLabel, container, index) {}
-  HRESULT Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result = nullptr);
+  const forms::ControlMembers& Members() const override;
   bool Active() const { return Enabled(); }
   void Active(bool value) { Enabled(value); }
 };

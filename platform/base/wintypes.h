@@ -27,6 +27,10 @@ using HWND = std::uint32_t;
 using HKEY = std::uint32_t;
 using PHKEY = HKEY*;
 
+// A member's dispatch identity in late-bound calls; DISPID_UNKNOWN names none.
+using DISPID = LONG;
+constexpr DISPID DISPID_UNKNOWN = -1;
+
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
 constexpr DWORD MAX_PATH = 260;

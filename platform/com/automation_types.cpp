@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/base/runtime_error.h"
+#include "platform/com/member_dispatch.h"
 #include "platform/runtime/variant.h"
 
 void VariantInit(VARIANT* v) {
@@ -41,24 +42,6 @@ HRESULT VariantCopy(VARIANT* destination, const VARIANT* source) {
   return S_OK;
 }
 
-namespace {
-
-// A VARIANT's value as the runtime's one value type; false for what it
-// cannot hold (objects, errors). A Date travels as its serial number.
-bool ValueOf(const VARIANT& v, platform::vb::Variant& out) {
-  switch (v.vt) {
-    case VT_EMPTY: out = std::monostate{}; return true;
-    case VT_I2: out = std::int16_t{v.iVal}; return true;
-    case VT_I4: out = std::int32_t{v.lVal}; return true;
-    case VT_R8: out = v.dblVal; return true;
-    case VT_DATE: out = v.date; return true;
-    case VT_BOOL: out = v.boolVal != 0; return true;
-    case VT_BSTR: out = platform::com::AnsiFromWide(platform::com::WideOf(v.bstrVal)); return true;
-    default: return false;
-  }
-}
-
-}  // namespace
 
 // The boundary converts through the runtime's one conversion module, so a
 // value reads the same here as through a property or a runtime function.
@@ -67,7 +50,7 @@ HRESULT VariantChangeType(VARIANT* destination, const VARIANT* source, WORD, VAR
   if (source->vt == (VT_BYREF | VT_VARIANT)) return VariantChangeType(destination, source->pvarVal, 0, type);
   if (source->vt == type) return VariantCopy(destination, source);
   platform::vb::Variant value;
-  if (!ValueOf(*source, value)) return DISP_E_TYPEMISMATCH;
+  if (!platform::com::RuntimeValueOf(*source, value)) return DISP_E_TYPEMISMATCH;
   VARIANT result;
   VariantInit(&result);
   result.vt = type;

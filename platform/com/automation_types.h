@@ -6,7 +6,6 @@
 #include "platform/com/com_memory.h"
 #include "platform/com/unknown.h"
 
-using DISPID = LONG;
 using DATE = double;
 using SHORT = std::int16_t;
 using VARIANT_BOOL = std::int16_t;

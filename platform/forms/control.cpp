@@ -67,24 +67,20 @@ void Control::ZOrder(int position) {
   else Windows().SendToBack(hwnd_);
 }
 
-Property Control::Get(std::string_view property) const {
-  Property value;
-  if (GetNamed(property, value)) return value;
-  if (property == "Name") return name_;
-  if (property == "Index") return std::int32_t{Index()};
-  if (property == "hWnd") return static_cast<std::int32_t>(hWnd());
-  if (property == "Enabled") return enabled_;
-  if (property == "Visible") return visible_;
-  if (property == "Tag") return tag_;
-  RaiseRuntimeError(438);
+const ControlMembers& Control::Members() const {
+  static const ControlMembers members = ControlMembers::Of()
+      .Property("Name", &Control::Name)
+      .Property("Index", &Control::Index)
+      .Property("hWnd", &Control::hWnd)
+      .Property("Enabled", &Control::Enabled, &Control::Enabled)
+      .Property("Visible", &Control::Visible, &Control::Visible)
+      .Property("Tag", &Control::Tag, &Control::Tag);
+  return members;
 }
 
-void Control::Let(std::string_view property, const Property& value) {
-  if (LetNamed(property, value)) return;
-  if (property == "Enabled") return Enabled(vb::CBool(value));
-  if (property == "Visible") return Visible(vb::CBool(value));
-  if (property == "Tag") return Tag(vb::CStr(value));
-  RaiseRuntimeError(438);
+HRESULT Control::Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, Property* result) {
+  if (!Members().FindById(dispid)) return InvokeUnknown(dispid, kind, args, result);
+  return Members().Invoke(*this, dispid, kind, args, result);
 }
 
 void Control::UserClick(int item) {
@@ -92,8 +88,8 @@ void Control::UserClick(int item) {
 }
 
 std::string Control::WindowText() const {
-  Property value;
-  if (GetNamed("Caption", value) || GetNamed("Text", value)) return vb::CStr(value);
+  for (std::string_view name : {"Caption", "Text"})
+    if (const auto* member = Members().FindByName(name); member && member->get) return vb::CStr(member->get(*this));
   return {};
 }
 

@@ -14,10 +14,18 @@
 #include "platform/forms/event.h"
 #include "platform/forms/property.h"
 #include "platform/forms/window_table.h"
+#include "platform/runtime/member_table.h"
 
 namespace platform::forms {
 
 class Form;
+class Control;
+
+// The late-bound members of a control class (see platform/runtime/member_table.h):
+// each class overrides Members() with its base's table extended by its own.
+using ControlMembers = vb::MemberTable<Control>;
+using vb::DispatchArgs;
+using vb::DispatchKind;
 
 class Control : public WindowTarget {
  public:
@@ -67,9 +75,13 @@ class Control : public WindowTarget {
   // Draws the window now where a renderer draws; dispatches nothing.
   void Refresh() { RequestRepaint(); }
 
-  // Late-bound access by property name; 438 when the control lacks it.
-  Property Get(std::string_view property) const;
-  void Let(std::string_view property, const Property& value);
+  // Late-bound access by name; 438 when the control lacks the member.
+  Property Get(std::string_view property) const { return Members().Get(*this, property); }
+  void Let(std::string_view property, const Property& value) { Members().Let(*this, property, value); }
+  Property Call(std::string_view method, const DispatchArgs& args) { return Members().Call(*this, method, args); }
+  // A late-bound call by dispatch identity, as IDispatch::Invoke answers it.
+  HRESULT Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, Property* result = nullptr);
+  virtual const ControlMembers& Members() const;
   // The items a list-like control shows (the renderer draws them).
   virtual std::vector<std::string> Items() const { return {}; }
 
@@ -89,9 +101,10 @@ class Control : public WindowTarget {
   virtual void Detach();
 
  protected:
-  // Per-kind late-bound properties; return false when the kind lacks one.
-  virtual bool GetNamed(std::string_view property, Property& value) const { return false; }
-  virtual bool LetNamed(std::string_view property, const Property& value) { return false; }
+  // A call by a dispatch identity the table does not know.
+  virtual HRESULT InvokeUnknown(DISPID dispid, DispatchKind kind, const DispatchArgs& args, Property* result) {
+    return DISP_E_MEMBERNOTFOUND;
+  }
   virtual void OnUserClick(int item) {}
 
  private:

@@ -12,13 +12,10 @@ class CaptionedControl : public Control {
   void Caption(std::string value) { caption_ = std::move(value); }
 
  protected:
-  bool GetNamed(std::string_view property, Property& value) const override {
-    if (property == "Caption") return value = caption_, true;
-    return false;
-  }
-  bool LetNamed(std::string_view property, const Property& value) override {
-    if (property == "Caption") return Caption(vb::CStr(value)), true;
-    return false;
+  const ControlMembers& Members() const override {
+    static const ControlMembers members = ControlMembers::Extend<CaptionedControl>(Control::Members())
+        .Property("Caption", &CaptionedControl::Caption, &CaptionedControl::Caption);
+    return members;
   }
 
  private:

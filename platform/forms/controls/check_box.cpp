@@ -12,14 +12,10 @@ void CheckBox::Value(int value) {
   Click.Raise();
 }
 
-bool CheckBox::GetNamed(std::string_view property, Property& value) const {
-  if (property == "Value") return value = std::int32_t{value_}, true;
-  return CaptionedControl::GetNamed(property, value);
-}
-
-bool CheckBox::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Value") return Value(vb::CLng(value)), true;
-  return CaptionedControl::LetNamed(property, value);
+const ControlMembers& CheckBox::Members() const {
+  static const ControlMembers members = ControlMembers::Extend<CheckBox>(CaptionedControl::Members())
+      .Property("Value", &CheckBox::Value, &CheckBox::Value);
+  return members;
 }
 
 void OptionButton::Value(bool value) {
@@ -33,14 +29,10 @@ void OptionButton::Value(bool value) {
   Click.Raise();
 }
 
-bool OptionButton::GetNamed(std::string_view property, Property& value) const {
-  if (property == "Value") return value = value_, true;
-  return CaptionedControl::GetNamed(property, value);
-}
-
-bool OptionButton::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Value") return Value(vb::CBool(value)), true;
-  return CaptionedControl::LetNamed(property, value);
+const ControlMembers& OptionButton::Members() const {
+  static const ControlMembers members = ControlMembers::Extend<OptionButton>(CaptionedControl::Members())
+      .Property("Value", &OptionButton::Value, &OptionButton::Value);
+  return members;
 }
 
 }  // namespace platform::forms

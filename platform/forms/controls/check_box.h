@@ -17,8 +17,7 @@ class CheckBox : public CaptionedControl {
   Event<> Click;
 
  protected:
-  bool GetNamed(std::string_view property, Property& value) const override;
-  bool LetNamed(std::string_view property, const Property& value) override;
+  const ControlMembers& Members() const override;
   void OnUserClick(int) override { Value(value_ == vbChecked ? vbUnchecked : vbChecked); }
 
  private:
@@ -36,8 +35,7 @@ class OptionButton : public CaptionedControl {
   Event<> Click;
 
  protected:
-  bool GetNamed(std::string_view property, Property& value) const override;
-  bool LetNamed(std::string_view property, const Property& value) override;
+  const ControlMembers& Members() const override;
   void OnUserClick(int) override { Value(true); }
 
  private:

@@ -58,17 +58,10 @@ void ComboBox::OnUserClick(int item) {
   Click.Raise();
 }
 
-bool ComboBox::GetNamed(std::string_view property, Property& value) const {
-  if (property == "Text") return value = Text(), true;
-  if (property == "ListIndex") return value = std::int32_t{ListIndex()}, true;
-  if (property == "ListCount") return value = std::int32_t{ListCount()}, true;
-  return false;
-}
-
-bool ComboBox::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Text") return Text(vb::CStr(value)), true;
-  if (property == "ListIndex") return ListIndex(vb::CLng(value)), true;
-  return false;
+const ControlMembers& ComboBox::Members() const {
+  static const ControlMembers members = ControlMembers::Extend<ComboBox>(ListControl::Members())
+      .Property("Text", &ComboBox::Text, &ComboBox::Text);
+  return members;
 }
 
 }  // namespace platform::forms

@@ -23,8 +23,7 @@ class ComboBox : public ListControl {
   Event<> Change;
 
  protected:
-  bool GetNamed(std::string_view property, Property& value) const override;
-  bool LetNamed(std::string_view property, const Property& value) override;
+  const ControlMembers& Members() const override;
   void OnUserClick(int item) override;
   void OnListIndex(int index) override;
   void OnClear() override { text_.clear(); }

@@ -152,16 +152,11 @@ void FileListBox::Refresh() {
   ReplaceEntries(InOrder(names));
 }
 
-bool FileListBox::GetNamed(std::string_view property, Property& value) const {
-  if (property == "Path") return value = path_, true;
-  if (property == "Pattern") return value = pattern_, true;
-  return ListBox::GetNamed(property, value);
-}
-
-bool FileListBox::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Path") return Path(vb::CStr(value)), true;
-  if (property == "Pattern") return Pattern(vb::CStr(value)), true;
-  return ListBox::LetNamed(property, value);
+const ControlMembers& FileListBox::Members() const {
+  static const ControlMembers members = ControlMembers::Extend<FileListBox>(ListBox::Members())
+      .Property("Path", &FileListBox::Path, &FileListBox::Path)
+      .Property("Pattern", &FileListBox::Pattern, &FileListBox::Pattern);
+  return members;
 }
 
 // ---- DirListBox ----
@@ -201,14 +196,10 @@ void DirListBox::Refresh() {
   ReplaceEntries(InOrder(folders));
 }
 
-bool DirListBox::GetNamed(std::string_view property, Property& value) const {
-  if (property == "Path") return value = path_, true;
-  return ListBox::GetNamed(property, value);
-}
-
-bool DirListBox::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Path") return Path(vb::CStr(value)), true;
-  return ListBox::LetNamed(property, value);
+const ControlMembers& DirListBox::Members() const {
+  static const ControlMembers members = ControlMembers::Extend<DirListBox>(ListBox::Members())
+      .Property("Path", &DirListBox::Path, &DirListBox::Path);
+  return members;
 }
 
 // ---- DriveListBox ----
@@ -251,14 +242,10 @@ void DriveListBox::Drive(const std::string& drive) {
   Change.Raise();
 }
 
-bool DriveListBox::GetNamed(std::string_view property, Property& value) const {
-  if (property == "Drive") return value = Drive(), true;
-  return ListBox::GetNamed(property, value);
-}
-
-bool DriveListBox::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Drive") return Drive(vb::CStr(value)), true;
-  return ListBox::LetNamed(property, value);
+const ControlMembers& DriveListBox::Members() const {
+  static const ControlMembers members = ControlMembers::Extend<DriveListBox>(ListBox::Members())
+      .Property("Drive", &DriveListBox::Drive, &DriveListBox::Drive);
+  return members;
 }
 
 }  // namespace platform::forms

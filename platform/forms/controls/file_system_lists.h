@@ -41,8 +41,7 @@ class FileListBox : public ListBox {
   Event<> PathChange, PatternChange;
 
  protected:
-  bool GetNamed(std::string_view property, Property& value) const override;
-  bool LetNamed(std::string_view property, const Property& value) override;
+  const ControlMembers& Members() const override;
 
  private:
   using ListBox::AddItem;
@@ -70,8 +69,7 @@ class DirListBox : public ListBox {
   Event<> Change;
 
  protected:
-  bool GetNamed(std::string_view property, Property& value) const override;
-  bool LetNamed(std::string_view property, const Property& value) override;
+  const ControlMembers& Members() const override;
 
  private:
   using ListBox::AddItem;
@@ -99,8 +97,7 @@ class DriveListBox : public ListBox {
   Event<> Change;
 
  protected:
-  bool GetNamed(std::string_view property, Property& value) const override;
-  bool LetNamed(std::string_view property, const Property& value) override;
+  const ControlMembers& Members() const override;
 
  private:
   using ListBox::AddItem;

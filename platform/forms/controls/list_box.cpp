@@ -63,16 +63,10 @@ LRESULT ListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Control::OnMessage(message, wParam, lParam);
 }
 
-bool ListBox::GetNamed(std::string_view property, Property& value) const {
-  if (property == "Text") return value = Text(), true;
-  if (property == "ListIndex") return value = std::int32_t{ListIndex()}, true;
-  if (property == "ListCount") return value = std::int32_t{ListCount()}, true;
-  return false;
-}
-
-bool ListBox::LetNamed(std::string_view property, const Property& value) {
-  if (property == "ListIndex") return ListIndex(vb::CLng(value)), true;
-  return false;
+const ControlMembers& ListBox::Members() const {
+  static const ControlMembers members = ControlMembers::Extend<ListBox>(ListControl::Members())
+      .Property("Text", &ListBox::Text);
+  return members;
 }
 
 }  // namespace platform::forms

@@ -29,8 +29,7 @@ class ListBox : public ListControl {
  protected:
   ListBox(Form& form, std::string name, ControlKind kind, Control* container, std::optional<int> index)
       : ListControl(form, std::move(name), kind, container, index) {}
-  bool GetNamed(std::string_view property, Property& value) const override;
-  bool LetNamed(std::string_view property, const Property& value) override;
+  const ControlMembers& Members() const override;
   void OnUserClick(int item) override;
 
  private:

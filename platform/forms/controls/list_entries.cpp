@@ -73,4 +73,11 @@ void ListControl::ReplaceEntries(const std::vector<std::string>& texts) {
   newIndex_ = -1;
 }
 
+const ControlMembers& ListControl::Members() const {
+  static const ControlMembers members = ControlMembers::Extend<ListControl>(Control::Members())
+      .Property("ListIndex", &ListControl::ListIndex, &ListControl::ListIndex)
+      .Property("ListCount", &ListControl::ListCount);
+  return members;
+}
+
 }  // namespace platform::forms

@@ -39,6 +39,7 @@ class ListControl : public Control {
   void ItemData(int index, std::int32_t value);
 
   std::vector<std::string> Items() const override;
+  const ControlMembers& Members() const override;
   Event<> Click;
 
  protected:

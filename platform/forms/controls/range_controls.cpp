@@ -39,14 +39,10 @@ void Slider::UserScroll(std::int32_t value) {
   Change.Raise();
 }
 
-bool Slider::GetNamed(std::string_view property, Property& value) const {
-  if (property == "Value") return value = value_, true;
-  return false;
-}
-
-bool Slider::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Value") return Value(vb::CLng(value)), true;
-  return false;
+const ControlMembers& Slider::Members() const {
+  static const ControlMembers members = ControlMembers::Extend<Slider>(Control::Members())
+      .Property("Value", &Slider::Value, &Slider::Value);
+  return members;
 }
 
 std::int32_t UpDown::Value() const {
@@ -71,14 +67,10 @@ void UpDown::UserStep(int direction) {
   Value(static_cast<std::int32_t>(std::clamp<std::int64_t>(next, std::min(min_, max_), std::max(min_, max_))));
 }
 
-bool UpDown::GetNamed(std::string_view property, Property& value) const {
-  if (property == "Value") return value = Value(), true;
-  return false;
-}
-
-bool UpDown::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Value") return Value(vb::CLng(value)), true;
-  return false;
+const ControlMembers& UpDown::Members() const {
+  static const ControlMembers members = ControlMembers::Extend<UpDown>(Control::Members())
+      .Property("Value", &UpDown::Value, &UpDown::Value);
+  return members;
 }
 
 }  // namespace platform::forms

@@ -27,8 +27,7 @@ class Slider : public Control {
   Event<> Scroll, Change;
 
  protected:
-  bool GetNamed(std::string_view property, Property& value) const override;
-  bool LetNamed(std::string_view property, const Property& value) override;
+  const ControlMembers& Members() const override;
 
  private:
   std::int32_t min_ = 0, max_ = 10, value_ = 0, smallChange_ = 1, largeChange_ = 5, tickFrequency_ = 1;
@@ -58,8 +57,7 @@ class UpDown : public Control {
   Event<> Change;
 
  protected:
-  bool GetNamed(std::string_view property, Property& value) const override;
-  bool LetNamed(std::string_view property, const Property& value) override;
+  const ControlMembers& Members() const override;
 
  private:
   std::int32_t min_ = 0, max_ = 10, increment_ = 1;

@@ -75,14 +75,10 @@ void TextBox::UserType(const std::string& keys) {
   for (char key : keys) TypeKey(key);
 }
 
-bool TextBox::GetNamed(std::string_view property, Property& value) const {
-  if (property == "Text") return value = text_, true;
-  return false;
-}
-
-bool TextBox::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Text") return Text(vb::CStr(value)), true;
-  return false;
+const ControlMembers& TextBox::Members() const {
+  static const ControlMembers members = ControlMembers::Extend<TextBox>(Control::Members())
+      .Property("Text", &TextBox::Text, &TextBox::Text);
+  return members;
 }
 
 void QueueTyping(TextBox& box, std::string keys) {

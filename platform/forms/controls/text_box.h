@@ -41,8 +41,7 @@ class TextBox : public Control {
   Event<int&> KeyPress;  // KeyAscii
 
  protected:
-  bool GetNamed(std::string_view property, Property& value) const override;
-  bool LetNamed(std::string_view property, const Property& value) override;
+  const ControlMembers& Members() const override;
   void OnUserClick(int) override { Click.Raise(); }
 
  private:

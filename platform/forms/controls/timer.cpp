@@ -54,15 +54,11 @@ void Timer::Fire(std::uint64_t nowMs) {
   RunAsUserEvent([this] { TimerEvent.Raise(); });
 }
 
-bool Timer::GetNamed(std::string_view property, Property& value) const {
-  if (property == "Interval") return value = interval_, true;
-  return false;
-}
-
-bool Timer::LetNamed(std::string_view property, const Property& value) {
-  if (property == "Interval") return Interval(vb::CLng(value)), true;
-  if (property == "Enabled") return Enabled(vb::CBool(value)), true;
-  return false;
+const ControlMembers& Timer::Members() const {
+  static const ControlMembers members = ControlMembers::Extend<Timer>(Control::Members())
+      .Property("Interval", &Timer::Interval, &Timer::Interval)
+      .Property("Enabled", &Timer::Enabled, &Timer::Enabled);
+  return members;
 }
 
 }  // namespace platform::forms

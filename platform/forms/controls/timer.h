@@ -25,8 +25,7 @@ class Timer : public Control {
   void Detach() override;
 
  protected:
-  bool GetNamed(std::string_view property, Property& value) const override;
-  bool LetNamed(std::string_view property, const Property& value) override;
+  const ControlMembers& Members() const override;
 
  private:
   void Restart();

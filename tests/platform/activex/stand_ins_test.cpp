@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "platform/activex/activex.h"
+#include "platform/activex/control_dispatch.h"
+#include "platform/com/automation.h"
 #include "platform/files/file_content.h"
 #include "platform/files/kernel32_files.h"
 #include "platform/forms/forms.h"
@@ -20,6 +23,7 @@ class HostForm : public Form {
   HostForm() : Form("frmHost") {}
   TSY_CONTROL(CommandButton, cmdGo);
   Skin skn{*this, "skn"};
+  SkinLabel lblSkin{*this, "lblSkin"};
   Movie FL{*this, "FL"};
   ProgressBar ShredProg{*this, "ShredProg"};
   CommonDialog cmdg{*this, "cmdg"};
@@ -143,6 +147,111 @@ TEST_F(StandInsTest, SplashRecordsItsPicture) {
   auto shows = platform::TheJournal().Of("Splash.Show");
   ASSERT_EQ(shows.size(), 1u);
   EXPECT_EQ(shows[0].args[0], "C:\\Program Files\\Tessaly\\Skin\\splash.bmp");
+}
+
+// Every late-bound path (by name, by dispatch identity, IDispatch) reaches
+// the same typed accessor of the outside controls.
+using platform::com::ComVariant;
+
+enum class Path { ByName, ByIdentity, ByIDispatch };
+
+// Writes through one path and reads back through the same path.
+void Write(Control& control, Path path, const char* name, DISPID id, const ComVariant& value, const Property& same) {
+  switch (path) {
+    case Path::ByName: control.Let(name, same); break;
+    case Path::ByIdentity: ASSERT_EQ(control.Invoke(id, DispatchKind::PropertyPut, {same}), S_OK); break;
+    case Path::ByIDispatch:
+      platform::com::Invoke(DispatchOf(control).get(), id, DISPATCH_PROPERTYPUT, {value});
+      break;
+  }
+}
+
+std::string Read(Control& control, Path path, const char* name, DISPID id) {
+  switch (path) {
+    case Path::ByName: return platform::vb::CStr(control.Get(name));
+    case Path::ByIdentity: {
+      Property value;
+      EXPECT_EQ(control.Invoke(id, DispatchKind::PropertyGet, {}, &value), S_OK);
+      return platform::vb::CStr(value);
+    }
+    case Path::ByIDispatch:
+      return platform::com::Invoke(DispatchOf(control).get(), id, DISPATCH_METHOD | DISPATCH_PROPERTYGET).AsString();
+  }
+  return {};
+}
+
+TEST_F(StandInsTest, PropertiesReadAndWriteTheSameAccessorOnEveryPath) {
+  struct Case {
+    std::function<Control&(HostForm&)> control;
+    const char* name;
+    DISPID id;
+    ComVariant value;
+    Property same;
+    std::string shown;  // as every path reads it back
+    std::function<std::string(HostForm&)> typed;  // the typed accessor
+  };
+  const Case cases[] = {
+      {[](HostForm& f) -> Control& { return f.ShredProg; }, "Value", kDispidProgressValue, ComVariant::Double(42.5),
+       42.5, "42.5", [](HostForm& f) { return std::to_string(f.ShredProg.Value()); }},
+      {[](HostForm& f) -> Control& { return f.ShredProg; }, "Style", kDispidProgressStyle, ComVariant::String("3"),
+       std::string("3"), "3", [](HostForm& f) { return std::to_string(f.ShredProg.Style()); }},
+      {[](HostForm& f) -> Control& { return f.lblSkin; }, "Active", kDispidSkinLabelActive, ComVariant::Short(0),
+       std::int16_t{0}, "False", [](HostForm& f) { return std::string(f.lblSkin.Active() ? "True" : "False"); }},
+  };
+  const Path paths[] = {Path::ByName, Path::ByIdentity, Path::ByIDispatch};
+  for (const auto& c : cases) {
+    for (Path writer : paths) {
+      ResetFormsRuntime();
+      HostForm& f = form();
+      Control& control = c.control(f);
+      std::string before = c.typed(f);
+      Write(control, writer, c.name, c.id, c.value, c.same);
+      EXPECT_NE(c.typed(f), before) << c.name << " written through path " << int(writer);
+      for (Path reader : paths)
+        EXPECT_EQ(Read(control, reader, c.name, c.id), c.shown) << c.name << " " << int(writer) << "->" << int(reader);
+    }
+  }
+}
+
+TEST_F(StandInsTest, MethodsAreCalledThroughEveryPath) {
+  Skin& skn = form().skn;
+  HWND window = form().hWnd();
+  auto handle = static_cast<std::int32_t>(window);
+  EXPECT_EQ(std::get<std::int32_t>(skn.Call("ApplySkinObject", {handle, std::string("A")})), 0);
+  Property result;
+  EXPECT_EQ(skn.Invoke(kDispidApplySkinObject, DispatchKind::Method, {handle, std::string("B")}, &result), S_OK);
+  ComVariant returned = platform::com::Invoke(DispatchOf(skn).get(), kDispidApplySkinObject, DISPATCH_METHOD,
+                                              {ComVariant::Long(handle), ComVariant::String("C")});
+  EXPECT_EQ(returned.type(), VT_I4);
+  EXPECT_EQ(skn.AppliedTo(window), (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(ErrorOf([&] { skn.Call("ApplySkinObject", {handle}); }), 450);
+}
+
+TEST_F(StandInsTest, FailuresReadAsEachPathReportsThem) {
+  ProgressBar& bar = form().ShredProg;
+  auto dispatch = DispatchOf(bar);
+  auto rawInvoke = [&](DISPID id, WORD kind, std::vector<ComVariant> args) {
+    std::vector<VARIANT> raw;
+    for (auto& arg : args) raw.push_back(*arg.get());
+    ComVariant result;
+    return dispatch->Invoke(id, kind, raw.data(), static_cast<UINT>(raw.size()), result.get());
+  };
+  // An unknown member.
+  EXPECT_EQ(ErrorOf([&] { bar.Get("Nothing"); }), 438);
+  EXPECT_EQ(bar.Invoke(99, DispatchKind::PropertyGet, {}), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(rawInvoke(99, DISPATCH_PROPERTYGET, {}), DISP_E_MEMBERNOTFOUND);
+  // A value that does not convert leaves the property as it was.
+  EXPECT_EQ(ErrorOf([&] { bar.Let("Value", std::string("lots")); }), 13);
+  EXPECT_EQ(bar.Invoke(kDispidProgressValue, DispatchKind::PropertyPut, {std::string("lots")}), DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(rawInvoke(kDispidProgressValue, DISPATCH_PROPERTYPUT, {ComVariant::String("lots")}), DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(rawInvoke(kDispidProgressStyle, DISPATCH_PROPERTYPUT, {ComVariant::Double(1e20)}), DISP_E_OVERFLOW);
+  EXPECT_TRUE(bar.history().empty());
+  // Wrong counts, and a property called as a method.
+  EXPECT_EQ(bar.Invoke(kDispidProgressValue, DispatchKind::PropertyPut, {}), DISP_E_BADPARAMCOUNT);
+  EXPECT_EQ(bar.Invoke(kDispidProgressValue, DispatchKind::Method, {}), DISP_E_MEMBERNOTFOUND);
+  // The object outlives its control only as a disconnected proxy.
+  Unload(form());
+  EXPECT_EQ(rawInvoke(kDispidProgressValue, DISPATCH_PROPERTYGET, {}), RPC_E_DISCONNECTED);
 }
 
 }  // namespace
