@@ -37,6 +37,7 @@ std::int16_t IntervalFromText(const std::string& text) {
 }  // namespace
 
 VLTfrmNetPingerSettingsForm::VLTfrmNetPingerSettingsForm() : Form("VLTfrmNetPingerSettings") {
+  Caption("Ping Settings");
   lblDescription.Caption(
       "The PING utility helps to keep you from getting your modem connection disconnected by your service provider. "
       "While it is enabled it sends one echo request to the host at the chosen interval.");

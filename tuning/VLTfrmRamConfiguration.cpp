@@ -4,6 +4,7 @@
 
 #include "tuning/FreeRAM.h"
 #include "tuning/VLTfrmSystemStatus.h"
+#include "tuning/design_cells.h"
 #include "tuning/message_turns.h"
 #include "tuning/stored_settings.h"
 #include "tuning/whole_number.h"
@@ -53,6 +54,8 @@ void SetRange(UpDown& upDown, TextBox& buddy, const NumberRule& rule) {
 }  // namespace
 
 VLTfrmRamConfigurationForm::VLTfrmRamConfigurationForm() : Form("VLTfrmRamConfiguration") {
+  Caption("Ram Configuration");
+  Design();
   chkSoundon.Caption("Sound on");
   chkAutomatic.Caption("Optimize automatically when Alarm level is reached");
   lblAlarm.Caption("Alarm Level (in MB):");
@@ -78,6 +81,23 @@ VLTfrmRamConfigurationForm::VLTfrmRamConfigurationForm() : Form("VLTfrmRamConfig
   TSY_ON(txtFreeAlarm, Change, txtFreeAlarm_Change);
   TSY_ON(cmdSave, Click, cmdSave_Click);
   TSY_ON(tmrAlarm, TimerEvent, tmrAlarm_Timer);
+}
+
+// Twips: the two check boxes, then one row a setting with its label on the
+// left and its box (and up-down) on the right.
+void VLTfrmRamConfigurationForm::Design() {
+  Move(0, 0, 6300, 4800);
+  tuning::PlaceCells({
+      {chkSoundon, 120, 120, 6000, 285},          {chkAutomatic, 120, 420, 6000, 285},
+      {lblAlarm, 120, 780, 3900, 285},            {txtAlarm, 4140, 780, 1200, 315},
+      {lblFreeAlarm, 120, 1200, 3900, 480},       {txtFreeAlarm, 4140, 1200, 1200, 315},
+      {lblTimeCheck, 120, 1740, 3900, 285},       {txtTimeCheck, 4140, 1740, 1200, 315},
+      {updnTimeCheck, 5340, 1740, 255, 315},      {optPer, 120, 2160, 2900, 285},
+      {optMB, 3120, 2160, 2900, 285},             {lblRunOnly, 120, 2580, 3900, 480},
+      {txtRunOnly, 4140, 2580, 1200, 315},        {UpDownRunOnly, 5340, 2580, 255, 315},
+      {lblRetryOptimization, 120, 3180, 3900, 285}, {txtRetryOptimization, 4140, 3180, 1200, 315},
+      {UpDownRetryOptimization, 5340, 3180, 255, 315}, {cmdSave, 4560, 4140, 1440, 375},
+  });
 }
 
 void VLTfrmRamConfigurationForm::SetChanged(bool changed) {

@@ -52,6 +52,7 @@ class VLTfrmRamConfigurationForm : public platform::forms::Form {
   void Form_Load() override;
 
  private:
+  void Design();
   // The status page's processor usage; nothing while that page is not loaded.
   std::optional<std::int32_t> ProcessorUsage() const;
 

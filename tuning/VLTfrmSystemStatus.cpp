@@ -5,6 +5,7 @@
 #include "platform/runtime/conversions.h"
 #include "tuning/clsCPUUsage.h"
 #include "tuning/clsCPUUsageNT.h"
+#include "tuning/design_cells.h"
 #include "tuning/message_turns.h"
 #include "tuning/suite_page.h"
 #include "tuning/suite_registry.h"
@@ -36,6 +37,8 @@ std::int16_t WholeMB(std::int32_t bytes) {
 }  // namespace
 
 VLTfrmSystemStatusForm::VLTfrmSystemStatusForm() : Form("VLTfrmSystemStatus") {
+  Caption("System Status");
+  Design();
   frameCPUUsage.Caption("Processor usage");
   fameMemoryUsage.Caption("Memory Usage");
   lblCPUSpeed.Caption("Speed");
@@ -61,6 +64,22 @@ VLTfrmSystemStatusForm::VLTfrmSystemStatusForm() : Form("VLTfrmSystemStatus") {
   TSY_ON(sldCPUZoom, Change, sldCPUZoom_Change);
   TSY_ON(sldMemoryZoom, Change, sldMemoryZoom_Change);
   TSY_ON(sldFreeMomoryReq, Change, sldFreeMomoryReq_Change);
+}
+
+// Twips inside each control's container: the two graph frames one above the
+// other, each with its graph and its two sliders, then the free amount.
+void VLTfrmSystemStatusForm::Design() {
+  Move(0, 0, 6300, 4800);
+  tuning::PlaceCells({
+      {frameCPUUsage, 120, 120, 6000, 1800},   {histCPU, 120, 240, 3900, 1440},
+      {lblCPUSpeed, 4140, 240, 1740, 255},     {sldCPUSpeed, 4140, 510, 1740, 420},
+      {lblCPUZoom, 4140, 960, 1740, 255},      {sldCPUZoom, 4140, 1230, 1740, 420},
+      {fameMemoryUsage, 120, 2040, 6000, 1800}, {histMemory, 120, 240, 3900, 1440},
+      {lblMemorySpeed, 4140, 240, 1740, 255},  {sldMemorySpeed, 4140, 510, 1740, 420},
+      {lblMemoryZoom, 4140, 960, 1740, 255},   {sldMemoryZoom, 4140, 1230, 1740, 420},
+      {sldFreeMomoryReq, 120, 3960, 3900, 420}, {lblTargetMemoryNeeded, 120, 4380, 3900, 285},
+      {cmdOptimaize, 4260, 3960, 1860, 420},
+  });
 }
 
 void VLTfrmSystemStatusForm::Form_Load() {

@@ -52,6 +52,7 @@ class VLTfrmSystemStatusForm : public platform::forms::Form {
   void Form_Unload(int& Cancel) override;
 
  private:
+  void Design();
   void InitMemorySlider();
 
   std::unique_ptr<CpuUsageObject> usage_;

@@ -8,16 +8,11 @@ void Histogram::Value(double sample) {
   ++sampleCount_;
 }
 
-bool Histogram::GetNamed(std::string_view property, forms::Property& value) const {
-  if (property == "Value") return value = Value(), true;
-  if (property == "Zoom") return value = zoom_, true;
-  return false;
-}
-
-bool Histogram::LetNamed(std::string_view property, const forms::Property& value) {
-  if (property == "Value") return Value(vb::CDbl(value)), true;
-  if (property == "Zoom") return Zoom(vb::CLng(value)), true;
-  return false;
+const forms::ControlMembers& Histogram::Members() const {
+  static const forms::ControlMembers members = forms::ControlMembers::Extend<Histogram>(Control::Members())
+      .Property("Value", &Histogram::Value, &Histogram::Value)
+      .Property("Zoom", &Histogram::Zoom, &Histogram::Zoom);
+  return members;
 }
 
 }  // namespace platform::activex

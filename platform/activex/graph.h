@@ -25,9 +25,7 @@ class Histogram : public forms::Control {
   std::uint64_t sampleCount() const { return sampleCount_; }
   static constexpr std::size_t kKeptSamples = 1024;
 
- protected:
-  bool GetNamed(std::string_view property, forms::Property& value) const override;
-  bool LetNamed(std::string_view property, const forms::Property& value) override;
+  const forms::ControlMembers& Members() const override;
 
  private:
   std::deque<double> samples_;
