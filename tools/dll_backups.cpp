@@ -46,14 +46,14 @@ bool SaveBackUp(platform::activex::XceedBackup& main, platform::activex::BackupJ
   if (cleaning::FsoCreateFolder(folder) != 0) return false;
   selection.Clear();
   for (const std::string& path : paths) selection.Add(path, true);
-  job.Folder = folder;
-  main.Folder = folder;
-  job.ArchiveName = name;
-  job.Compression = 9;
-  job.Password = kBackupPassword;
-  job.Option = 0;
-  job.Selection = &selection;
-  job.FullPaths = true;
+  job.Folder(folder);
+  main.Folder(folder);
+  job.ArchiveName(name);
+  job.Compression(9);
+  job.Password(kBackupPassword);
+  job.Option(0);
+  job.Selection(&selection);
+  job.FullPaths(true);
   if (main.Backup(job) == kBackupSuccess) return true;
   cleaning::FsoDeleteFolder(folder, true);
   return false;
@@ -66,15 +66,15 @@ std::int32_t RestoreBackUp(platform::activex::XceedBackup& main, platform::activ
   selection.Clear();
   selection.Add("*", true);
   selection.Restrict("*");
-  main.Folder = folder;
-  job.Folder = folder;
-  if (std::int32_t code = main.Check(job.Folder, selection); code != kBackupSuccess) return code;
-  job.Selection = &selection;
-  job.Password = kBackupPassword;
-  job.Destination = "";
-  job.Overwrite = true;
-  job.CreateFolders = true;
-  job.RestorePaths = true;
+  main.Folder(folder);
+  job.Folder(folder);
+  if (std::int32_t code = main.Check(job.Folder(), selection); code != kBackupSuccess) return code;
+  job.Selection(&selection);
+  job.Password(kBackupPassword);
+  job.Destination("");
+  job.Overwrite(true);
+  job.CreateFolders(true);
+  job.RestorePaths(true);
   return main.Restore(job);
 }
 

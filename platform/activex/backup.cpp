@@ -2,40 +2,8 @@
 #include "platform/activex/backup.h"
 
 #include "platform/base/journal.h"
-#include "platform/base/runtime_error.h"
 
 namespace platform::activex {
-namespace {
-
-// A property get or put of one stored scalar; DISP_E_MEMBERNOTFOUND for a
-// method call.
-template <typename T, typename Convert>
-HRESULT Access(T& field, DispatchKind kind, const DispatchArgs& args, forms::Property* result, Convert convert) {
-  if (kind == DispatchKind::PropertyGet) {
-    if (result) *result = forms::Property(field);
-    return S_OK;
-  }
-  if (kind != DispatchKind::PropertyPut) return DISP_E_MEMBERNOTFOUND;
-  if (args.size() != 1) return DISP_E_BADPARAMCOUNT;
-  try {
-    field = convert(args[0]);
-    return S_OK;
-  } catch (const RuntimeError&) {
-    return DISP_E_TYPEMISMATCH;
-  }
-}
-
-HRESULT Text(std::string& field, DispatchKind kind, const DispatchArgs& args, forms::Property* result) {
-  return Access(field, kind, args, result, [](const forms::Property& v) { return vb::CStr(v); });
-}
-HRESULT Number(std::int32_t& field, DispatchKind kind, const DispatchArgs& args, forms::Property* result) {
-  return Access(field, kind, args, result, [](const forms::Property& v) { return vb::CLng(v); });
-}
-HRESULT Flag(bool& field, DispatchKind kind, const DispatchArgs& args, forms::Property* result) {
-  return Access(field, kind, args, result, [](const forms::Property& v) { return vb::CBool(v); });
-}
-
-}  // namespace
 
 void FileSelection::Add(const std::string& pattern, bool recursive) {
   TheJournal().Record("Backup", {Name(), "Add", pattern, recursive ? "True" : "False"});
@@ -53,47 +21,45 @@ void FileSelection::Clear() {
   restriction_ = "*";
 }
 
-HRESULT FileSelection::Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result) {
-  if (kind != DispatchKind::Method) return DISP_E_MEMBERNOTFOUND;
-  std::size_t wanted = dispid == kDispidSelectionAdd ? 2 : dispid == kDispidSelectionRestrict ? 1 : 0;
-  if (dispid != kDispidSelectionAdd && dispid != kDispidSelectionRestrict && dispid != kDispidSelectionClear)
-    return DISP_E_MEMBERNOTFOUND;
-  if (args.size() != wanted) return DISP_E_BADPARAMCOUNT;
-  try {
-    if (dispid == kDispidSelectionAdd) Add(vb::CStr(args[0]), vb::CBool(args[1]));
-    else if (dispid == kDispidSelectionRestrict) Restrict(vb::CStr(args[0]));
-    else Clear();
-    return S_OK;
-  } catch (const RuntimeError&) {
-    return DISP_E_TYPEMISMATCH;
-  }
+const forms::ControlMembers& FileSelection::Members() const {
+  static const forms::ControlMembers members = forms::ControlMembers::Extend<FileSelection>(Control::Members())
+      .Method("Add", kDispidSelectionAdd, &FileSelection::Add)
+      .Method("Restrict", kDispidSelectionRestrict, &FileSelection::Restrict)
+      .Method("Clear", kDispidSelectionClear, &FileSelection::Clear);
+  return members;
 }
 
-HRESULT BackupJob::Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result) {
-  switch (dispid) {
-    case kDispidJobFolder: return Text(Folder, kind, args, result);
-    case kDispidBackupName: return Text(ArchiveName, kind, args, result);
-    case kDispidBackupOption: return Number(Option, kind, args, result);
-    case kDispidBackupCompression: return Number(Compression, kind, args, result);
-    case kDispidBackupPassword: return Text(Password, kind, args, result);
-    case kDispidBackupFullPaths: return Flag(FullPaths, kind, args, result);
-    default: return DISP_E_MEMBERNOTFOUND;
-  }
+const forms::ControlMembers& BackupJob::Members() const {
+  static const forms::ControlMembers members = forms::ControlMembers::Extend<BackupJob>(Control::Members())
+      .Property("Folder", kDispidJobFolder, &BackupJob::Folder, &BackupJob::Folder)
+      .Property("ArchiveName", kDispidBackupName, &BackupJob::ArchiveName, &BackupJob::ArchiveName)
+      .Property("Option", kDispidBackupOption, &BackupJob::Option, &BackupJob::Option)
+      .Property("Compression", kDispidBackupCompression, &BackupJob::Compression, &BackupJob::Compression)
+      .Property("Password", kDispidBackupPassword, &BackupJob::Password, &BackupJob::Password)
+      .Property("FullPaths", kDispidBackupFullPaths, &BackupJob::FullPaths, &BackupJob::FullPaths);
+  return members;
 }
 
-HRESULT RestoreJob::Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result) {
-  switch (dispid) {
-    case kDispidJobFolder: return Text(Folder, kind, args, result);
-    case kDispidRestorePassword: return Text(Password, kind, args, result);
-    case kDispidRestoreDestination: return Text(Destination, kind, args, result);
-    case kDispidRestoreOverwrite: return Flag(Overwrite, kind, args, result);
-    case kDispidRestorePaths: return Flag(RestorePaths, kind, args, result);
-    case kDispidRestoreCreateFolders: return Flag(CreateFolders, kind, args, result);
-    default: return DISP_E_MEMBERNOTFOUND;
-  }
+const forms::ControlMembers& RestoreJob::Members() const {
+  static const forms::ControlMembers members = forms::ControlMembers::Extend<RestoreJob>(Control::Members())
+      .Property("Folder", kDispidJobFolder, &RestoreJob::Folder, &RestoreJob::Folder)
+      .Property("Password", kDispidRestorePassword, &RestoreJob::Password, &RestoreJob::Password)
+      .Property("Overwrite", kDispidRestoreOverwrite, &RestoreJob::Overwrite, &RestoreJob::Overwrite)
+      .Property("Destination", kDispidRestoreDestination, &RestoreJob::Destination, &RestoreJob::Destination)
+      .Property("RestorePaths", kDispidRestorePaths, &RestoreJob::RestorePaths, &RestoreJob::RestorePaths)
+      .Property("CreateFolders", kDispidRestoreCreateFolders, &RestoreJob::CreateFolders,
+                &RestoreJob::CreateFolders);
+  return members;
 }
 
-std::string XceedBackup::ErrorText(std::int32_t code) {
+const forms::ControlMembers& XceedBackup::Members() const {
+  static const forms::ControlMembers members = forms::ControlMembers::Extend<XceedBackup>(Control::Members())
+      .Property("Folder", kDispidMainFolder, &XceedBackup::Folder, &XceedBackup::Folder)
+      .Method("ErrorText", kDispidErrorText, &XceedBackup::ErrorText);
+  return members;
+}
+
+std::string XceedBackup::ErrorText(std::int32_t code, std::int32_t) {
   switch (code) {
     case kBackupSuccess: return "Success";
     case kBackupNoArchive: return "No archive found in the folder";
@@ -104,19 +70,6 @@ std::string XceedBackup::ErrorText(std::int32_t code) {
     case kBackupOutsideMachine: return "A path lies outside the machine";
     case kBackupNothingSelected: return "Nothing is selected";
     default: return "Unknown error " + std::to_string(code);
-  }
-}
-
-HRESULT XceedBackup::Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result) {
-  if (dispid == kDispidMainFolder) return Text(Folder, kind, args, result);
-  if (dispid != kDispidErrorText) return DISP_E_MEMBERNOTFOUND;
-  if (kind != DispatchKind::Method) return DISP_E_MEMBERNOTFOUND;
-  if (args.size() != 2) return DISP_E_BADPARAMCOUNT;
-  try {
-    if (result) *result = forms::Property(ErrorText(vb::CLng(args[0])));
-    return S_OK;
-  } catch (const RuntimeError&) {
-    return DISP_E_TYPEMISMATCH;
   }
 }
 

@@ -7,7 +7,9 @@
 // and upper-cased ("C/WINDOWS/SYSTEM/X.DLL"), and the archive comment keeps
 // the original paths' case, one per line in entry order. Every file goes
 // through the file layer, so nothing is read or written outside the machine.
-// Result codes: 0 success, 1500 no archive in the folder, 1541 corrupted,
+// The jobs and the selection are passed to the runs as the objects they
+// are (typed calls); the scalar members are late-bound as well. Result
+// codes: 0 success, 1500 no archive in the folder, 1541 corrupted,
 // 1542 wrong password, 1543 a file could not be read, 1544 a file could not
 // be written, 1545 a path lies outside the machine, 1546 nothing selected.
 #include <string>
@@ -51,50 +53,86 @@ class FileSelection : public forms::Control {
   void Clear();
   const std::vector<std::string>& items() const { return items_; }
   const std::string& restriction() const { return restriction_; }
-  HRESULT Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result = nullptr);
+  const forms::ControlMembers& Members() const override;
 
  private:
   std::vector<std::string> items_;
   std::string restriction_ = "*";
 };
 
+// The selection (106) is passed as the object it is, through the typed
+// accessor; every other member is also late-bound.
 class BackupJob : public forms::Control {
  public:
   BackupJob(forms::Form& form, std::string name, forms::Control* container = nullptr)
       : Control(form, std::move(name), forms::ControlKind::Backup, container, std::nullopt) {}
-  std::string Folder, ArchiveName, Password;  // 100, 101, 104
-  std::int32_t Option = 0, Compression = 6;  // 102, 103
-  bool FullPaths = true;                      // 107: our format always keeps them
-  FileSelection* Selection = nullptr;         // 106
-  HRESULT Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result = nullptr);
+  std::string Folder() const { return folder_; }  // 100
+  void Folder(std::string value) { folder_ = std::move(value); }
+  std::string ArchiveName() const { return archiveName_; }  // 101
+  void ArchiveName(std::string value) { archiveName_ = std::move(value); }
+  std::int32_t Option() const { return option_; }  // 102
+  void Option(std::int32_t value) { option_ = value; }
+  std::int32_t Compression() const { return compression_; }  // 103
+  void Compression(std::int32_t value) { compression_ = value; }
+  std::string Password() const { return password_; }  // 104
+  void Password(std::string value) { password_ = std::move(value); }
+  FileSelection* Selection() const { return selection_; }  // 106
+  void Selection(FileSelection* selection) { selection_ = selection; }
+  bool FullPaths() const { return fullPaths_; }  // 107: our format always keeps them
+  void FullPaths(bool value) { fullPaths_ = value; }
+  const forms::ControlMembers& Members() const override;
+
+ private:
+  std::string folder_, archiveName_, password_;
+  std::int32_t option_ = 0, compression_ = 6;
+  FileSelection* selection_ = nullptr;
+  bool fullPaths_ = true;
 };
 
 class RestoreJob : public forms::Control {
  public:
   RestoreJob(forms::Form& form, std::string name, forms::Control* container = nullptr)
       : Control(form, std::move(name), forms::ControlKind::Backup, container, std::nullopt) {}
-  std::string Folder, Password, Destination;  // 100, 101, 201 ("" = the original locations)
-  bool Overwrite = false, RestorePaths = false, CreateFolders = false;  // 200, 202, 203
-  FileSelection* Selection = nullptr;                                   // 204
-  HRESULT Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result = nullptr);
+  std::string Folder() const { return folder_; }  // 100
+  void Folder(std::string value) { folder_ = std::move(value); }
+  std::string Password() const { return password_; }  // 101
+  void Password(std::string value) { password_ = std::move(value); }
+  bool Overwrite() const { return overwrite_; }  // 200
+  void Overwrite(bool value) { overwrite_ = value; }
+  std::string Destination() const { return destination_; }  // 201: "" = the original locations
+  void Destination(std::string value) { destination_ = std::move(value); }
+  bool RestorePaths() const { return restorePaths_; }  // 202
+  void RestorePaths(bool value) { restorePaths_ = value; }
+  bool CreateFolders() const { return createFolders_; }  // 203
+  void CreateFolders(bool value) { createFolders_ = value; }
+  FileSelection* Selection() const { return selection_; }  // 204
+  void Selection(FileSelection* selection) { selection_ = selection; }
+  const forms::ControlMembers& Members() const override;
+
+ private:
+  std::string folder_, password_, destination_;
+  bool overwrite_ = false, restorePaths_ = false, createFolders_ = false;
+  FileSelection* selection_ = nullptr;
 };
 
 class XceedBackup : public forms::Control {
  public:
   XceedBackup(forms::Form& form, std::string name, forms::Control* container = nullptr)
       : Control(form, std::move(name), forms::ControlKind::Backup, container, std::nullopt) {}
-  std::string Folder;  // 100
+  std::string Folder() const { return folder_; }  // 100
+  void Folder(std::string value) { folder_ = std::move(value); }
   // 3000: reads every selected file first, then writes the archive whole.
   std::int32_t Backup(const BackupJob& job);
   // 3001: whether the folder's archive is whole.
   std::int32_t Check(const std::string& folder, const FileSelection& selection);
   // 3003: password first, then every path, then the writes.
   std::int32_t Restore(const RestoreJob& job);
-  // 5000.
-  static std::string ErrorText(std::int32_t code);
-  // Scalar members only: the object arguments (the selection, the jobs)
-  // are passed through the typed calls above.
-  HRESULT Invoke(DISPID dispid, DispatchKind kind, const DispatchArgs& args, forms::Property* result = nullptr);
+  // 5000 (code, 0): the code's text.
+  std::string ErrorText(std::int32_t code, std::int32_t reserved = 0);
+  const forms::ControlMembers& Members() const override;
+
+ private:
+  std::string folder_;
 };
 
 }  // namespace platform::activex

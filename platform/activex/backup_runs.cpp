@@ -65,21 +65,21 @@ struct Planned {
 
 // Where an entry goes when the job names a destination of its own.
 std::string Redirected(const RestoreJob& job, const std::string& path) {
-  std::string base = WithoutTrailingSlash(job.Destination);
+  std::string base = WithoutTrailingSlash(job.Destination());
   if (base.back() != '\\') base += '\\';
-  if (!job.RestorePaths) return base + path.substr(path.find_last_of('\\') + 1);
+  if (!job.RestorePaths()) return base + path.substr(path.find_last_of('\\') + 1);
   return base + path.substr(0, 1) + path.substr(2);
 }
 
 }  // namespace
 
 std::int32_t XceedBackup::Backup(const BackupJob& job) {
-  std::string archive = WithoutTrailingSlash(job.Folder) + "\\" + job.ArchiveName + ".zip";
-  if (!job.Selection || job.Selection->items().empty()) return Finish("Backup", archive, kBackupNothingSelected);
+  std::string archive = WithoutTrailingSlash(job.Folder()) + "\\" + job.ArchiveName() + ".zip";
+  if (!job.Selection() || job.Selection()->items().empty()) return Finish("Backup", archive, kBackupNothingSelected);
   std::vector<zip::Entry> entries;
   std::vector<std::string> originals;
   std::set<std::string> taken;
-  for (const std::string& path : job.Selection->items()) {
+  for (const std::string& path : job.Selection()->items()) {
     auto name = EntryNameOf(path);
     zip::Entry entry;
     if (!name || !IsFile(path) || files::ReadFileContent(path, entry.bytes) != ERROR_SUCCESS)
@@ -89,9 +89,9 @@ std::int32_t XceedBackup::Backup(const BackupJob& job) {
     entries.push_back(std::move(entry));
     originals.push_back(path);
   }
-  if (!IsFolder(job.Folder) || job.ArchiveName.empty()) return Finish("Backup", archive, kBackupUnwritable);
-  int level = std::clamp(job.Compression, 1, 9);
-  auto bytes = zip::Write(entries, RecordPaths(originals), job.Password, level);
+  if (!IsFolder(job.Folder()) || job.ArchiveName().empty()) return Finish("Backup", archive, kBackupUnwritable);
+  int level = std::clamp(job.Compression(), 1, 9);
+  auto bytes = zip::Write(entries, RecordPaths(originals), job.Password(), level);
   if (!bytes || files::WriteFileContent(archive, *bytes) != ERROR_SUCCESS)
     return Finish("Backup", archive, kBackupUnwritable);
   return Finish("Backup", archive, kBackupSuccess);
@@ -107,29 +107,29 @@ std::int32_t XceedBackup::Check(const std::string& folder, const FileSelection&)
 }
 
 std::int32_t XceedBackup::Restore(const RestoreJob& job) {
-  std::string archive = ArchiveIn(job.Folder);
-  if (archive.empty()) return Finish("Restore", job.Folder, kBackupNoArchive);
+  std::string archive = ArchiveIn(job.Folder());
+  if (archive.empty()) return Finish("Restore", job.Folder(), kBackupNoArchive);
   std::string bytes;
   if (files::ReadFileContent(archive, bytes) != ERROR_SUCCESS) return Finish("Restore", archive, kBackupCorrupted);
   zip::Contents contents;
-  switch (zip::Read(bytes, job.Password, contents)) {
+  switch (zip::Read(bytes, job.Password(), contents)) {
     case zip::ReadResult::WrongPassword: return Finish("Restore", archive, kBackupWrongPassword);
     case zip::ReadResult::Damaged: return Finish("Restore", archive, kBackupCorrupted);
     case zip::ReadResult::Ok: break;
   }
   // Every path is checked before the first write.
   std::vector<std::string> recorded = RecordedPaths(contents.comment);
-  std::string restriction = job.Selection ? job.Selection->restriction() : "*";
+  std::string restriction = job.Selection() ? job.Selection()->restriction() : "*";
   std::vector<Planned> plan;
   for (std::size_t i = 0; i < contents.entries.size(); ++i) {
     auto path = RestorePathOf(contents.entries[i].name, i < recorded.size() ? recorded[i] : "");
     if (!path) return Finish("Restore", contents.entries[i].name, kBackupOutsideMachine);
     if (!files::MatchesPattern(restriction, *path)) continue;
-    plan.push_back({job.Destination.empty() ? *path : Redirected(job, *path), std::move(contents.entries[i].bytes)});
+    plan.push_back({job.Destination().empty() ? *path : Redirected(job, *path), std::move(contents.entries[i].bytes)});
   }
   for (const Planned& file : plan) {
-    if (IsFile(file.path) && !job.Overwrite) continue;
-    if (job.CreateFolders && !MakeParents(file.path)) return Finish("Restore", file.path, kBackupUnwritable);
+    if (IsFile(file.path) && !job.Overwrite()) continue;
+    if (job.CreateFolders() && !MakeParents(file.path)) return Finish("Restore", file.path, kBackupUnwritable);
     if (files::WriteFileContent(file.path, file.bytes) != ERROR_SUCCESS)
       return Finish("Restore", file.path, kBackupUnwritable);
   }

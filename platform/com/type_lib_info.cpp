@@ -4,14 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/com/com_memory.h"
+#include "platform/base/runtime_error.h"
+#include "platform/com/member_dispatch.h"
 #include "platform/com/class_factory.h"
 #include "platform/files/stand_in.h"
 
 namespace platform::com {
 namespace {
 
-// One late-bound object: IUnknown and IDispatch over a member table.
+// One object of the component: IUnknown and IDispatch; each class answers
+// its own few members.
 class DispatchObject : public ComObject<IDispatch> {
  public:
   HRESULT QueryInterface(REFIID iid, void** object) override {
@@ -22,32 +24,21 @@ class DispatchObject : public ComObject<IDispatch> {
   }
 };
 
-const VARIANT& Unwrapped(const VARIANT& v) {
-  return v.vt == (VT_BYREF | VT_VARIANT) && v.pvarVal ? *v.pvarVal : v;
-}
-
-std::optional<std::string> TextArgument(const VARIANT& arg) {
-  VARIANT text;
-  VariantInit(&text);
-  if (FAILED(VariantChangeType(&text, &Unwrapped(arg), 0, VT_BSTR))) return std::nullopt;
-  std::string ansi = AnsiFromWide(WideOf(text.bstrVal));
-  VariantClear(&text);
-  return ansi;
-}
-
-std::optional<LONG> NumberArgument(const VARIANT& arg) {
-  VARIANT number;
-  VariantInit(&number);
-  if (FAILED(VariantChangeType(&number, &Unwrapped(arg), 0, VT_I4))) return std::nullopt;
-  return number.lVal;
+// An argument converted by the runtime's rules; nothing when it does not
+// convert.
+template <typename T>
+std::optional<T> Argument(const VARIANT& arg) {
+  vb::Variant value;
+  if (!RuntimeValueOf(arg, value)) return std::nullopt;
+  try {
+    return vb::ArgumentAs<T>(value);
+  } catch (const RuntimeError&) {
+    return std::nullopt;
+  }
 }
 
 HRESULT ReturnText(VARIANT* result, const std::string& text) {
-  if (!result) return S_OK;
-  VariantClear(result);
-  result->vt = VT_BSTR;
-  result->bstrVal = AllocBstrFromAnsi(text);
-  return S_OK;
+  return result ? StoreRuntimeValue(result, vb::Variant(text)) : S_OK;
 }
 
 // Hands over the caller's only reference to `object`.
@@ -93,7 +84,7 @@ class TypeLibInfo final : public DispatchObject {
     }
     if (member != kDispidTypeLibCoClasses) return DISP_E_MEMBERNOTFOUND;
     if (count != 1) return DISP_E_BADPARAMCOUNT;
-    auto index = NumberArgument(args[0]);
+    auto index = Argument<LONG>(args[0]);
     if (!index) return DISP_E_TYPEMISMATCH;
     if (*index < 1 || static_cast<std::size_t>(*index) > classes_.size()) return TYPE_E_ELEMENTNOTFOUND;
     return ReturnObject(result, new CoClassInfo(classes_[*index - 1]));
@@ -109,7 +100,7 @@ class TypeLibApplication final : public DispatchObject {
   HRESULT Invoke(DISPID member, WORD kind, VARIANT* args, UINT count, VARIANT* result) override {
     if (member != kDispidTypeLibInfoFromFile || !(kind & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
     if (count != 1) return DISP_E_BADPARAMCOUNT;
-    auto path = TextArgument(args[0]);
+    auto path = Argument<std::string>(args[0]);
     if (!path) return DISP_E_TYPEMISMATCH;
     std::optional<files::StandInHeader> header;
     if (files::ReadStandInHeader(*path, header) != ERROR_SUCCESS || !header) return TYPE_E_CANTLOADLIBRARY;

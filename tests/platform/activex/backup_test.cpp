@@ -78,11 +78,11 @@ class BackupTest : public ::testing::Test {
     auto& f = form();
     f.xFileSelection.Clear();
     for (const auto& path : paths) f.xFileSelection.Add(path, true);
-    f.xBackupJob.Folder = folder;
-    f.xBackupJob.ArchiveName = "first";
-    f.xBackupJob.Password = kPassword;
-    f.xBackupJob.Compression = 9;
-    f.xBackupJob.Selection = &f.xFileSelection;
+    f.xBackupJob.Folder(folder);
+    f.xBackupJob.ArchiveName("first");
+    f.xBackupJob.Password(kPassword);
+    f.xBackupJob.Compression(9);
+    f.xBackupJob.Selection(&f.xFileSelection);
     return f.xMain.Backup(f.xBackupJob);
   }
 
@@ -91,10 +91,12 @@ class BackupTest : public ::testing::Test {
     f.xFileSelection.Clear();
     f.xFileSelection.Add("*", true);
     f.xFileSelection.Restrict("*");
-    f.xRestoreJob.Folder = folder;
-    f.xRestoreJob.Password = password;
-    f.xRestoreJob.Selection = &f.xFileSelection;
-    f.xRestoreJob.Overwrite = f.xRestoreJob.CreateFolders = f.xRestoreJob.RestorePaths = true;
+    f.xRestoreJob.Folder(folder);
+    f.xRestoreJob.Password(password);
+    f.xRestoreJob.Selection(&f.xFileSelection);
+    f.xRestoreJob.Overwrite(true);
+    f.xRestoreJob.CreateFolders(true);
+    f.xRestoreJob.RestorePaths(true);
     return f.xMain.Restore(f.xRestoreJob);
   }
 
@@ -198,7 +200,7 @@ TEST_F(BackupTest, LateBoundMembersKeepTheirValuesAndNameTheCodes) {
   Property result;
   EXPECT_EQ(f.xBackupJob.Invoke(kDispidBackupCompression, DispatchKind::PropertyPut, {std::int32_t(9)}), S_OK);
   EXPECT_EQ(f.xBackupJob.Invoke(kDispidBackupFullPaths, DispatchKind::PropertyPut, {true}), S_OK);
-  EXPECT_EQ(f.xBackupJob.Compression, 9);
+  EXPECT_EQ(f.xBackupJob.Compression(), 9);
   EXPECT_EQ(f.xRestoreJob.Invoke(kDispidRestoreDestination, DispatchKind::PropertyPut, {std::string("")}), S_OK);
   EXPECT_EQ(f.xFileSelection.Invoke(kDispidSelectionAdd, DispatchKind::Method, {std::string("*"), true}), S_OK);
   EXPECT_EQ(f.xFileSelection.items(), std::vector<std::string>{"*"});
@@ -208,7 +210,10 @@ TEST_F(BackupTest, LateBoundMembersKeepTheirValuesAndNameTheCodes) {
             S_OK);
   EXPECT_EQ(std::get<std::string>(result), "The archive is corrupted");
   EXPECT_EQ(f.xMain.Invoke(999, DispatchKind::Method, {}), DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(XceedBackup::ErrorText(kBackupWrongPassword), "Wrong password");
+  f.xRestoreJob.Let("Password", std::string("secret"));
+  EXPECT_EQ(f.xRestoreJob.Password(), "secret");
+  EXPECT_EQ(std::get<std::string>(f.xBackupJob.Get("Folder")), "");
+  EXPECT_EQ(f.xMain.ErrorText(kBackupWrongPassword), "Wrong password");
 }
 
 }  // namespace
