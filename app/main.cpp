@@ -8,6 +8,7 @@
 #include "app/headless_transcript.h"
 #include "app/machine_setup.h"
 #include "app/resident.h"
+#include "app/suite_connection.h"
 #include "gui/display.h"
 #include "gui/gui.h"
 #include "mainwindow/Form1.h"
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     }
     ConnectCleaningEngine();
     ConnectSystemTools();
+    ConnectSuite();
     auto ended = platform::RunUntilProcessEnd([headless] { RunProgram(headless); });
     machine->Flush();
     return static_cast<int>(ended.value_or(0));

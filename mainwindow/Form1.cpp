@@ -178,6 +178,7 @@ Form1Form::Form1Form()
   WireStartUpPage();
   WireUninstallPage();
   WireLanguageChoice();
+  WireAboutPage();
 }
 
 void Form1Form::Form_Load() {

@@ -450,6 +450,26 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   bool settingStartupBox_ = false;  // a start-up box is being changed by code
   // ===== end of start-up manager, uninstall list, start-up options, language and skin =====
 
+  // ===== About page, update, suite button and caption export (Form1_about.cpp) =====
+ public:
+  TSY_CONTROL_IN(Label, lblTitle, Frame_About);
+  TSY_CONTROL_IN(Label, lblVersion, Frame_About);
+  TSY_CONTROL_IN(CommandButton, cmdUpdateProgram, Frame_About);
+  TSY_CONTROL_IN(CommandButton, Command1, Frame_About);
+  TSY_CONTROL_IN(CommandButton, cmd_VLT, Frame_About);
+  TSY_CONTROL_IN(CommandButton, Command5, Frame_About);
+  TSY_CONTROL(Timer, Timer2);
+
+  void cmdUpdateProgram_Click();
+  void Command1_Click();
+  void cmd_VLT_Click();
+  void Command5_Click();
+  void Timer2_Timer() {}
+
+ private:
+  void WireAboutPage();
+  // ===== end of About page, update, suite button and caption export =====
+
  protected:
   void Form_Load() override;
   void Form_QueryUnload(int& Cancel, int UnloadMode) override;

@@ -74,6 +74,13 @@ const Cell kCells[] = {
 
     // About page: the System Information button at the foot.
     {At<&Form1Form::cmdSysInfo>, 12, kButtonColumn, kButtonWidth},
+    // ... the title and version at the head, the other commands above it.
+    {At<&Form1Form::lblTitle>, 0, kInset, kFull},
+    {At<&Form1Form::lblVersion>, 1, kInset, kFull},
+    {At<&Form1Form::cmd_VLT>, 8, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::cmdUpdateProgram>, 9, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::Command1>, 10, kButtonColumn, kButtonWidth},
+    {At<&Form1Form::Command5>, 11, kButtonColumn, kButtonWidth},
 
     // Result page: the log, the status line, and the progress frame with
     // its two bars and their sizes.

@@ -158,7 +158,6 @@ void Form1Form::HideAllFrames() {
   for (FrameMember each : kBars) (this->*each).Visible(false);
 }
 
-void Form1Form::CmdAbout_Click() { ShowThatFrame(Frame_About); }
 void Form1Form::CmdOptions_Click() { ShowThatFrame(Frame_Options); }
 void Form1Form::cmdShedule_Click() { ShowThatFrame(Frame_Schedule); }
 

@@ -25,9 +25,10 @@ mainwindow: support schedule platform/activex platform/base platform/com platfor
 cleaning: mainwindow support platform/activex platform/base platform/files platform/forms platform/machine platform/registry platform/runtime platform/shell
 tools: cleaning support platform/base platform/files platform/forms platform/registry platform/runtime platform/shell
 mainwindow/run: cleaning mainwindow tools
+tuning: support platform/activex platform/base platform/files platform/forms platform/machine platform/registry platform/runtime platform/shell
 schedule: platform/base platform/com platform/registry platform/runtime platform/taskscheduler
 gui: platform/activex platform/base platform/files platform/forms platform/shell
-app: gui mainwindow mainwindow/run platform platform/base platform/forms platform/machine
+app: gui mainwindow mainwindow/run tuning platform platform/base platform/forms platform/machine
 '
 
 # Include lines still crossing the arrows, each to be removed by the
