@@ -77,6 +77,7 @@ class ChildFormTest : public GuiTest {
     QWidget* window = renderer_.WindowOf(host_);
     QWidget* widget = Widget(control);
     ASSERT_NE(widget, nullptr);
+    ASSERT_TRUE(window->isAncestorOf(widget)) << "drawn outside the host window";
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, widget->mapTo(window, widget->rect().center()));
     Turn();
   }

@@ -60,6 +60,7 @@ class VelotuneWindowTest : public MainWindowGuiTest {
     ASSERT_NE(renderer_.WindowOf(form), nullptr);
     ASSERT_NE(widget, nullptr);
     QWidget* window = renderer_.WindowOf(form)->window();
+    ASSERT_TRUE(window->isAncestorOf(widget)) << "drawn outside the window clicked";
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, widget->mapTo(window, widget->rect().center()));
     Turn();
   }
@@ -83,12 +84,14 @@ class VelotuneWindowTest : public MainWindowGuiTest {
     EXPECT_TRUE(window->isVisible());
     QWidget* top = renderer_.WindowOf(suite);
     QWidget* frame = Widget(suite.framChildWindow);
+    ASSERT_TRUE(top->isAncestorOf(window)) << "drawn outside the suite window";
     EXPECT_TRUE(window->isAncestorOf(top->childAt(frame->mapTo(top, frame->rect().center()))));
     for (Control* control : page.Controls()) {
       if (!Clickable(*control) || !ShownByModel(*control)) continue;
       SCOPED_TRACE(control->Name());
       QWidget* widget = Widget(*control);
       ASSERT_NE(widget, nullptr);
+      ASSERT_TRUE(top->isAncestorOf(widget)) << "drawn outside the suite window";
       QWidget* found = top->childAt(widget->mapTo(top, widget->rect().center()));
       EXPECT_TRUE(found == widget || widget->isAncestorOf(found));
     }
