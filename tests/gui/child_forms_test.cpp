@@ -2,8 +2,6 @@
 // (SetParent): drawn inside that control at their own Left and Top, never as
 // windows of their own while so parented, and following later moves, hiding
 // and unloading.
-#include <QApplication>
-#include <QMainWindow>
 #include <QTest>
 #include <QWindow>
 
@@ -42,15 +40,6 @@ class Page : public Form {
   TSY_CONTROL(CommandButton, cmdAct);
   int clicks = 0;
 };
-
-// The titles of the form windows shown on the desktop.
-QStringList ShownWindows() {
-  QStringList titles;
-  for (QWidget* widget : QApplication::topLevelWidgets())
-    if (widget->isVisible() && qobject_cast<QMainWindow*>(widget)) titles << widget->windowTitle();
-  titles.sort();
-  return titles;
-}
 
 class ChildFormTest : public GuiTest {
  protected:

@@ -2,8 +2,6 @@
 // clicked on the main window's About page, then each page button clicked on
 // the Velotune window. The pages appear inside its frame, never as windows
 // of their own, the page asked for on top and taking the clicks.
-#include <QApplication>
-#include <QMainWindow>
 #include <QTest>
 #include <QWindow>
 
@@ -28,14 +26,6 @@ class Suite : public SuiteWindows {
   void ShowSuite() override { VLTfrmMain().Show(); }
   Form* AdvancedModePage() override { return &VLTfrmAdvancedMode(); }
 };
-
-QStringList ShownWindows() {
-  QStringList titles;
-  for (QWidget* widget : QApplication::topLevelWidgets())
-    if (widget->isVisible() && qobject_cast<QMainWindow*>(widget)) titles << widget->windowTitle();
-  titles.sort();
-  return titles;
-}
 
 bool Clickable(const Control& control) {
   return control.IsKind(ControlKind::CommandButton) || control.IsKind(ControlKind::CheckBox) ||
