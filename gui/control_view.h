@@ -34,6 +34,8 @@ class Applied {
     last_ = now;
     return true;
   }
+  // The next Changed is true whatever it is given.
+  void Forget() { last_.reset(); }
 
  private:
   std::optional<T> last_;

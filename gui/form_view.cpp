@@ -8,6 +8,7 @@
 #include <optional>
 #include <QPainterPath>
 #include <QRegion>
+#include <cstdint>
 
 #include "gui/conversions.h"
 #include "gui/label_buddies.h"
@@ -27,10 +28,11 @@ Form* LoadedForm(HWND window) {
   return nullptr;
 }
 
-// A top-level window whose moves and resizes by the user (or the window
+// A form's window whose moves and resizes by the user (or the window
 // manager) reach the form's Left, Top, Width and Height at the next turn,
 // which runs its Resize when the size changed. Where the renderer itself
-// placed the window is not news.
+// placed the window is not news, nor is anything that befalls it while it
+// is drawn inside another window.
 class FormWindow : public QMainWindow {
  public:
   explicit FormWindow(HWND hwnd) : hwnd_(hwnd), pending_(std::make_shared<std::optional<QRect>>()) {}
@@ -52,18 +54,18 @@ class FormWindow : public QMainWindow {
   }
   void moveEvent(QMoveEvent* event) override {
     QMainWindow::moveEvent(event);
-    if (pos() != placedPosition_) Report();
+    if (isWindow() && pos() != placedPosition_) Report();
   }
   void resizeEvent(QResizeEvent* event) override {
     QMainWindow::resizeEvent(event);
-    if (size() != placedSize_) Report();
+    if (isWindow() && size() != placedSize_) Report();
   }
   // Minimised or restored by the window manager (its task bar, its own
   // buttons): the form's WindowState follows, so the tray's show and hide
   // and the program's own minimise stay in step with what is on screen.
   void changeEvent(QEvent* event) override {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange) return;
+    if (event->type() != QEvent::WindowStateChange || !isWindow()) return;
     int state = isMinimized() ? 1 : isMaximized() ? 2 : 0;
     QueueEvent([window = hwnd_, state] {
       if (Form* form = LoadedForm(window); form && form->WindowState() != state) form->WindowState(state);
@@ -168,7 +170,18 @@ QWidget* FormView::WidgetOf(std::uint64_t serial) const {
   return it == views_.end() ? nullptr : it->second->widget();
 }
 
-void FormView::Sync(Form& form, const SkinLooks& looks) {
+QWidget* FormView::AreaOf(HWND window) const {
+  if (!window_) return nullptr;
+  if (window == hwnd_) return canvas_;
+  for (const auto& [serial, view] : views_) {
+    Control* control = LiveControl(serial);
+    if (!control || control->window() != window) continue;
+    return view->ChildArea() ? view->ChildArea() : view->widget();
+  }
+  return nullptr;
+}
+
+void FormView::SyncContent(Form& form, const SkinLooks& looks) {
   if (!window_) return;
   SyncControls(form, looks);
   SyncMenus(form);
@@ -214,22 +227,30 @@ void FormView::SyncControls(Form& form, const SkinLooks& looks) {
   }
   // Labels name the fields they stand beside wherever the controls now are.
   if (placing_.Changed(placing)) BindLabelBuddies(canvas_);
-  SyncStacking(form);
-  SyncWindow(form, layout.extent, looks.OfWindow(hwnd_));
+  extent_ = layout.extent;
 }
 
 // A page brought to the front (ZOrder 0) lies over the backgrounds and the
-// movie declared after it, as on Windows.
-void FormView::SyncStacking(Form& form) {
+// movie declared after it, as on Windows; of the forms moved into a frame,
+// the one moved or shown last lies on top.
+void FormView::SyncStacking(Form& form, const std::map<HWND, QWidget*>& formWindows) {
+  if (!window_) return;
   std::map<HWND, QWidget*> widgets;
   for (Control* control : form.Controls())
     if (control->window())
       if (QWidget* widget = WidgetOf(control->serial())) widgets[control->window()] = widget;
   std::vector<HWND> parents{hwnd_};
   for (const auto& [window, widget] : widgets) parents.push_back(window);
+  // Raising a top-level window would bring it before the others on the desktop.
+  for (const auto& [window, widget] : formWindows)
+    if (widget && !widget->isWindow()) widgets.emplace(window, widget);
   std::string order;
   for (HWND parent : parents)
-    for (HWND child : Windows().Children(parent)) order += std::to_string(child) + ' ';
+    for (HWND child : Windows().Children(parent)) {
+      auto it = widgets.find(child);
+      order += std::to_string(child) + ':' +
+               std::to_string(reinterpret_cast<std::uintptr_t>(it == widgets.end() ? nullptr : it->second)) + ' ';
+    }
   if (!stacking_.Changed(order)) return;
   for (HWND parent : parents) {
     const std::vector<HWND>& children = Windows().Children(parent);
@@ -246,17 +267,34 @@ void FormView::SyncMenus(Form& form) {
   bar->setVisible(!bar->actions().isEmpty());
 }
 
-void FormView::SyncWindow(Form& form, QSize extent, const SkinLook& skinned) {
+void FormView::Rehost(QWidget* host) {
+  window_->setParent(host, host ? Qt::Widget : Qt::Window);
+  // A new parent hides the window and places it anew.
+  geometry_.Forget();
+  visible_.Forget();
+  windowState_.Forget();
+  outline_.Forget();
+}
+
+void FormView::SyncWindow(Form& form, const SkinLooks& looks, const Placement& placement) {
+  if (!window_) return;
+  // A form moved into a window of its own (or of a form inside it) cannot
+  // be drawn there; nor can one moved into a window that has nothing drawn.
+  bool drawable = !placement.parented || (placement.host && !window_->isAncestorOf(placement.host));
+  QWidget* host = placement.parented ? placement.host : nullptr;
+  if (drawable && window_->parentWidget() != host) Rehost(host);
+  bool embedded = drawable && host;
   if (caption_.Changed(form.Caption())) window_->setWindowTitle(ToQt(form.Caption()));
   if (enabled_.Changed(form.Enabled())) window_->setEnabled(form.Enabled());
   // A colour the form sets itself wins over the skin's.
-  SkinLook look = skinned;
+  SkinLook look = looks.OfWindow(hwnd_);
   if (auto color = ModelColor(form.BackColor())) look.back = color;
   if (dress_.Changed(look.Signature())) {
     canvas_->setAutoFillBackground(look.back.has_value());
     DressWidget(canvas_, look);
   }
-  canvas_->setMinimumSize(extent + QSize(8, 8));
+  canvas_->setMinimumSize(extent_ + QSize(8, 8));
+  // Inside a host the form's Left and Top count from the host's corner.
   QRect geometry(TwipsToPixels(form.Left()), TwipsToPixels(form.Top()), TwipsToPixels(form.Width()),
                  TwipsToPixels(form.Height()));
   if (geometry_.Changed(geometry))
@@ -265,12 +303,14 @@ void FormView::SyncWindow(Form& form, QSize extent, const SkinLook& skinned) {
   // Moves without a button held come only to a form that handles them.
   if (tracking_.Changed(form.MouseMove.handled())) canvas_->setMouseTracking(form.MouseMove.handled());
   SyncOutline(look.rounded);
-  bool visible = form.Visible();
-  int state = form.WindowState();
+  bool visible = drawable && form.Visible();
+  // Minimised and maximised are a top-level window's states.
+  int state = embedded ? 0 : form.WindowState();
   bool visibleChanged = visible_.Changed(visible);
   bool stateChanged = windowState_.Changed(state);
   if (!visibleChanged && !stateChanged) return;
   if (!visible) return window_->hide();
+  if (embedded) return window_->show();
   // The window may be there already (the window manager changed it first).
   int shown = window_->isMinimized() ? 1 : window_->isMaximized() ? 2 : 0;
   if (window_->isVisible() && shown == state) return;

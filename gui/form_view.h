@@ -1,5 +1,6 @@
 #pragma once
-// A form drawn as a top-level window: its caption, geometry, visibility and
+// A form drawn as a top-level window, or inside another form's control once
+// its window has been moved there: its caption, geometry, visibility and
 // menu bar, and one view per control (views come and go with the controls).
 #include <QMainWindow>
 #include <QPointer>
@@ -12,6 +13,14 @@
 
 namespace tessaly::gui {
 
+// Where a form's window is drawn: as a top-level window, or inside the
+// widget of the window it has been moved into (host null: that window has
+// nothing drawn, so neither has the form).
+struct Placement {
+  bool parented = false;
+  QWidget* host = nullptr;
+};
+
 class FormView {
  public:
   explicit FormView(platform::forms::Form& form);
@@ -23,15 +32,23 @@ class FormView {
   QMainWindow* widget() const { return window_; }
   // The widget of the control with this serial; null when it has none.
   QWidget* WidgetOf(std::uint64_t serial) const;
+  // Where the child windows of `window` are drawn, when it is this form's
+  // window or one of its controls'; null otherwise.
+  QWidget* AreaOf(HWND window) const;
 
-  void Sync(platform::forms::Form& form, const SkinLooks& looks);
+  // The controls and the menu bar.
+  void SyncContent(platform::forms::Form& form, const SkinLooks& looks);
+  // The window itself, where `placement` puts it.
+  void SyncWindow(platform::forms::Form& form, const SkinLooks& looks, const Placement& placement);
+  // Stacks sibling widgets as the window table orders their windows; the
+  // windows of forms drawn inside this one (`formWindows`) take part.
+  void SyncStacking(platform::forms::Form& form, const std::map<HWND, QWidget*>& formWindows);
 
  private:
   void SyncControls(platform::forms::Form& form, const SkinLooks& looks);
   void SyncMenus(platform::forms::Form& form);
-  // Stacks sibling widgets as the window table orders their windows.
-  void SyncStacking(platform::forms::Form& form);
-  void SyncWindow(platform::forms::Form& form, QSize extent, const SkinLook& look);
+  // Moves the window into `host`, or out as a top-level window (null).
+  void Rehost(QWidget* host);
   void SyncOutline(bool rounded);
   ControlView* ViewFor(Control& control);
 
@@ -39,6 +56,7 @@ class FormView {
   QPointer<QMainWindow> window_;
   QWidget* canvas_;
   std::map<std::uint64_t, std::unique_ptr<ControlView>> views_;
+  QSize extent_;  // what the form's top-level controls cover
   Applied<std::string> caption_, menus_, stacking_, placing_;
   Applied<bool> visible_, enabled_, tracking_;
   Applied<int> windowState_;

@@ -52,15 +52,33 @@ void Renderer::Sync() {
     it = same ? std::next(it) : forms_.erase(it);
   }
   SkinLooks looks = SkinLooks::Gather();
+  // A window drawn inside another goes with its host's widget: its form is
+  // drawn afresh.
   for (Form* form : loaded) {
     auto& view = forms_[form];
-    if (!view) view = std::make_unique<FormView>(*form);
-    view->Sync(*form, looks);
+    if (!view || !view->widget()) view = std::make_unique<FormView>(*form);
+    view->SyncContent(*form, looks);
   }
+  // Hosts exist once every form's controls are drawn.
+  std::map<HWND, QWidget*> formWindows;
+  for (Form* form : loaded) {
+    FormView& view = *forms_[form];
+    view.SyncWindow(*form, looks, PlacementOf(*form));
+    formWindows[view.window()] = view.widget();
+  }
+  for (Form* form : loaded) forms_[form]->SyncStacking(*form, formWindows);
   splashes_.Sync();
   trayIcons_.Sync();
   QPoint cursor = QCursor::pos();
   SetCursorPosition(cursor.x(), cursor.y());
+}
+
+Placement Renderer::PlacementOf(const Form& form) const {
+  HWND parent = GetParent(form.hWnd());
+  if (!parent) return {};
+  for (const auto& [other, view] : forms_)
+    if (QWidget* area = view->AreaOf(parent)) return {true, area};
+  return {true, nullptr};
 }
 
 QWidget* Renderer::WindowOf(const Form& form) const {
@@ -73,10 +91,11 @@ QWidget* Renderer::WidgetOf(const Control& control) const {
   return it == forms_.end() ? nullptr : it->second->WidgetOf(control.serial());
 }
 
-// Only a form's own window is dragged; a control's caption press moves nothing.
+// Only a form's own top-level window is dragged; a control's caption press,
+// or a form's drawn inside another window, moves nothing.
 void Renderer::OnCaptionDrag(HWND window) {
   for (const auto& [form, view] : forms_)
-    if (view->window() == window) return drag_.Start(view->widget());
+    if (view->window() == window && view->widget()->isWindow()) return drag_.Start(view->widget());
 }
 
 void Renderer::Repaint() {

@@ -1,6 +1,8 @@
 #pragma once
 // Draws every loaded form of the runtime with Qt Widgets and feeds the
-// user's input back as queued events. Needs a QApplication. While it lives,
+// user's input back as queued events. A form is a top-level window unless
+// its window has been moved into another (SetParent): it is then drawn
+// inside that window's widget, at its own Left and Top. Needs a QApplication. While it lives,
 // it is the runtime's turn observer (each DoEvents turn brings the windows
 // up to date and collects input) and the answer provider's interactive
 // backend (message boxes, input boxes and pickers are real dialogs), and
@@ -18,6 +20,7 @@
 namespace tessaly::gui {
 
 class FormView;
+struct Placement;
 
 class Renderer {
  public:
@@ -31,8 +34,9 @@ class Renderer {
   // Sync, then draws the shown windows at once (the program's Refresh, and
   // the last state before the program ends). Dispatches nothing.
   void Repaint();
-  // The window of a loaded form, and the widget of a control (null when
-  // not drawn). Valid until the next Sync.
+  // The window of a loaded form (a child widget while it is drawn inside
+  // another window), and the widget of a control (null when not drawn).
+  // Valid until the next Sync.
   QWidget* WindowOf(const platform::forms::Form& form) const;
   QWidget* WidgetOf(const platform::forms::Control& control) const;
   // The system tray icon drawn for the notification-area icon (window, id).
@@ -44,6 +48,8 @@ class Renderer {
   void Run();
 
  private:
+  // Where the form's window is drawn, from its parent window.
+  Placement PlacementOf(const platform::forms::Form& form) const;
   void OnTurn();
   void Tick();
   void OnCaptionDrag(HWND window);

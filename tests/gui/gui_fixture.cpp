@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
@@ -50,6 +51,14 @@ void GuiTest::Screenshot(const Form& form, const std::string& name) {
   QDir().mkpath(TESSALY_SCREENSHOT_DIR);
   QString path = QString(TESSALY_SCREENSHOT_DIR) + "/" + QString::fromStdString(name) + ".png";
   ASSERT_TRUE(window->grab().save(path)) << path.toStdString();
+}
+
+QStringList ShownWindows() {
+  QStringList titles;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->isVisible() && qobject_cast<QMainWindow*>(widget)) titles << widget->windowTitle();
+  titles.sort();
+  return titles;
 }
 
 QStringList ShownTexts(const QWidget* widget) {

@@ -101,6 +101,8 @@ QStringList ShownTexts(const QWidget* widget);
 QStringList ModelTexts(Control& control);
 // Whether the model shows the control: it and each of its containers visible.
 bool ShownByModel(const Control& control);
+// The titles of the form windows shown on the desktop, sorted.
+QStringList ShownWindows();
 // Every control the model shows has a visible widget showing the model's
 // texts; every other drawn control's widget is hidden.
 void ExpectDrawnAsModel(gui::Renderer& renderer, const Form& form);
