@@ -45,7 +45,7 @@ std::int64_t Form1Form::EPI_Do_Plugins() {
     const ListItem& row = LSTEPI.Item(i);
     rows.push_back({row.Text, row.SubItems(2) == "Installed", row.Checked});
   }
-  if (extraPlugins_->storePath().empty()) return 0;
+  if (extraPlugins_->storePath().empty() || rows.empty()) return 0;
   auto cycle = extraPlugins_->Open(true);
   if (!cycle->readable()) return 0;
 

@@ -121,7 +121,8 @@ void Form1Form::RebuildExtraPluginList() {
 // The ticks of installed rows; a not-installed plug-in keeps its stored
 // choice for when its program is back.
 void Form1Form::EPI_Save_Settings() {
-  if (extraPlugins_->storePath().empty()) return;
+  // No rows, nothing to store: the store and its folder are left as they are.
+  if (extraPlugins_->storePath().empty() || LSTEPI.Count() == 0) return;
   auto cycle = extraPlugins_->Open(true);
   if (!cycle->readable()) return;
   // A copy that took only some of the writes is not enciphered back.

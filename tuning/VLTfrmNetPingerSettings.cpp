@@ -4,6 +4,7 @@
 
 #include "platform/runtime/conversions.h"
 #include "tuning/VLTmdlPing.h"
+#include "tuning/design_cells.h"
 #include "tuning/message_turns.h"
 #include "tuning/stored_settings.h"
 #include "tuning/whole_number.h"
@@ -36,6 +37,21 @@ std::int16_t IntervalFromText(const std::string& text) {
 
 }  // namespace
 
+// Twips: the description and the switch, the configuration frame (its rows
+// placed inside it), then the two buttons along the bottom.
+void VLTfrmNetPingerSettingsForm::Design() {
+  Move(0, 0, 6300, 4800);
+  tuning::PlaceCells({
+      {lblDescription, 120, 120, 6000, 720},   {chkDoPinging, 120, 900, 3000, 285},
+      {frameConfiguration, 120, 1260, 6000, 2520},
+      {optAuto, 120, 300, 2700, 285},          {optManual, 3000, 300, 2700, 285},
+      {lblPingHost, 120, 720, 1200, 285},      {txtPingHost, 1440, 720, 4320, 315},
+      {lblPingInterval, 120, 1200, 1200, 285}, {cmbPingInterval, 1440, 1200, 1500, 315},
+      {chkSound, 120, 1740, 4000, 285},
+      {cmdPingNow, 2940, 4140, 1440, 375},     {cmdSave, 4560, 4140, 1440, 375},
+  });
+}
+
 VLTfrmNetPingerSettingsForm::VLTfrmNetPingerSettingsForm() : Form("VLTfrmNetPingerSettings") {
   Caption("Ping Settings");
   lblDescription.Caption(
@@ -52,6 +68,7 @@ VLTfrmNetPingerSettingsForm::VLTfrmNetPingerSettingsForm() : Form("VLTfrmNetPing
   cmdPingNow.Caption("Ping &Now");
   cmdSave.Caption("&Save");
   tmrPinger.Interval(65535);
+  Design();
   TSY_ON(chkDoPinging, Click, chkDoPinging_Click);
   TSY_ON(optAuto, Click, optAuto_Click);
   TSY_ON(optManual, Click, optManual_Click);

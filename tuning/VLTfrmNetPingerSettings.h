@@ -46,6 +46,7 @@ class VLTfrmNetPingerSettingsForm : public platform::forms::Form {
   void Form_Load() override;
 
  private:
+  void Design();
   void LoadPingerSettings();
   void SavePingerSettings();
   // The host and interval the timer uses, from the controls as they stand.
