@@ -42,8 +42,8 @@ std::int16_t IntervalFromText(const std::string& text) {
 void VLTfrmNetPingerSettingsForm::Design() {
   Move(0, 0, 6300, 4800);
   tuning::PlaceCells({
-      {lblDescription, 120, 120, 6000, 720},   {chkDoPinging, 120, 900, 3000, 285},
-      {frameConfiguration, 120, 1260, 6000, 2520},
+      {lblDescription, 120, 120, 6000, 900},   {chkDoPinging, 120, 1080, 3000, 285},
+      {frameConfiguration, 120, 1440, 6000, 2520},
       {optAuto, 120, 300, 2700, 285},          {optManual, 3000, 300, 2700, 285},
       {lblPingHost, 120, 720, 1200, 285},      {txtPingHost, 1440, 720, 4320, 315},
       {lblPingInterval, 120, 1200, 1200, 285}, {cmbPingInterval, 1440, 1200, 1500, 315},
