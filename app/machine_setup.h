@@ -6,8 +6,13 @@
 
 namespace tessaly {
 
-// Opens the machine in `folder`, building the default image there first when
-// the folder is missing or empty, and takes its instance lock before any
+// The folder tsyT uses: TESSALY_MACHINE, else $XDG_DATA_HOME/tessaly/machine,
+// else ~/.local/share/tessaly/machine.
+std::filesystem::path DefaultMachineFolder();
+
+// Opens the machine in `folder` as the running program, building the default
+// image with the program installed there first when the folder is missing or
+// empty, and takes its instance lock before any
 // hive or state file is read. Throws platform::MachineError when an
 // existing machine does not open or its lock cannot be taken (its files are
 // left as they are).

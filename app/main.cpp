@@ -11,12 +11,12 @@
 #include "app/suite_connection.h"
 #include "gui/display.h"
 #include "gui/gui.h"
+#include "install/program_modules.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/run/engine_link.h"
 #include "mainwindow/run/tools_link.h"
 #include "platform/base/process_end.h"
 #include "platform/forms/forms.h"
-#include "platform/machine/builder.h"
 #include "platform/machine/machine.h"
 #include "platform/net/network.h"
 
@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
     bool headless = !tessaly::gui::RendererWanted();
     platform::SetWriteFailureReporter(
         [](const std::string& message) { std::fprintf(stderr, "tsyT: %s\n", message.c_str()); });
-    auto folder = platform::DefaultMachineFolder();
+    install::RegisterProgramModules();
+    auto folder = tessaly::DefaultMachineFolder();
     bool created = false;
     // Until the machine is open a termination signal ends the program at
     // once: nothing has been changed that would need writing.

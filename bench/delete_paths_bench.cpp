@@ -26,9 +26,12 @@
 #include <unistd.h>
 
 #include "cleaning/Delete.h"
+#include "install/installation.h"
+#include "install/program_folder.h"
+#include "install/program_modules.h"
 #include "mainwindow/Form1.h"
 #include "platform/files/kernel32_files.h"
-#include "platform/machine/builder.h"
+#include "platform/machine_builder.h"
 #include "platform/open_machine.h"
 
 namespace fs = std::filesystem;
@@ -167,10 +170,11 @@ std::string LayoutFolder(const std::string& layout) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  install::RegisterProgramModules();
   if (argc == 5 && std::string(argv[1]) == "--one") {
     // One DeleteFolder of the tree already written, for strace.
     fs::path machineFolder = argv[2];
-    auto machine = platform::OpenMachine(machineFolder);
+    auto machine = platform::OpenMachine(machineFolder, install::ProgramImage());
     platform::MachineBinding binding(*machine);
     Form1();
     std::string folder = LayoutFolder(argv[3]);
@@ -182,13 +186,13 @@ int main(int argc, char** argv) {
   fs::path machineFolder = scratch.path_ / "machine";
   platform::MachineBuilder builder(platform::OsKind::WinXP);
   builder.systemDriveCapacity(4ull << 30).registry(kTempOnly);
-  builder.Build(machineFolder);
+  install::InstallProgram(builder).Build(machineFolder);
   int treeFiles = argc > 1 ? std::atoi(argv[1]) : 20000;
   std::string self = Quoted(fs::canonical("/proc/self/exe"));
   fs::path copy = scratch.path_ / "copy";
   std::string temp;
   {
-    auto machine = platform::OpenMachine(machineFolder);
+    auto machine = platform::OpenMachine(machineFolder, install::ProgramImage());
     platform::MachineBinding binding(*machine);
     temp = TempFolder();
   }
@@ -205,7 +209,7 @@ int main(int argc, char** argv) {
   for (const std::string layout : {"temp", "tree"}) {
     std::vector<Cost> ours, rm;
     {
-      auto machine = platform::OpenMachine(machineFolder);
+      auto machine = platform::OpenMachine(machineFolder, install::ProgramImage());
       platform::MachineBinding binding(*machine);
       Form1();
       std::string folder = LayoutFolder(layout);
@@ -220,7 +224,7 @@ int main(int argc, char** argv) {
     {
       std::string folder;
       {
-        auto machine = platform::OpenMachine(machineFolder);
+        auto machine = platform::OpenMachine(machineFolder, install::ProgramImage());
         platform::MachineBinding binding(*machine);
         folder = LayoutFolder(layout);
       }

@@ -13,8 +13,11 @@
 #include <unistd.h>
 
 #include "cleaning/Delete.h"
+#include "install/installation.h"
+#include "install/program_folder.h"
+#include "install/program_modules.h"
 #include "mainwindow/Form1.h"
-#include "platform/machine/builder.h"
+#include "platform/machine_builder.h"
 #include "platform/open_machine.h"
 
 namespace fs = std::filesystem;
@@ -74,14 +77,15 @@ struct ScratchFolder {
 }  // namespace
 
 int main(int argc, char** argv) {
+  install::RegisterProgramModules();
   // A file count given: that many files, deletion only (for profiling).
   if (argc > 1) kFiles = std::atoi(argv[1]);
   ScratchFolder temp;
   fs::path machineFolder = temp.path() / "machine";
   platform::MachineBuilder builder(platform::OsKind::WinXP);
   builder.systemDriveCapacity(4ull << 30);
-  builder.Build(machineFolder);
-  auto machine = platform::OpenMachine(machineFolder);
+  install::InstallProgram(builder).Build(machineFolder);
+  auto machine = platform::OpenMachine(machineFolder, install::ProgramImage());
   platform::MachineBinding binding(*machine);
   Form1();  // loads the main window, as the program's start-up does
 

@@ -7,8 +7,8 @@
 
 namespace platform {
 
-std::unique_ptr<Machine> OpenMachine(const std::filesystem::path& folder) {
-  auto machine = Machine::Open(folder);
+std::unique_ptr<Machine> OpenMachine(const std::filesystem::path& folder, std::string programImage) {
+  auto machine = Machine::Open(folder, std::move(programImage));
   LoadMachineState(*machine);
   return machine;
 }

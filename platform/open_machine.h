@@ -4,12 +4,14 @@
 // the file and line, before anything can write over it.
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "platform/machine/machine.h"
 
 namespace platform {
 
-std::unique_ptr<Machine> OpenMachine(const std::filesystem::path& folder);
+// `programImage` as for Machine::Open.
+std::unique_ptr<Machine> OpenMachine(const std::filesystem::path& folder, std::string programImage = {});
 // Loads every stored area of a machine opened with Machine::Open: the hives
 // and the state files. Throws MachineError naming the file (and the line)
 // that does not load.

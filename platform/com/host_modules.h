@@ -1,7 +1,9 @@
 #pragma once
-// The host modules that serve stand-in files: our Schedule shared library,
-// loaded once from the build or install folder (never from the machine),
-// and the layer's own Task Scheduler service.
+// The host modules that serve stand-in files: the layer's own components,
+// and the modules registered from above it (a shared library the program
+// loads, a service the machine offers). A stand-in names its module; the
+// module is loaded on first use, once per process, never from the machine.
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,14 @@ struct HostModule {
   const void* base = nullptr;  // load address of a shared library
   std::string activatedFrom;   // emulated path of the last activation
 };
+
+// Loads a module; null when it cannot be loaded.
+using HostModuleLoader = std::unique_ptr<HostModule> (*)();
+
+// Makes `name` (case ignored) a module the layer serves, loaded by `load`
+// on first use. A name already known keeps its loader, so registering
+// again is harmless.
+void RegisterHostModule(std::string_view name, HostModuleLoader load);
 
 // The module `name` (case ignored), loaded on first use; null when the
 // layer knows no such module or it cannot be loaded.

@@ -55,11 +55,12 @@ void FileSystem::OnRestart() {
 }
 
 void FileSystem::ResetProcess() {
-  // A fresh process starts in the program folder; other drives at their root.
+  // A fresh process starts in the program folder (without a program, at the
+  // system drive's root); other drives at their root.
   currentDirs_.clear();
   std::string program = machine_.programFolder();
-  currentDrive_ = program[0];
-  currentDirs_[currentDrive_] = program;
+  currentDrive_ = program.empty() ? 'C' : UpperChar(program[0]);
+  if (!program.empty()) currentDirs_[currentDrive_] = program;
 }
 
 std::filesystem::path FileSystem::scratchFolder() const { return machine_.stateFolder() / "tmp"; }

@@ -98,7 +98,7 @@ class FileSystem : public MachineArea {
   void AssignAliasOnCreation(const std::filesystem::path& hostFolder, const std::string& folderKey,
                              const std::string& name);
 
-  // `text`, a short form made from `result` ("C:\PROGRA~1\TESSALY"), names
+  // `text`, a short form made from `result` ("C:\PROGRA~1\COMMON~1"), names
   // the same entry: the next call with it is answered from `result`.
   void KeepShortForm(const std::string& text, const Resolved& result);
 

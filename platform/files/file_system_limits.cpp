@@ -132,8 +132,8 @@ std::optional<HoldMode> FileSystem::HeldMode(const std::string& key) const {
 
 bool FileSystem::IsInUse(const std::string& key) const {
   if (restarting_) return false;
-  static const std::string kProgramImage = "\\TSY.EXE";
-  if (key == PathKey(machine_.programFolder()) + kProgramImage) return true;
+  // The running program's own image cannot be replaced while it runs.
+  if (!machine_.programImage().empty() && key == PathKey(machine_.programImage())) return true;
   return inUse_.count(key) != 0;
 }
 

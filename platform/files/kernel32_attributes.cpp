@@ -16,7 +16,7 @@ DWORD ShortPathOf(FileSystem& fs, const char* path, std::string& out) {
 
 }  // namespace
 
-// "C:\PROGRA~1\TESSALY": each component by its short name.
+// "C:\PROGRA~1\COMMON~1": each component by its short name.
 DWORD ShortFormOf(FileSystem& fs, const Resolved& r, std::string& out) {
   if (!r.exists) return ERROR_FILE_NOT_FOUND;
   std::vector<std::string> longNames;

@@ -24,7 +24,7 @@ struct WindowsPath {
 
 struct PathContext {
   char currentDrive = 'C';
-  // The current directory of a drive ("C:\Program Files\Tessaly", "D:\").
+  // The current directory of a drive ("C:\Program Files\Common Files", "D:\").
   std::function<std::string(char drive)> currentDirectory;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // WScript.Shell's shortcut object:
-//   Shortcut link = Shell().CreateShortcut("C:\\...\\Tessaly.lnk");
+//   Shortcut link = Shell().CreateShortcut("C:\\...\\Tool.lnk");
 //   link.TargetPath / link.Arguments / link.WorkingDirectory; link.Save();
 // A path that does not exist gives a new, empty shortcut. An existing file
 // that is not a shell link, or is cut short, raises 0x80004005 "Unable to

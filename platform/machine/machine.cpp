@@ -25,12 +25,16 @@ int HostOffsetMinutes() {
 }
 }  // namespace
 
-Machine::Machine(std::filesystem::path folder, MachineDescription description)
-    : folder_(std::move(folder)), description_(std::move(description)), clock_(std::make_shared<HostClock>()) {}
+Machine::Machine(std::filesystem::path folder, MachineDescription description, std::string programImage)
+    : folder_(std::move(folder)),
+      description_(std::move(description)),
+      programImage_(std::move(programImage)),
+      clock_(std::make_shared<HostClock>()) {}
 
-std::unique_ptr<Machine> Machine::Open(const std::filesystem::path& folder) {
+std::unique_ptr<Machine> Machine::Open(const std::filesystem::path& folder, std::string programImage) {
   auto description = LoadMachineDescription(folder / "machine.ini");
-  std::unique_ptr<Machine> machine(new Machine(std::filesystem::absolute(folder), std::move(description)));
+  std::unique_ptr<Machine> machine(
+      new Machine(std::filesystem::absolute(folder), std::move(description), std::move(programImage)));
   return machine;
 }
 
@@ -57,6 +61,14 @@ std::filesystem::path Machine::driveFolder(char letter) const {
 }
 
 StandardFolders Machine::folders() const { return DefaultFolders(description_.os, description_.userName); }
+
+std::string Machine::programFolder() const {
+  std::size_t slash = programImage_.rfind('\\');
+  if (slash == std::string::npos) return {};
+  // "C:\tsy.exe" lies in "C:\", the one folder that keeps its backslash.
+  if (slash == 2 && programImage_[1] == ':') return programImage_.substr(0, 3);
+  return programImage_.substr(0, slash);
+}
 
 int Machine::localOffsetMinutes() const {
   // machine.ini keeps Windows' bias (UTC = local + bias).

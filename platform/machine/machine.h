@@ -37,7 +37,9 @@ class Machine {
   // Opens an existing machine folder; throws MachineError naming the file
   // and line when its description does not parse. Areas load lazily; use
   // OpenMachine (platform/open_machine.h) to load and check every stored area.
-  static std::unique_ptr<Machine> Open(const std::filesystem::path& folder);
+  // `programImage` is the Windows path of the program this process runs
+  // ("" for none): its folder is App.Path and where the process starts.
+  static std::unique_ptr<Machine> Open(const std::filesystem::path& folder, std::string programImage = {});
   ~Machine();
 
   Machine(const Machine&) = delete;
@@ -54,9 +56,12 @@ class Machine {
   // The host folder that is the root of drive `letter`.
   std::filesystem::path driveFolder(char letter) const;
 
-  // Standard folders of the installed OS and the program folder.
+  // Standard folders of the installed OS.
   StandardFolders folders() const;
-  std::string programFolder() const { return "C:\\Program Files\\Tessaly"; }
+  // The running program's Windows path, and its folder (no trailing
+  // backslash except at a drive root); both "" when no program was given.
+  const std::string& programImage() const { return programImage_; }
+  std::string programFolder() const;
 
   Clock& clock() { return *clock_; }
   void setClock(std::shared_ptr<Clock> clock) { clock_ = std::move(clock); }
@@ -100,10 +105,11 @@ class Machine {
   void Restart();
 
  private:
-  Machine(std::filesystem::path folder, MachineDescription description);
+  Machine(std::filesystem::path folder, MachineDescription description, std::string programImage);
 
   std::filesystem::path folder_;
   MachineDescription description_;
+  std::string programImage_;
   std::shared_ptr<Clock> clock_;
   std::unordered_map<std::type_index, std::unique_ptr<MachineArea>> areas_;
   std::vector<MachineArea*> areaOrder_;

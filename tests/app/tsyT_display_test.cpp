@@ -11,7 +11,7 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/machine/builder.h"
+#include "platform/machine_builder.h"
 #include "platform/open_machine.h"
 #include "platform/shell/tray.h"
 #include "support/temp_folder.h"

@@ -15,7 +15,7 @@
 #include <fstream>
 #include <thread>
 
-#include "platform/machine/builder.h"
+#include "platform/machine_builder.h"
 #include "platform/open_machine.h"
 #include "platform/registry/advapi32.h"
 #include "platform/shell/tray.h"

@@ -10,9 +10,12 @@
 #include <string>
 #include <string_view>
 
-#include "platform/machine/description.h"
+#include "install/installation.h"
+#include "install/program_folder.h"
+#include "install/program_modules.h"
 #include "platform/files/file_content.h"
-#include "platform/machine/builder.h"
+#include "platform/machine/description.h"
+#include "platform/machine_builder.h"
 #include "platform/open_machine.h"
 
 namespace tessaly::fuzz {
@@ -46,8 +49,9 @@ class FuzzMachine {
     folder_ = root_ / "machine";
     platform::MachineBuilder builder;
     builder.systemDriveCapacity(64ull << 20);
-    builder.Build(folder_);
-    machine_ = platform::OpenMachine(folder_);
+    install::InstallProgram(builder).Build(folder_);
+    install::RegisterProgramModules();
+    machine_ = platform::OpenMachine(folder_, install::ProgramImage());
     binding_ = std::make_unique<platform::MachineBinding>(*machine_);
   }
 

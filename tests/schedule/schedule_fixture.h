@@ -19,7 +19,7 @@ using platform::com::Bstr;
 
 class ScheduleTest : public ::testing::Test {
  protected:
-  ScheduleTest() : machine_(TestMachine().registerSchedule(false)) {}
+  ScheduleTest() : machine_(TestMachine(platform::OsKind::WinXP, {.registerSchedule = false})) {}
 
   void SetUp() override { ASSERT_EQ(platform::com::RegisterServer(kScheduleDll), S_OK); }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "install/program_folder.h"
+#include "install/program_modules.h"
 #include "platform/base/kernel_handles.h"
 #include "platform/files/file_content.h"
 #include "platform/open_machine.h"
@@ -10,15 +12,16 @@
 
 namespace tessaly::testing {
 
-platform::MachineBuilder TestMachine(platform::OsKind os) {
+platform::MachineBuilder TestMachine(platform::OsKind os, install::InstallOptions installation) {
   platform::MachineBuilder builder(os);
   builder.systemDriveCapacity(kTestDriveBytes);
-  return builder;
+  return install::InstallProgram(builder, installation);
 }
 
 platform::MachineBuilder DriveTableMachine(platform::OsKind os) {
   using platform::DriveType;
   platform::MachineBuilder builder(os);
+  install::InstallProgram(builder);
   bool nt = platform::FamilyOf(os) == platform::OsFamily::WinNT;
   builder.description().drives = {
       {'C', DriveType::Fixed, nt ? "NTFS" : "FAT32", "SYSTEM", 16ull << 20, 4096, true, false, 0x1234ABCD, ""},
@@ -113,9 +116,16 @@ void TempMachine::Abandon() {
   Close();
 }
 
-void TempMachine::Open() { Bind(platform::OpenMachine(machineFolder())); }
+// The tests' process is the program's: its image and the modules it loads.
+void TempMachine::Open() {
+  install::RegisterProgramModules();
+  Bind(platform::OpenMachine(machineFolder(), install::ProgramImage()));
+}
 
-void TempMachine::OpenLazily() { Bind(platform::Machine::Open(machineFolder())); }
+void TempMachine::OpenLazily() {
+  install::RegisterProgramModules();
+  Bind(platform::Machine::Open(machineFolder(), install::ProgramImage()));
+}
 
 void TempMachine::Bind(std::unique_ptr<platform::Machine> machine) {
   platform::ResetKernelObjects();

@@ -10,16 +10,19 @@
 #include <string>
 #include <vector>
 
-#include "platform/machine/builder.h"
+#include "install/installation.h"
 #include "platform/machine/machine.h"
+#include "platform/machine_builder.h"
 #include "support/temp_folder.h"
 
 namespace tessaly::testing {
 
 inline constexpr std::uint64_t kTestDriveBytes = 64ull * 1024 * 1024;
 
-// A builder for `os` whose C: holds kTestDriveBytes.
-platform::MachineBuilder TestMachine(platform::OsKind os = platform::OsKind::WinXP);
+// A builder for `os` whose C: holds kTestDriveBytes, with the program
+// installed as `installation` says. Every builder below installs it too.
+platform::MachineBuilder TestMachine(platform::OsKind os = platform::OsKind::WinXP,
+                                     install::InstallOptions installation = {});
 // A builder for `os` with the drive table of the file-system tests: C: fixed
 // 16 MB (4 KB clusters, serial 1234-ABCD), D: CD-ROM without media, E: fixed
 // read-only 1 MB (512-byte clusters).

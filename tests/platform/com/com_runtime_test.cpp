@@ -74,7 +74,7 @@ TEST(ComStrings, BstrsAndTaskMemoryAreCounted) {
 }
 
 TEST(CoCreateInstance, FailsCleanlyForEachBrokenRegistration) {
-  TempMachine m(TestMachine().registerSchedule(false));
+  TempMachine m(TestMachine(platform::OsKind::WinXP, {.registerSchedule = false}));
   ComPtr<IUnknown> object;
   const CLSID clsid = platform::com::MakeGuid(0x11111111, 0x2222, 0x3333, 0x4444555566667777ull);
   EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.putVoid()), REGDB_E_CLASSNOTREG);

@@ -1,26 +1,31 @@
 #pragma once
-// Creates machine folders: the default image tsyT starts on, and the small
-// machines tests describe. Everything is made by code; no binary images.
+// Creates machine folders: a freshly installed Windows of either family, and
+// the small machines tests describe. Everything is made by code; no binary
+// images. Software comes onto the image through install steps.
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/machine/description.h"
+#include "platform/machine/machine.h"
 
 namespace platform {
 
 class MachineBuilder {
  public:
-  // A freshly installed `os` with the program installed under
-  // C:\Program Files\Tessaly and the standard drives (A:, a 4 GiB C:, D:).
+  // A freshly installed `os` with the standard drives (A:, a 4 GiB C:, D:).
   explicit MachineBuilder(OsKind os = OsKind::WinXP);
+
+  // Installing software: a step runs once the image and the extra content
+  // are laid down, with the machine open and bound as the administrator
+  // who installs it; steps run in the order they were added.
+  using InstallStep = std::function<void(Machine& machine)>;
+  MachineBuilder& install(InstallStep step);
 
   MachineDescription& description() { return description_; }
   MachineBuilder& userKind(UserKind kind);
-  // Whether the installation registers Schedule.dll (on by default); off
-  // leaves a machine where the library is present but not registered.
-  MachineBuilder& registerSchedule(bool enabled);
   // Replaces drive C:'s capacity (tests use a few tens of MB).
   MachineBuilder& systemDriveCapacity(std::uint64_t bytes);
   // Adds or replaces a drive.
@@ -42,15 +47,20 @@ class MachineBuilder {
   std::vector<std::string> folders_;
   std::vector<std::pair<std::string, std::string>> files_;
   std::vector<std::string> registryTexts_;
-  bool registerSchedule_ = true;
+  std::vector<InstallStep> installSteps_;
 };
 
 // The host path of a Windows path ("C:\WINDOWS\x") inside a machine folder,
-// for the builder and fixtures that lay files down before the machine opens.
+// for the builder, install steps and fixtures that lay files down directly.
 std::filesystem::path HostPathForBuilder(const std::filesystem::path& machineFolder, const std::string& windowsPath);
 
-// The folder tsyT uses: TESSALY_MACHINE, else $XDG_DATA_HOME/tessaly/machine,
-// else ~/.local/share/tessaly/machine.
-std::filesystem::path DefaultMachineFolder();
+// Lays `content` down as the file at `windowsPath` inside a machine folder,
+// creating its folders: how the builder and install steps put files in place.
+void PutBuilderFile(const std::filesystem::path& machineFolder, const std::string& windowsPath,
+                    const std::string& content);
+
+// A stand-in program or library: its identity line with `fields`, then
+// `padding` bytes that give it a size.
+std::string StandInFile(const std::vector<std::pair<std::string, std::string>>& fields, std::size_t padding);
 
 }  // namespace platform

@@ -1,29 +1,18 @@
-#include "platform/machine/builder.h"
+#include "platform/machine_builder.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <system_error>
 
 #include "platform/base/cp1252.h"
-#include "platform/com/com_runtime.h"
 #include "platform/files/stand_in.h"
 #include "platform/machine/machine.h"
-#include "platform/machine/program_resources.h"
 #include "platform/registry/registry_import.h"
 
 namespace platform {
 namespace {
 
 constexpr std::uint64_t kGiB = 1024ull * 1024 * 1024;
-constexpr const char* kScheduleLibrary = "C:\\Program Files\\Tessaly\\Schedule.dll";
-
-std::string FormatHResult(HRESULT hr) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(hr));
-  return text;
-}
 
 // Accumulates REGEDIT4 text for the standard keys.
 class RegText {
@@ -111,8 +100,7 @@ std::vector<std::string> StandardFolderList(const MachineDescription& d) {
                                    f.windows + "\\Help",
                                    f.windows + "\\Downloaded Program Files",
                                    "C:\\Program Files",
-                                   "C:\\Program Files\\Common Files",
-                                   "C:\\Program Files\\Tessaly"};
+                                   "C:\\Program Files\\Common Files"};
   if (d.taskScheduler != TaskSchedulerState::Absent) list.push_back(f.windows + "\\Tasks");
   // Every Windows has a recycle bin on its system drive.
   list.push_back(nt ? "C:\\RECYCLER\\" + d.userSid : "C:\\RECYCLED");
@@ -127,11 +115,6 @@ std::vector<std::string> StandardFolderList(const MachineDescription& d) {
   }
   for (const auto& shell : ShellFolders(d)) list.push_back(shell.path);
   return list;
-}
-
-// A stand-in program or library: its identity line, then padding for a size.
-std::string StandIn(const std::vector<std::pair<std::string, std::string>>& fields, std::size_t padding) {
-  return files::StandInLine(fields) + std::string(padding, '\0');
 }
 
 const char* kWinIni =
@@ -172,9 +155,7 @@ std::string StandardRegistry(const MachineDescription& d) {
   reg.key(cv + "\\Run");
   reg.key(cv + "\\RunOnce");
   reg.key(cv + "\\Uninstall");
-  reg.key(cv + "\\App Paths\\tsy.exe");
-  reg.sz("@", "C:\\Program Files\\Tessaly\\tsy.exe");
-  reg.sz("Path", "C:\\Program Files\\Tessaly");
+  reg.key(cv + "\\App Paths");
   if (nt) {
     const std::string ntcv = hklmSoft + "\\Microsoft\\Windows NT\\CurrentVersion";
     reg.key(ntcv);
@@ -227,6 +208,15 @@ void WriteHostFile(const std::filesystem::path& path, const std::string& content
 
 }  // namespace
 
+std::string StandInFile(const std::vector<std::pair<std::string, std::string>>& fields, std::size_t padding) {
+  return files::StandInLine(fields) + std::string(padding, '\0');
+}
+
+void PutBuilderFile(const std::filesystem::path& machineFolder, const std::string& windowsPath,
+                    const std::string& content) {
+  WriteHostFile(HostPathForBuilder(machineFolder, windowsPath), content);
+}
+
 std::filesystem::path HostPathForBuilder(const std::filesystem::path& machineFolder, const std::string& windowsPath) {
   if (windowsPath.size() < 2 || windowsPath[1] != ':') throw MachineError("not an absolute Windows path: " + windowsPath);
   std::filesystem::path host = machineFolder / "drives" / std::string(1, UpperChar(windowsPath[0]));
@@ -254,8 +244,8 @@ MachineBuilder::MachineBuilder(OsKind os) {
   };
 }
 
-MachineBuilder& MachineBuilder::registerSchedule(bool enabled) {
-  registerSchedule_ = enabled;
+MachineBuilder& MachineBuilder::install(InstallStep step) {
+  installSteps_.push_back(std::move(step));
   return *this;
 }
 
@@ -330,19 +320,13 @@ void MachineBuilder::BuildInto(const std::filesystem::path& folder) const {
   StandardFolders f = DefaultFolders(description_.os, description_.userName);
   for (const auto& path : StandardFolderList(description_))
     std::filesystem::create_directories(HostPathForBuilder(folder, path));
-  WriteHostFile(HostPathForBuilder(folder, f.windows + "\\WIN.INI"), kWinIni);
-  WriteHostFile(HostPathForBuilder(folder, "C:\\Program Files\\Tessaly\\tsy.exe"),
-                StandIn({{"version", "1.0.0.0"}, {"module", "tsyT"}}, 4096));
-  WriteHostFile(HostPathForBuilder(folder, kScheduleLibrary),
-                StandIn({{"version", "1.1.0.16"}, {"module", "Schedule"}}, 2048));
-  WriteHostFile(HostPathForBuilder(folder, f.system + "\\rundll32.exe"), StandIn({{"version", "5.1.2600.0"}}, 1024));
-  WriteHostFile(HostPathForBuilder(folder, f.system + "\\typeinfo.dll"),
-                StandIn({{"version", "5.1.2600.0"}, {"module", "typeinfo"}}, 1024));
-  InstallProgramResources(folder, ProgramResourcesFolder());
+  PutBuilderFile(folder, f.windows + "\\WIN.INI", kWinIni);
+  PutBuilderFile(folder, f.system + "\\rundll32.exe", StandInFile({{"version", "5.1.2600.0"}}, 1024));
+  PutBuilderFile(folder, f.system + "\\typeinfo.dll", StandInFile({{"version", "5.1.2600.0"}, {"module", "typeinfo"}}, 1024));
   if (description_.taskScheduler != TaskSchedulerState::Absent)
-    WriteHostFile(HostPathForBuilder(folder, f.system + "\\mstask.dll"), StandIn({{"version", "5.1.2600.0"}, {"module", "mstask"}}, 1024));
+    PutBuilderFile(folder, f.system + "\\mstask.dll", StandInFile({{"version", "5.1.2600.0"}, {"module", "mstask"}}, 1024));
   for (const auto& path : folders_) std::filesystem::create_directories(HostPathForBuilder(folder, path));
-  for (const auto& [path, content] : files_) WriteHostFile(HostPathForBuilder(folder, path), content);
+  for (const auto& [path, content] : files_) PutBuilderFile(folder, path, content);
 
   auto machine = Machine::Open(folder);
   registry::ImportRegistryText(*machine, StandardRegistry(description_), "standard registry");
@@ -350,23 +334,13 @@ void MachineBuilder::BuildInto(const std::filesystem::path& folder) const {
     bool hasHeader = text.rfind("REGEDIT4", 0) == 0;
     registry::ImportRegistryText(*machine, hasHeader ? text : "REGEDIT4\r\n" + text, "builder registry text");
   }
-  if (registerSchedule_) {
+  if (!installSteps_.empty()) {
     MachineBinding binding(*machine);
-    if (HRESULT hr = com::RegisterServer(kScheduleLibrary); FAILED(hr))
-      throw MachineError(std::string(kScheduleLibrary) + ": registration failed (" + FormatHResult(hr) + ")");
+    for (const auto& step : installSteps_) step(*machine);
   }
   machine->Flush();
   machine.reset();
   WriteHostFile(folder / "machine.ini", FormatMachineDescription(description_));
-}
-
-std::filesystem::path DefaultMachineFolder() {
-  if (const char* explicitFolder = std::getenv("TESSALY_MACHINE"); explicitFolder && *explicitFolder)
-    return explicitFolder;
-  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
-    return std::filesystem::path(data) / "tessaly" / "machine";
-  const char* home = std::getenv("HOME");
-  return std::filesystem::path(home ? home : ".") / ".local" / "share" / "tessaly" / "machine";
 }
 
 }  // namespace platform

@@ -1,36 +1,22 @@
-#include "platform/machine/program_resources.h"
+#include "install/program_resources.h"
 
-#include <fstream>
-#include <iterator>
-
+#include "install/program_folder.h"
 #include "platform/base/cp1252.h"
-#include "platform/machine/builder.h"
+#include "platform/base/host_file.h"
+#include "platform/machine_builder.h"
 
-namespace platform {
+namespace install {
 namespace {
-
-constexpr const char* kProgramFolder = "C:\\Program Files\\Tessaly";
 
 void PutLittleEndian(std::string& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-void WriteFile(const std::filesystem::path& path, const std::string& content) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << content;
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// "languages/English.ini" -> "C:\Program Files\Tessaly\languages\English.ini".
+// "languages/English.ini" -> "languages\English.ini" in the program folder.
 std::string WindowsPathOf(const std::filesystem::path& relative) {
-  std::string path = kProgramFolder;
-  for (const auto& part : relative) path += "\\" + part.string();
-  return path;
+  std::string path;
+  for (const auto& part : relative) path += (path.empty() ? "" : "\\") + part.string();
+  return ProgramFile(path);
 }
 
 }  // namespace
@@ -78,13 +64,13 @@ void InstallProgramResources(const std::filesystem::path& machineFolder, const s
        !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
     if (!it->is_regular_file()) continue;
     auto relative = std::filesystem::relative(it->path(), resources);
-    WriteFile(HostPathForBuilder(machineFolder, WindowsPathOf(relative)), ReadFile(it->path()));
-    if (!EqualsNoCase(relative.extension().string(), ".ini") || relative.parent_path() != "languages") continue;
+    platform::PutBuilderFile(machineFolder, WindowsPathOf(relative), platform::ReadHostFile(it->path()).value_or(""));
+    if (!platform::EqualsNoCase(relative.extension().string(), ".ini") || relative.parent_path() != "languages") continue;
     auto picture = relative;
     picture.replace_extension(".bmp");
     if (!std::filesystem::exists(resources / picture))
-      WriteFile(HostPathForBuilder(machineFolder, WindowsPathOf(picture)), SolidBitmap(16, 11, 0x1E, 0x2A, 0x78));
+      platform::PutBuilderFile(machineFolder, WindowsPathOf(picture), SolidBitmap(16, 11, 0x1E, 0x2A, 0x78));
   }
 }
 
-}  // namespace platform
+}  // namespace install
