@@ -61,7 +61,11 @@ DWORD ResolvedFile::Remove() {
   if (!resolved_.exists || resolved_.isDirectory()) return ERROR_FILE_NOT_FOUND;
   // The search that finds the file by name reads its folder first.
   if (DWORD error = fs_->CheckCanRead(resolved_)) return error;
-  return DeleteResolved(*fs_, resolved_);
+  DWORD error = DeleteResolved(*fs_, resolved_);
+  // A search by name would no longer find a listed file whose folder left
+  // its place: it is gone from where it was listed.
+  if (error == ERROR_PATH_NOT_FOUND && !shortPath_.empty()) return ERROR_FILE_NOT_FOUND;
+  return error;
 }
 
 ResolvedFolder::ResolvedFolder(std::string_view folder) : fs_(CurrentFileSystem()), text_(folder) {

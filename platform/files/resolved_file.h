@@ -33,7 +33,8 @@ class ResolvedFile {
   // one the look-up saw.
   DWORD Length(std::uint64_t& length);
   // As the single-file search and DeleteFileA of a removal by name: 2 when
-  // it is gone or a folder, else what the search or the removal refused.
+  // it is gone or a folder (a listed file also when its folder was moved
+  // away since), else what the search or the removal refused.
   DWORD Remove();
 
  private:
