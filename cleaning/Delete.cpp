@@ -154,13 +154,13 @@ void DeleteForm::DeleteTreeFiles(const std::string& folder, const std::string& p
   const bool everyName = pattern == "*" || pattern == kAllFiles;
   FolderToEmpty here(folder);
   std::vector<std::string> subfolders;
-  std::vector<platform::files::Entry> files;
+  std::vector<std::size_t> files;  // places in the first listing
   here.ForEachEntry("*", [&](const FoundEntry& entry) {
     if (entry.isDirectory()) {
       subfolders.push_back(entry.name);
       DelDirList.push_back(folder + entry.name);
     } else if (everyName) {
-      files.push_back(*entry.listed);
+      files.push_back(static_cast<std::size_t>(entry.listed - here.listing().data()));
     }
     return true;
   });
@@ -171,7 +171,7 @@ void DeleteForm::DeleteTreeFiles(const std::string& folder, const std::string& p
     total += static_cast<std::uint64_t>(DeleteResolvedFile(file));
   };
   if (everyName) {
-    for (const auto& entry : files) deleteFile(entry);
+    for (std::size_t at : files) deleteFile(here.listing()[at]);
   } else {
     here.ForEachEntry(pattern, [&](const FoundEntry& entry) {
       if (entry.isDirectory()) {

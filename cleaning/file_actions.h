@@ -113,6 +113,8 @@ class FolderToEmpty {
   DWORD ForEachEntry(const std::string& pattern, const std::function<bool(const FoundEntry&)>& visit);
   // A file entry of one of this folder's listings.
   FileToDelete File(const platform::files::Entry& entry) { return FileToDelete(folder_.File(entry)); }
+  // The entries of the last listing, in its order (kept until the next).
+  const std::vector<platform::files::Entry>& listing() const { return entries_; }
 
  private:
   platform::files::ResolvedFolder folder_;

@@ -102,6 +102,8 @@ class FileSystem : public MachineArea {
   // resolved to, that the name matches, as a search reports them ("." and
   // ".." left out): 0, 2 for none, or what stops the search.
   DWORD ListMatching(const Resolved& pattern, std::vector<Entry>& out, int folderFd = -1);
+  // What a search reports of one resolved entry found by its name.
+  Entry AsFound(const Resolved& r) const;
   char currentDrive() const { return currentDrive_; }
   std::string CurrentDirectory(char drive) const;
   void SetCurrentDirectory(char drive, std::string longPath);

@@ -104,6 +104,13 @@ DWORD FileSystem::ListMatching(const Resolved& pattern, std::vector<Entry>& out,
   return ERROR_SUCCESS;
 }
 
+Entry FileSystem::AsFound(const Resolved& r) const {
+  Entry item = r.entry;
+  item.attributes = AttributesOf(r);
+  item.creationTime = CreationTimeOf(r.folderKey, r.entry);
+  return item;
+}
+
 void FileSystem::RememberAliases(const std::string& folderKey, const std::vector<Entry>& entries) {
   auto& hints = aliasHints_[folderKey];
   for (const auto& entry : entries)

@@ -45,11 +45,7 @@ DWORD Search(FileSystem& fs, const char* pattern, std::vector<Entry>& items) {
   if (!HasWildcard(last)) {
     if (!r.exists) return ERROR_FILE_NOT_FOUND;
     if (DWORD error = fs.CheckCanRead(r)) return error;
-    // A single entry found by name: what a listing would report of it.
-    Entry item = r.entry;
-    item.attributes = fs.AttributesOf(r);
-    item.creationTime = fs.CreationTimeOf(r.folderKey, r.entry);
-    items.push_back(std::move(item));
+    items.push_back(fs.AsFound(r));
     return ERROR_SUCCESS;
   }
   std::vector<Entry> entries;

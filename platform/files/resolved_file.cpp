@@ -93,10 +93,7 @@ DWORD ResolvedFolder::List(std::string_view pattern, std::vector<Entry>& out) {
     if (file.error()) return file.error();
     if (!file.exists()) return ERROR_FILE_NOT_FOUND;
     if (DWORD error = fs_->CheckCanRead(file.resolved())) return error;
-    Entry item = file.resolved().entry;
-    item.attributes = fs_->AttributesOf(file.resolved());
-    item.creationTime = fs_->CreationTimeOf(file.resolved().folderKey, item);
-    out.push_back(std::move(item));
+    out.push_back(fs_->AsFound(file.resolved()));
     return ERROR_SUCCESS;
   }
   Resolved named = listing_;
