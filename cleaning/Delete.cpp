@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <limits>
-#include <set>
+#include <map>
 
 #include "cleaning/delete_at_restart.h"
 #include "cleaning/file_actions.h"
@@ -66,9 +66,13 @@ void DeleteForm::PrepareShredStr() {
 
 std::int32_t DeleteForm::DeleteFile(const std::string& path) {
   if (Trim(path).empty()) return 0;
+  FileToDelete file(path);
+  return DeleteResolvedFile(file);
+}
+
+std::int32_t DeleteForm::DeleteResolvedFile(FileToDelete& file) {
   // One look-up serves every step: the short name, the attributes, their
   // reset, the length and the removal.
-  FileToDelete file(path);
   std::string shortPath = file.ShortPath();
   if (shortPath.empty()) return 0;
   DWORD saved = file.Attributes();
@@ -82,9 +86,9 @@ std::int32_t DeleteForm::DeleteFile(const std::string& path) {
     if (Form1().chkBleach.Value() == 0) {
       frmClean().AddItem("\tDeleting file " + LastComponent(shortPath));
     } else {
-      // Only the overwrite can change what the length was read as.
+      // Only the overwrite can change the length: asked of the file again.
       TSYShredder(shortPath, PassCount());
-      error = file.FileLength(length);
+      error = FileLength(shortPath, length);
     }
     if (!error) error = file.Kill();
   }
@@ -127,18 +131,19 @@ std::int32_t DeleteForm::DeleteFilesInFolder(const std::string& folder, const st
   }
   if (MatchesEveryName(pattern) && !MayEmptyFolder(folder)) return 0;
   // The file list: long names, no folders, sorted, each once.
-  std::set<std::string, platform::LessNoCase> names;
-  const std::string base = WithTrailingBackslash(folder);
+  std::map<std::string, platform::files::Entry, platform::LessNoCase> files;
+  FolderToEmpty here(WithTrailingBackslash(folder));
   for (const auto& part : platform::forms::Split(pattern.empty() ? kAllFiles : pattern, ";")) {
-    ForEachEntry(base, part.empty() ? kAllFiles : part, [&](const FoundEntry& entry) {
-      if (!entry.isDirectory()) names.insert(entry.name);
+    here.ForEachEntry(part.empty() ? kAllFiles : part, [&](const FoundEntry& entry) {
+      if (!entry.isDirectory()) files.emplace(entry.name, *entry.listed);
       return true;
     });
   }
   std::uint64_t total = 0;
-  for (const auto& name : names) {
+  for (const auto& [name, entry] : files) {
     YieldToMessageLoop();
-    total += static_cast<std::uint64_t>(DeleteFile(base + name));
+    FileToDelete file = here.File(entry);
+    total += static_cast<std::uint64_t>(DeleteResolvedFile(file));
   }
   return ClampedBytes(total);
 }
@@ -147,30 +152,33 @@ void DeleteForm::DeleteTreeFiles(const std::string& folder, const std::string& p
   // With a pattern that matches every name the file listing would repeat
   // the folder listing: its files are taken from the first one.
   const bool everyName = pattern == "*" || pattern == kAllFiles;
-  std::vector<std::string> subfolders, files;
-  ForEachEntry(folder, "*", [&](const FoundEntry& entry) {
+  FolderToEmpty here(folder);
+  std::vector<std::string> subfolders;
+  std::vector<std::size_t> files;  // places in the first listing
+  here.ForEachEntry("*", [&](const FoundEntry& entry) {
     if (entry.isDirectory()) {
       subfolders.push_back(entry.name);
       DelDirList.push_back(folder + entry.name);
     } else if (everyName) {
-      files.push_back(entry.name);
+      files.push_back(static_cast<std::size_t>(entry.listed - here.listing().data()));
     }
     return true;
   });
-  auto deleteFile = [&](const std::string& name) {
+  auto deleteFile = [&](const platform::files::Entry& entry) {
     YieldToMessageLoop();
     YieldToMessageLoop();
-    total += static_cast<std::uint64_t>(DeleteFile(folder + name));
+    FileToDelete file = here.File(entry);
+    total += static_cast<std::uint64_t>(DeleteResolvedFile(file));
   };
   if (everyName) {
-    for (const auto& name : files) deleteFile(name);
+    for (std::size_t at : files) deleteFile(here.listing()[at]);
   } else {
-    ForEachEntry(folder, pattern, [&](const FoundEntry& entry) {
+    here.ForEachEntry(pattern, [&](const FoundEntry& entry) {
       if (entry.isDirectory()) {
         YieldToMessageLoop();
         return true;
       }
-      deleteFile(entry.name);
+      deleteFile(*entry.listed);
       return true;
     });
   }

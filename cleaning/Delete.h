@@ -10,6 +10,10 @@
 
 #include "platform/forms/forms.h"
 
+namespace cleaning {
+class FileToDelete;
+}
+
 class DeleteForm : public platform::forms::Form {
  public:
   DeleteForm() : Form("Delete") {}
@@ -55,6 +59,8 @@ class DeleteForm : public platform::forms::Form {
   // Deletes the matching files below `folder` (ending in "\") as the tree
   // listing finds them, filling DelDirList.
   void DeleteTreeFiles(const std::string& folder, const std::string& pattern, std::uint64_t& total);
+  // DeleteFile of a file already resolved (by its path or by a listing).
+  std::int32_t DeleteResolvedFile(cleaning::FileToDelete& file);
   void ReportFailure(const std::string& shortPath, int error);
   // The log line of a file whose data another name shares: its own name is
   // removed, its data is not overwritten.

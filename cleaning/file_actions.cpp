@@ -153,4 +153,18 @@ DWORD ForEachEntry(const std::string& folder, const std::string& pattern,
   return ERROR_SUCCESS;
 }
 
+DWORD FolderToEmpty::ForEachEntry(const std::string& pattern,
+                                  const std::function<bool(const FoundEntry&)>& visit) {
+  if (DWORD error = folder_.List(pattern, entries_)) return error;
+  for (const auto& entry : entries_) {
+    FoundEntry found;
+    found.name = entry.name;
+    found.attributes = entry.attributes;
+    found.size = entry.size;
+    found.listed = &entry;
+    if (!visit(found)) break;
+  }
+  return ERROR_SUCCESS;
+}
+
 }  // namespace cleaning

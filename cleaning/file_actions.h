@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/base/wintypes.h"
 #include "platform/files/resolved_file.h"
@@ -53,6 +54,7 @@ int FsoCreateFolder(const std::string& path);
 class FileToDelete {
  public:
   explicit FileToDelete(const std::string& path) : file_(path) {}
+  explicit FileToDelete(platform::files::ResolvedFile file) : file_(std::move(file)) {}
   std::string ShortPath();
   DWORD Attributes() { return file_.Attributes(); }
   int SetAttrNormal();
@@ -90,6 +92,8 @@ struct FoundEntry {
   std::string name;  // long name
   DWORD attributes = 0;
   std::uint64_t size = 0;
+  // The listing's own entry, while `visit` runs (FolderToEmpty only).
+  const platform::files::Entry* listed = nullptr;
   bool isDirectory() const { return attributes & 0x10; }
 };
 // Calls `visit` for each entry of folder + pattern in the search's order
@@ -97,5 +101,24 @@ struct FoundEntry {
 // in "\". Returns the Win32 result of the search's start (0, 2 or 3 ...).
 DWORD ForEachEntry(const std::string& folder, const std::string& pattern,
                    const std::function<bool(const FoundEntry&)>& visit);
+
+// A folder resolved once for the deletion of its files: listed as
+// ForEachEntry lists it, and each file found is deleted without another
+// look-up of its path.
+class FolderToEmpty {
+ public:
+  // `folder` ends in "\".
+  explicit FolderToEmpty(const std::string& folder) : folder_(folder) {}
+  // As ForEachEntry(folder, pattern, visit).
+  DWORD ForEachEntry(const std::string& pattern, const std::function<bool(const FoundEntry&)>& visit);
+  // A file entry of one of this folder's listings.
+  FileToDelete File(const platform::files::Entry& entry) { return FileToDelete(folder_.File(entry)); }
+  // The entries of the last listing, in its order (kept until the next).
+  const std::vector<platform::files::Entry>& listing() const { return entries_; }
+
+ private:
+  platform::files::ResolvedFolder folder_;
+  std::vector<platform::files::Entry> entries_;
+};
 
 }  // namespace cleaning

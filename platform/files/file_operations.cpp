@@ -108,7 +108,8 @@ DWORD DeleteResolved(FileSystem& fs, const Resolved& r) {
   if (DWORD error = fs.CheckOwnHandles(r.key, 0, 0, true)) return error;
   if (fs.IsInUse(r.key)) return ERROR_ACCESS_DENIED;
   if (!r.folder || !fs.FolderStillInPlace(r)) return ERROR_PATH_NOT_FOUND;
-  if (::unlinkat(r.folder->fd.get(), r.entry.hostName.c_str(), 0) != 0) return ERROR_ACCESS_DENIED;
+  if (::unlinkat(r.folder->fd.get(), r.entry.hostName.c_str(), 0) != 0)
+    return errno == ENOENT ? ERROR_FILE_NOT_FOUND : ERROR_ACCESS_DENIED;  // gone since it was found
   fs.CommitGrowth(r.drive(), r.entry.size, 0, 0);
   fs.metadata().Remove(r.folderKey, r.nameKey);
   return ERROR_SUCCESS;

@@ -28,11 +28,29 @@ std::int64_t FileTimeOf(const struct timespec& time) {
   return static_cast<std::int64_t>(time.tv_sec) * 10000000 + time.tv_nsec / 100 + kUnixEpochAsFileTime;
 }
 
+namespace {
+
+// Only the plain cases count as sure: the superuser, or the owner's or
+// everyone's bits; groups and access lists are left to the open.
+std::uint8_t SureHostAccess(const struct stat& st) {
+  static const uid_t self = ::geteuid();
+  if (self == 0) return kHostRead | kHostWrite;
+  mode_t bits = st.st_mode & (st.st_uid == self ? S_IRWXU : 0);
+  bits |= st.st_mode & S_IRWXO;
+  std::uint8_t access = 0;
+  if (bits & (S_IRUSR | S_IROTH)) access |= kHostRead;
+  if (bits & (S_IWUSR | S_IWOTH)) access |= kHostWrite;
+  return access;
+}
+
+}  // namespace
+
 bool EntryFromStat(const struct stat& st, Entry& entry) {
   if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) return false;
   entry.directory = S_ISDIR(st.st_mode);
   entry.size = entry.directory ? 0 : static_cast<std::uint64_t>(st.st_size);
   entry.writeTime = FileTimeOf(st.st_mtim);
+  entry.hostAccess = SureHostAccess(st);
   return true;
 }
 
@@ -120,6 +138,11 @@ bool FileSystem::FolderStillInPlace(const Resolved& r) {
   // kernel cannot name was just walked to by descriptor.
   if (!r.folder || r.folder->hostPath.empty()) return true;
   return folderCache_.StillInPlace(*r.folder);
+}
+
+bool FileSystem::FolderProvenInPlace(const Resolved& r) {
+  if (!r.folder || r.folder->hostPath.empty()) return true;
+  return HeldAtItsPath(*r.folder);
 }
 
 DWORD FileSystem::Resolve(std::string_view windowsPath, Resolved& out, bool allowPattern) {

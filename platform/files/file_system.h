@@ -30,6 +30,8 @@ namespace platform::files {
 constexpr DWORD kStoredAttributes =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
+constexpr std::uint8_t kHostRead = 1, kHostWrite = 2;
+
 // One visible entry of a folder (a regular file or a folder on the host).
 struct Entry {
   std::string name;      // Windows-1252 long name; "?" for host characters without one
@@ -39,6 +41,9 @@ struct Entry {
   bool directory = false;
   std::uint64_t size = 0;
   std::int64_t writeTime = 0;  // FILETIME units
+  // What the host's mode bits surely grant this process (kHostRead,
+  // kHostWrite); an open is still tried for anything not granted here.
+  std::uint8_t hostAccess = 0;
   // Filled by listings: what a search reports.
   DWORD attributes = 0;
   std::int64_t creationTime = 0;
@@ -89,8 +94,16 @@ class FileSystem : public MachineArea {
 
   // --- paths ---
   DWORD Resolve(std::string_view windowsPath, Resolved& out, bool allowPattern = false);
-  // The folder's visible entries, sorted, with aliases assigned on first meeting.
-  DWORD ListFolder(const std::filesystem::path& hostFolder, const std::string& folderKey, std::vector<Entry>& out);
+  // The folder's visible entries, sorted, with aliases assigned on first
+  // meeting; read through `folderFd` (an O_PATH descriptor) when given.
+  DWORD ListFolder(const std::filesystem::path& hostFolder, const std::string& folderKey, std::vector<Entry>& out,
+                   int folderFd = -1);
+  // The entries of the folder `pattern` (a path ending in a wildcard name)
+  // resolved to, that the name matches, as a search reports them ("." and
+  // ".." left out): 0, 2 for none, or what stops the search.
+  DWORD ListMatching(const Resolved& pattern, std::vector<Entry>& out, int folderFd = -1);
+  // What a search reports of one resolved entry found by its name.
+  Entry AsFound(const Resolved& r) const;
   char currentDrive() const { return currentDrive_; }
   std::string CurrentDirectory(char drive) const;
   void SetCurrentDirectory(char drive, std::string longPath);
@@ -106,6 +119,12 @@ class FileSystem : public MachineArea {
   // (nothing on the way renamed, deleted or replaced): asked before each
   // host call made relative to it.
   bool FolderStillInPlace(const Resolved& r);
+  // The same, asked of the kernel whatever the watches say (a folder
+  // deleted while held open shows only so): once per folder an operation
+  // goes on to use for many calls.
+  bool FolderProvenInPlace(const Resolved& r);
+  // Drops every kept folder: the next resolutions walk from the drives.
+  void ForgetKeptFolders() { folderCache_.Clear(); }
 
   // --- metadata ---
   DWORD AttributesOf(const Resolved& r) const;

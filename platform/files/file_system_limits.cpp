@@ -68,8 +68,11 @@ DWORD FileSystem::CheckGrowth(char drive, std::uint64_t oldSize, std::uint64_t n
 
 void FileSystem::CommitGrowth(char drive, std::uint64_t oldSize, std::uint64_t newSize, std::uint64_t bytesWritten) {
   budgetUsed_ += bytesWritten;
-  std::uint64_t used = UsedBytes(drive);
   std::uint64_t before = ClusterRounded(drive, oldSize), after = ClusterRounded(drive, newSize);
+  // A drive not walked yet: its walk, when asked, sees what shrank on the
+  // host already, and a shrink raises no peak (deleting never walks it).
+  if (after <= before && !used_.count(UpperChar(drive))) return;
+  std::uint64_t used = UsedBytes(drive);
   used = used >= before ? used - before : 0;
   used_[UpperChar(drive)] = used + after;
   std::uint64_t& peak = peakUsed_[UpperChar(drive)];

@@ -2,6 +2,7 @@
 // and the 8.3 aliases given on first meeting, and look-ups by alias.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <unordered_set>
@@ -10,13 +11,20 @@
 #include "platform/files/dir_handle.h"
 #include "platform/files/file_system.h"
 #include "platform/files/short_names.h"
+#include "platform/files/wildcard.h"
 
 namespace platform::files {
 
 DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std::string& folderKey,
-                             std::vector<Entry>& out) {
+                             std::vector<Entry>& out, int folderFd) {
   out.clear();
-  DirPtr dir(::opendir(hostFolder.c_str()));
+  DirPtr dir;
+  if (folderFd < 0) {
+    dir.reset(::opendir(hostFolder.c_str()));
+  } else if (int listed = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC); listed >= 0) {
+    dir.reset(::fdopendir(listed));
+    if (!dir) ::close(listed);
+  }
   if (!dir) return ERROR_PATH_NOT_FOUND;
   int fd = ::dirfd(dir.get());
   while (dirent* d = ::readdir(dir.get())) {
@@ -77,6 +85,30 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
   }
   RememberAliases(folderKey, out);
   return ERROR_SUCCESS;
+}
+
+DWORD FileSystem::ListMatching(const Resolved& pattern, std::vector<Entry>& out, int folderFd) {
+  out.clear();
+  Resolved folder;
+  folder.key = pattern.folderKey;
+  if (DWORD error = CheckCanRead(folder)) return error;
+  std::vector<Entry> entries;
+  if (ListFolder(pattern.host, pattern.folderKey, entries, folderFd) != ERROR_SUCCESS) return ERROR_PATH_NOT_FOUND;
+  const std::string& last = pattern.path.components.back();
+  if (last == "*" || last == "*.*") {
+    out = std::move(entries);
+  } else {
+    for (Entry& entry : entries)
+      if (MatchesEntry(last, entry.name, entry.alias)) out.push_back(std::move(entry));
+  }
+  return ERROR_SUCCESS;
+}
+
+Entry FileSystem::AsFound(const Resolved& r) const {
+  Entry item = r.entry;
+  item.attributes = AttributesOf(r);
+  item.creationTime = CreationTimeOf(r.folderKey, r.entry);
+  return item;
 }
 
 void FileSystem::RememberAliases(const std::string& folderKey, const std::vector<Entry>& entries) {

@@ -15,16 +15,16 @@ constexpr std::uint32_t kMovedOrGone = IN_MOVE_SELF | IN_DELETE_SELF | IN_UNMOUN
 
 std::string DescriptorLink(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
 
+}  // namespace
+
 // The kernel names a descriptor by the folder's current place: a folder
 // renamed or deleted, or any folder on the way replaced, no longer has the
 // path it was found at (a link is never a folder on the way).
-bool AtItsPath(const HeldFolder& folder) {
+bool HeldAtItsPath(const HeldFolder& folder) {
   if (folder.hostPath.empty()) return false;
   std::optional<std::string> now = HostPathOfFd(folder.fd.get());
   return now && *now == folder.hostPath;
 }
-
-}  // namespace
 
 UniqueFd OpenFolderAt(int parent, const char* name) {
   return UniqueFd(::openat(parent, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
@@ -82,7 +82,7 @@ const CachedFolder* FolderCache::Find(const std::string& spelling) {
   // A miss needs no news of moves: the events wait for the next hit.
   auto it = entries_.find(spelling);
   if (it == entries_.end() || DropAllIfMoved()) return nullptr;
-  if (it->second.held->watchedIn == generation_ || AtItsPath(*it->second.held)) return &it->second;
+  if (it->second.held->watchedIn == generation_ || HeldAtItsPath(*it->second.held)) return &it->second;
   entries_.erase(it);
   return nullptr;
 }
@@ -90,7 +90,7 @@ const CachedFolder* FolderCache::Find(const std::string& spelling) {
 bool FolderCache::Confirm(const std::string& spelling) {
   auto it = entries_.find(spelling);
   if (it == entries_.end()) return false;
-  if (AtItsPath(*it->second.held)) return true;
+  if (HeldAtItsPath(*it->second.held)) return true;
   entries_.erase(it);
   return false;
 }
@@ -100,7 +100,7 @@ bool FolderCache::StillInPlace(const HeldFolder& folder) {
     int pending = 0;
     if (::ioctl(watcher_.get(), FIONREAD, &pending) == 0 && pending == 0) return true;
   }
-  return AtItsPath(folder);
+  return HeldAtItsPath(folder);
 }
 
 void FolderCache::Remember(const std::string& spelling, std::shared_ptr<HeldFolder> held,
@@ -111,7 +111,7 @@ void FolderCache::Remember(const std::string& spelling, std::shared_ptr<HeldFold
   // Watched first, proved after: a move between the two is either seen by
   // the proof or reported by the watch.
   held->watchedIn = Watch(held->fd.get(), held->hostPath) ? generation_ : 0;
-  if (!AtItsPath(*held)) {
+  if (!HeldAtItsPath(*held)) {
     held->watchedIn = 0;
     return;
   }

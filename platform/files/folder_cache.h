@@ -40,6 +40,9 @@ struct HeldFolder {
   std::uint64_t watchedIn = 0;
 };
 
+// The kernel still names the held folder by the host path it was seen at.
+bool HeldAtItsPath(const HeldFolder& folder);
+
 // A folder on a cached path that was named by its 8.3 alias: the path
 // names it only while the alias is still its own.
 struct AliasUse {

@@ -45,18 +45,11 @@ DWORD Search(FileSystem& fs, const char* pattern, std::vector<Entry>& items) {
   if (!HasWildcard(last)) {
     if (!r.exists) return ERROR_FILE_NOT_FOUND;
     if (DWORD error = fs.CheckCanRead(r)) return error;
-    // A single entry found by name: what a listing would report of it.
-    Entry item = r.entry;
-    item.attributes = fs.AttributesOf(r);
-    item.creationTime = fs.CreationTimeOf(r.folderKey, r.entry);
-    items.push_back(std::move(item));
+    items.push_back(fs.AsFound(r));
     return ERROR_SUCCESS;
   }
-  Resolved folder;
-  folder.key = r.folderKey;
-  if (DWORD error = fs.CheckCanRead(folder)) return error;
   std::vector<Entry> entries;
-  if (fs.ListFolder(r.host, r.folderKey, entries) != ERROR_SUCCESS) return ERROR_PATH_NOT_FOUND;
+  if (DWORD error = fs.ListMatching(r, entries)) return error;
   bool atRoot = r.path.components.size() == 1;
   if (!atRoot) {
     struct stat st {};
@@ -73,9 +66,7 @@ DWORD Search(FileSystem& fs, const char* pattern, std::vector<Entry>& items) {
       }
     }
   }
-  bool everything = last == "*" || last == "*.*";
-  for (Entry& entry : entries)
-    if (everything || MatchesEntry(last, entry.name, entry.alias)) items.push_back(std::move(entry));
+  for (Entry& entry : entries) items.push_back(std::move(entry));
   return items.empty() ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/files/file_system.h"
 
@@ -27,15 +28,47 @@ class ResolvedFile {
   // As SetFileAttributesA; the Win32 result.
   DWORD SetAttributes(DWORD attributes);
   // As CreateFileA for reading and writing, else for reading only, then
-  // GetFileSize: the length from the opened file, or the Win32 error.
+  // GetFileSize: the length, or the Win32 error. The host is asked only
+  // where its mode bits leave the open in doubt; else the length is the
+  // one the look-up saw.
   DWORD Length(std::uint64_t& length);
   // As the single-file search and DeleteFileA of a removal by name: 2 when
-  // it is gone or a folder, else what the search or the removal refused.
+  // it is gone or a folder (a listed file also when its folder was moved
+  // away since), else what the search or the removal refused.
   DWORD Remove();
 
  private:
+  friend class ResolvedFolder;
+  ResolvedFile(FileSystem* fs, Resolved resolved, std::string shortPath)
+      : fs_(fs), resolved_(std::move(resolved)), shortPath_(std::move(shortPath)) {}
+
   FileSystem* fs_ = nullptr;
   Resolved resolved_;
+  std::string shortPath_;  // given by a folder listing; "" to work it out
+  DWORD error_ = ERROR_SUCCESS;
+};
+
+// A folder of the bound machine resolved once, proved still in place and
+// held: it is listed through its descriptor, and each file the listing
+// found becomes a ResolvedFile with no look-up of its own.
+class ResolvedFolder {
+ public:
+  // `folder` with or without its trailing "\".
+  explicit ResolvedFolder(std::string_view folder);
+
+  DWORD error() const { return error_; }
+  // As FindFirstFileA/FindNextFileA of the folder and `pattern`, "." and
+  // ".." left out: the entries with the search's attributes, and the
+  // search's result (2 when nothing matches).
+  DWORD List(std::string_view pattern, std::vector<Entry>& out);
+  // The file `entry` of one of this folder's listings.
+  ResolvedFile File(const Entry& entry);
+
+ private:
+  FileSystem* fs_ = nullptr;
+  std::string text_;    // the folder as given, ending in "\"
+  Resolved listing_;    // the folder's "*": its held folder, key and host path
+  std::string shortPath_;  // the folder's short form, worked out once
   DWORD error_ = ERROR_SUCCESS;
 };
 

@@ -169,5 +169,83 @@ TEST_F(EngineTest, AnAliasThatChangedIsNotUsed) {
   EXPECT_EQ(Content("C:\\SHORT\\f.txt"), "first");
 }
 
+// The folder being emptied is listed once and its files removed relative to
+// it: swapped for a link after its first file, for either deletion, the
+// rest is never reached through the link, and nothing is reported as
+// failed (the files are gone from where they were listed).
+TEST_F(EngineTest, TheFolderBeingEmptiedReplacedByALinkMidwayIsNeverFollowed) {
+  struct Case {
+    const char* name;
+    int secondFilesTurn;  // the message loop turn that comes before the second file
+    std::function<void()> run;
+  };
+  const Case cases[] = {
+      {"tree", 3,
+       [] {
+         std::string tree = "C:\\LONGFO~1\\Tree";
+         Delete().DeleteFolder(tree, "*.*");
+       }},
+      {"one folder", 2, [] { Delete().DeleteFilesInFolder("C:\\LONGFO~1\\Tree", "*.*"); }},
+  };
+  for (const Case& c : cases) {
+    for (bool toOutside : {true, false}) {
+      SCOPED_TRACE(std::string(c.name) + (toOutside ? ", link to outside" : ", link inside the machine"));
+      for (const char* name : {"a.txt", "b.txt", "c.txt"}) Put(std::string("C:\\Long Folder Name\\Tree\\") + name, "inside");
+      Put("C:\\Elsewhere\\b.txt", "elsewhere");
+      fs::path target = toOutside ? machine_.outside() : machine_.hostPath("C:\\Elsewhere");
+      for (const char* name : {"b.txt", "c.txt"}) std::ofstream(target / name) << "must stay";
+      fs::path tree = machine_.hostPath("C:\\Long Folder Name\\Tree");
+      fs::path moved = tree.parent_path() / "moved";
+      platform::forms::AtYield(platform::forms::YieldCount() + c.secondFilesTurn, [&] {
+        fs::rename(tree, moved);
+        fs::create_directory_symlink(target, tree);
+      });
+      Form1().txtResult.Text("");
+      c.run();
+      EXPECT_FALSE(fs::exists(moved / "a.txt"));
+      for (const char* name : {"b.txt", "c.txt"}) {
+        EXPECT_EQ(HostRead(target / name), "must stay") << name;
+        EXPECT_EQ(HostRead(moved / name), "inside") << name;
+      }
+      EXPECT_EQ(Log().find("cannot be deleted"), std::string::npos) << Log();
+      fs::remove(tree);
+      fs::remove_all(machine_.hostPath("C:\\Long Folder Name"));
+      fs::remove_all(machine_.hostPath("C:\\Elsewhere"));
+      fs::remove(machine_.outside() / "b.txt");
+      fs::remove(machine_.outside() / "c.txt");
+    }
+  }
+}
+
+// Listed, then taken away or changed on the host before its turn: a file
+// removed by someone else is skipped without a report; the others go.
+TEST_F(EngineTest, AListedFileRemovedBeforeItsTurnIsSkippedQuietly) {
+  Put("C:\\Work\\a.txt", "12");
+  Put("C:\\Work\\b.txt", "1234");
+  Put("C:\\Work\\c.txt", "123456");
+  platform::forms::AtYield(platform::forms::YieldCount() + 1,
+                           [&] { fs::remove(machine_.hostPath("C:\\Work\\b.txt")); });
+  EXPECT_EQ(Delete().DeleteFilesInFolder("C:\\Work", "*.*"), 8);
+  EXPECT_FALSE(Exists("C:\\Work\\a.txt"));
+  EXPECT_FALSE(Exists("C:\\Work\\c.txt"));
+  // Neither a failure nor a locked file (scheduled for the restart).
+  for (const char* report : {"cannot be deleted", "locked"})
+    EXPECT_EQ(Log().find(report), std::string::npos) << Log();
+}
+
+// A folder kept open by an earlier look-up, deleted on the host and made
+// again in its place: the deletion empties the new folder, not the old one
+// still held open.
+TEST_F(EngineTest, AKeptFolderMadeAgainInPlaceIsTheOneEmptied) {
+  Put("C:\\Long Folder Name\\Sub\\f.txt", "old");
+  { platform::files::ResolvedFile warm("C:\\LONGFO~1\\Sub\\f.txt"); }
+  fs::path sub = machine_.hostPath("C:\\Long Folder Name\\Sub");
+  fs::remove_all(sub);
+  fs::create_directory(sub);
+  std::ofstream(sub / "g.txt") << "fresh";
+  EXPECT_EQ(Delete().DeleteFilesInFolder("C:\\LONGFO~1\\Sub", "*.*"), 5);
+  EXPECT_FALSE(fs::exists(sub / "g.txt"));
+}
+
 }  // namespace
 }  // namespace tessaly::testing

@@ -78,9 +78,12 @@ class ClickThroughTest : public MainWindowGuiTest {
       ClickThroughWindow(form, *control);
       EXPECT_EQ(arrived_, chosen ? std::vector<std::string>{} : std::vector<std::string>{NameOf(*control)})
           << "the press went to " << (arrived_.empty() ? std::string("nothing") : arrived_.front());
-      if (control->IsKind(ControlKind::CheckBox))
+      if (control->IsKind(ControlKind::CheckBox)) {
         EXPECT_EQ(static_cast<CheckBox&>(*control).Value(), before == vbChecked ? vbUnchecked : vbChecked);
-      if (control->IsKind(ControlKind::OptionButton)) EXPECT_TRUE(static_cast<OptionButton&>(*control).Value());
+      }
+      if (control->IsKind(ControlKind::OptionButton)) {
+        EXPECT_TRUE(static_cast<OptionButton&>(*control).Value());
+      }
       clicked.insert(NameOf(*control));
     }
     return clicked;

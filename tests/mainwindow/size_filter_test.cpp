@@ -167,7 +167,9 @@ TEST_F(SizeFieldsTest, AFileTypeMustStartWithStarDot) {
     form_.txtPattern.LostFocus.Raise();
     EXPECT_EQ(form_.txtPattern.Text(), c.after);
     EXPECT_EQ(Prompts(before).size(), std::string(c.typed) == c.after ? 0u : 1u);
-    if (std::string(c.typed) != c.after) EXPECT_EQ(Prompts(before).back(), kBadPattern);
+    if (std::string(c.typed) != c.after) {
+      EXPECT_EQ(Prompts(before).back(), kBadPattern);
+    }
   }
 }
 

@@ -20,12 +20,12 @@ const LineCase kLines[] = {
     {"App|Disabled|C:\\app.exe /x|HKEY_CURRENT_USER/Run", true, "App", "C:\\app.exe /x", std::nullopt, ""},
     {"App|Disabled|C:\\app.exe|HKEY_CURRENT_USER/Run|2|2541250041", true, "App", "C:\\app.exe", 2, std::string("%A%\0A", 5)},
     {"|Disabled||HKEY_LOCAL_MACHINE/Run|1|00", true, "", "", 1, std::string(1, '\0')},
-    {"App|Disabled|C:\\app.exe", false},                             // too few fields
-    {"App|Enabled|C:\\app.exe|HKEY_CURRENT_USER/Run", false},        // no disabled record
-    {"App|Disabled|a|HKEY_CURRENT_USER/Run|2", false},               // half a value
-    {"App|Disabled|a|HKEY_CURRENT_USER/Run|2|4G", false},            // not hex
-    {"App|Disabled|a|HKEY_CURRENT_USER/Run|x|41", false},            // not a type
-    {"App|Disabled|a|HKEY_CURRENT_USER/Run|1|41|extra", false},      // a field too many
+    {"App|Disabled|C:\\app.exe", false, "", "", std::nullopt, ""},                             // too few fields
+    {"App|Enabled|C:\\app.exe|HKEY_CURRENT_USER/Run", false, "", "", std::nullopt, ""},        // no disabled record
+    {"App|Disabled|a|HKEY_CURRENT_USER/Run|2", false, "", "", std::nullopt, ""},               // half a value
+    {"App|Disabled|a|HKEY_CURRENT_USER/Run|2|4G", false, "", "", std::nullopt, ""},            // not hex
+    {"App|Disabled|a|HKEY_CURRENT_USER/Run|x|41", false, "", "", std::nullopt, ""},            // not a type
+    {"App|Disabled|a|HKEY_CURRENT_USER/Run|1|41|extra", false, "", "", std::nullopt, ""},      // a field too many
 };
 
 TEST(DisabledItemsFile, EachLineIsARecordOrKeptVerbatim) {
