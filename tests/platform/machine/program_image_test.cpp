@@ -47,7 +47,9 @@ TEST(ProgramImage, GivesAppPathTheStartFolderAndTheFileInUse) {
     char current[MAX_PATH] = {};
     ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, current), 0u);
     EXPECT_STREQ(current, c.startFolder);
-    if (*c.image) EXPECT_EQ(WriteOpenError(c.image), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    if (*c.image) {
+      EXPECT_EQ(WriteOpenError(c.image), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    }
     EXPECT_EQ(WriteOpenError(c.ordinaryFile), 0u);
   }
 }
