@@ -154,13 +154,10 @@ void DeleteForm::DeleteTreeFiles(const std::string& folder, const std::string& p
   const bool everyName = pattern == "*" || pattern == kAllFiles;
   FolderToEmpty here(folder);
   std::vector<std::string> subfolders;
-  std::vector<std::size_t> files;  // places in the first listing
   here.ForEachEntry("*", [&](const FoundEntry& entry) {
     if (entry.isDirectory()) {
       subfolders.push_back(entry.name);
       DelDirList.push_back(folder + entry.name);
-    } else if (everyName) {
-      files.push_back(static_cast<std::size_t>(entry.listed - here.listing().data()));
     }
     return true;
   });
@@ -171,7 +168,9 @@ void DeleteForm::DeleteTreeFiles(const std::string& folder, const std::string& p
     total += static_cast<std::uint64_t>(DeleteResolvedFile(file));
   };
   if (everyName) {
-    for (std::size_t at : files) deleteFile(here.listing()[at]);
+    // The first listing stays until the next one.
+    for (const auto& entry : here.listing())
+      if (!entry.directory) deleteFile(entry);
   } else {
     here.ForEachEntry(pattern, [&](const FoundEntry& entry) {
       if (entry.isDirectory()) {
