@@ -1,8 +1,11 @@
 #include "app/headless_transcript.h"
 
+#include <chrono>
+
 #include "platform/base/cp1252.h"
 #include "platform/forms/answers.h"
 #include "platform/forms/controls/text_box.h"
+#include "platform/forms/event_loop.h"
 #include "platform/forms/form.h"
 
 namespace tessaly {
@@ -12,9 +15,16 @@ using platform::forms::AskKind;
 using platform::forms::AskRecord;
 using platform::forms::TextBox;
 
+using Clock = std::chrono::steady_clock;
+
+// A long cleaning logs a line per file: its lines go out in batches at most
+// this far apart, and at once whenever the program waits or shows a box.
+constexpr auto kFlushEvery = std::chrono::milliseconds(100);
+
 struct Transcript {
   std::FILE* out = nullptr;
   std::size_t printed = 0;  // bytes of the log already written out, whole lines only
+  Clock::time_point flushed{};
 };
 
 Transcript& State() {
@@ -22,10 +32,19 @@ Transcript& State() {
   return *state;
 }
 
+void Flush() {
+  Transcript& state = State();
+  if (!state.out) return;
+  std::fflush(state.out);
+  state.flushed = Clock::now();
+}
+
 void Write(const std::string& line) {
-  std::string text = platform::Cp1252ToUtf8(line) + "\n";
-  std::fwrite(text.data(), 1, text.size(), State().out);
-  std::fflush(State().out);
+  Transcript& state = State();
+  std::string text = platform::Cp1252ToUtf8(line);
+  text += '\n';
+  std::fwrite(text.data(), 1, text.size(), state.out);
+  if (Clock::now() - state.flushed >= kFlushEvery) Flush();
 }
 
 const char* KindLabel(AskKind kind) {
@@ -87,14 +106,20 @@ std::string TranscriptLine(const AskRecord& record) {
 }
 
 void StartHeadlessTranscript(std::FILE* out) {
-  State() = Transcript{out, 0};
-  platform::forms::Answers().SetObserver([](const AskRecord& record) { Write(TranscriptLine(record)); });
+  State() = Transcript{out, 0, Clock::now()};
+  platform::forms::Answers().SetObserver([](const AskRecord& record) {
+    Write(TranscriptLine(record));
+    Flush();
+  });
   platform::forms::ObserveTextChanges(LogChanged);
+  platform::forms::SetIdleObserver(Flush);
 }
 
 void StopHeadlessTranscript() {
+  Flush();
   platform::forms::Answers().SetObserver(nullptr);
   platform::forms::ObserveTextChanges(nullptr);
+  platform::forms::SetIdleObserver(nullptr);
   State() = Transcript{};
 }
 

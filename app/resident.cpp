@@ -72,7 +72,7 @@ void RunResidentLoop() {
     Wake wake = WaitForTerminationSignal();
     if (wake == Wake::Failed) return;
     if (wake == Wake::IdleWrite) {
-      platform::forms::WriteMachineWhenIdle();
+      platform::forms::RunIdleWork();
       continue;
     }
     CloseMainWindow();

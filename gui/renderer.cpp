@@ -144,7 +144,7 @@ void Renderer::Run() {
   // program is as idle then as between events.
   QTimer writes;
   QObject::connect(&writes, &QTimer::timeout, [this] {
-    if (!ticking_ || DialogOpen()) WriteMachineWhenIdle();
+    if (!ticking_ || DialogOpen()) RunIdleWork();
   });
   writes.start(kIdleWriteCheckMs);
   if (!runtime::LoadedForms().empty()) loop.exec();

@@ -55,7 +55,9 @@ bool EntryFromStat(const struct stat& st, Entry& entry) {
 }
 
 FileSystem::FileSystem(Machine& machine)
-    : machine_(machine), metadata_(machine.stateFolder() / "files.meta") {
+    : machine_(machine),
+      metadata_(machine.stateFolder() / "files.meta"),
+      programImageKey_(machine.programImage().empty() ? std::string() : PathKey(machine.programImage())) {
   ResetProcess();
 }
 

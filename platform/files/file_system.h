@@ -207,6 +207,9 @@ class FileSystem : public MachineArea {
   std::map<char, std::string> currentDirs_;
   std::map<std::string, HoldMode> holds_;
   std::set<std::string> inUse_;
+  // Key of the running program's image ("" for none), worked out once:
+  // every deletion asks whether it names that file.
+  std::string programImageKey_;
   bool restarting_ = false;
   std::shared_ptr<OpenTable> openTable_ = std::make_shared<OpenTable>();
 };

@@ -136,7 +136,7 @@ std::optional<HoldMode> FileSystem::HeldMode(const std::string& key) const {
 bool FileSystem::IsInUse(const std::string& key) const {
   if (restarting_) return false;
   // The running program's own image cannot be replaced while it runs.
-  if (!machine_.programImage().empty() && key == PathKey(machine_.programImage())) return true;
+  if (!programImageKey_.empty() && key == programImageKey_) return true;
   return inUse_.count(key) != 0;
 }
 

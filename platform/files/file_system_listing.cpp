@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <numeric>
 #include <unordered_set>
 
 #include "platform/base/cp1252.h"
@@ -14,6 +16,33 @@
 #include "platform/files/wildcard.h"
 
 namespace platform::files {
+namespace {
+
+constexpr off_t kFolderBlock = 4096;
+constexpr std::size_t kMostReserved = 1 << 20;
+
+// Puts entries[order[k]] (and its key) at k, moving each element once.
+void ApplyOrder(std::vector<std::uint32_t>& order, std::vector<Entry>& entries, std::vector<std::string>& keys) {
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
+    // Walk the cycle through `start`, pulling each element into place.
+    Entry entry = std::move(entries[start]);
+    std::string key = std::move(keys[start]);
+    std::size_t at = start;
+    while (order[at] != start) {
+      std::size_t from = order[at];
+      entries[at] = std::move(entries[from]);
+      keys[at] = std::move(keys[from]);
+      order[at] = static_cast<std::uint32_t>(at);
+      at = from;
+    }
+    entries[at] = std::move(entry);
+    keys[at] = std::move(key);
+    order[at] = static_cast<std::uint32_t>(at);
+  }
+}
+
+}  // namespace
 
 DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std::string& folderKey,
                              std::vector<Entry>& out, int folderFd) {
@@ -27,6 +56,12 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
   }
   if (!dir) return ERROR_PATH_NOT_FOUND;
   int fd = ::dirfd(dir.get());
+  // A big folder's host size tells roughly how many names it holds (some
+  // 32 bytes each on ext4): room for them at once spares copying a growing
+  // list of thousands of entries.
+  struct stat folder {};
+  if (::fstat(fd, &folder) == 0 && folder.st_size > kFolderBlock)
+    out.reserve(std::min<std::size_t>(static_cast<std::size_t>(folder.st_size) / 32, kMostReserved));
   while (dirent* d = ::readdir(dir.get())) {
     std::string_view raw = d->d_name;
     if (raw == "." || raw == "..") continue;
@@ -44,20 +79,29 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
     }
     out.push_back(std::move(entry));
   }
-  std::sort(out.begin(), out.end(), [](const Entry& a, const Entry& b) {
-    int order = CompareNoCase(a.name, b.name);
-    return order != 0 ? order < 0 : a.name < b.name;
+  // Windows order: by upper-case name, then by exact name. The keys serve
+  // the metadata look-ups below too; a big folder is sorted by index and
+  // its entries moved once, not swapped about.
+  std::vector<std::string> keys;
+  keys.reserve(out.size());
+  for (const Entry& entry : out) keys.push_back(ToUpper(entry.name));
+  std::vector<std::uint32_t> order(out.size());
+  std::iota(order.begin(), order.end(), 0u);
+  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+    int byKey = keys[a].compare(keys[b]);
+    return byKey != 0 ? byKey < 0 : out[a].name < out[b].name;
   });
+  ApplyOrder(order, out, keys);
 
-  // One pass for what the metadata says; only folders with metadata pay
-  // for the name keys.
+  // One pass for what the metadata says.
   const auto* stored = metadata_.EntriesOf(folderKey);
   bool aliases = shortNamesOn();
   bool needsAliases = false;
-  for (auto& entry : out) {
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    Entry& entry = out[i];
     const FileMeta* meta = nullptr;
     if (stored) {
-      auto it = stored->find(ToUpper(entry.name));
+      auto it = stored->find(keys[i]);
       if (it != stored->end()) meta = &it->second;
     }
     entry.attributes = StoredOrDefaultAttributes(meta, entry.directory);
@@ -72,16 +116,17 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
   }
 
   std::unordered_set<std::string> shortNamesHere;
-  for (const auto& entry : out)
-    if (entry.openable && IsValidShortName(entry.name)) shortNamesHere.insert(ToUpper(entry.name));
+  for (std::size_t i = 0; i < out.size(); ++i)
+    if (out[i].openable && IsValidShortName(out[i].name)) shortNamesHere.insert(keys[i]);
   auto taken = [&](const std::string& alias) {
     return shortNamesHere.count(alias) != 0 || metadata_.AliasTaken(folderKey, alias);
   };
   AliasNumbers numbers;
-  for (auto& entry : out) {
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    Entry& entry = out[i];
     if (!entry.openable || !entry.alias.empty() || IsValidShortName(entry.name)) continue;
     entry.alias = MakeAlias(entry.name, taken, &numbers);
-    metadata_.SetAlias(folderKey, ToUpper(entry.name), entry.alias);
+    metadata_.SetAlias(folderKey, keys[i], entry.alias);
   }
   RememberAliases(folderKey, out);
   return ERROR_SUCCESS;

@@ -25,6 +25,7 @@ struct LoopState {
   std::uint64_t yields = 0;
   std::vector<Timer*> timers;  // creation order
   std::function<void()> turnObserver;
+  std::function<void()> idleObserver;
 };
 
 LoopState& L() {
@@ -96,6 +97,8 @@ std::uint64_t YieldCount() { return L().yields; }
 
 void SetTurnObserver(std::function<void()> observer) { L().turnObserver = std::move(observer); }
 
+void SetIdleObserver(std::function<void()> observer) { L().idleObserver = std::move(observer); }
+
 int DoEvents() {
   DispatchScope scope;
   ++L().yields;
@@ -122,7 +125,8 @@ int RunUntilIdle(int maxTurns) {
   return busyTurns;
 }
 
-void WriteMachineWhenIdle() {
+void RunIdleWork() {
+  if (L().idleObserver) L().idleObserver();
   if (Machine* machine = CurrentMachine()) machine->WriteWhenIdle();
 }
 
@@ -133,7 +137,7 @@ void RunMessageLoop() {
       runtime::FreeUnloadedForms();
       continue;
     }
-    WriteMachineWhenIdle();
+    RunIdleWork();
     auto next = NextTimerDue();
     if (!next) return;
     // A pending write due before the next timer wakes the loop for itself.

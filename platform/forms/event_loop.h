@@ -36,6 +36,10 @@ int DoEvents();
 // input (as queued events for the next turn). One observer; empty = none.
 // It belongs to whoever installed it, so a runtime reset keeps it.
 void SetTurnObserver(std::function<void()> observer);
+// Called each time a loop goes idle, before it waits (see RunIdleWork):
+// work that may wait for a quiet moment, such as writing out buffered
+// output. One observer; empty = none; a runtime reset keeps it.
+void SetIdleObserver(std::function<void()> observer);
 
 // Runs turns until no event is queued and no timer is due (at most
 // `maxTurns`); returns the number of turns that did something.
@@ -46,9 +50,11 @@ int RunUntilIdle(int maxTurns = 100000);
 // ever happen again (no queued event, no enabled timer) it returns, leaving
 // a write that is not due yet to whoever waits next.
 void RunMessageLoop();
-// The idle loop's write of the bound machine (Machine::WriteWhenIdle), for
-// loops that wait elsewhere (the renderer's, the resident one).
-void WriteMachineWhenIdle();
+// What a loop does each time it goes idle: the idle observer, then the
+// bound machine's write when due (Machine::WriteWhenIdle). The main loop
+// runs it itself; loops that wait elsewhere (the renderer's, the resident
+// one) call it.
+void RunIdleWork();
 
 // Runs a handler as the message loop does: a runtime error escaping it
 // shows "Run-time error 'N':" and ends the process with exit code 1.

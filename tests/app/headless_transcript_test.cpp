@@ -3,7 +3,10 @@
 
 #include <cstdio>
 
+#include <unistd.h>
+
 #include "app/headless_transcript.h"
+#include "cleaning/frmClean.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/run/engine_link.h"
 #include "platform/base/cp1252.h"
@@ -86,6 +89,36 @@ TEST_F(HeadlessTranscriptTest, BoxLinesNameTheAnswerAndItsSource) {
   EXPECT_EQ(tessaly::TranscriptLine(input), "[Input box \"Tessaly\"] Name? -> \"typed\" (from TESSALY_ANSWERS)");
   AskRecord picker{{AskKind::FolderPicker, "Pick", "Tessaly", {"OK", "Cancel"}, 1, "", 0, false}, {"Cancel", ""}, false};
   EXPECT_EQ(tessaly::TranscriptLine(picker), "[Folder picker \"Tessaly\"] Pick -> Cancel (default button)");
+}
+
+// What the file holds now, read past the stream's own buffer.
+std::string WrittenOut(std::FILE* file) {
+  std::string text;
+  char buffer[256];
+  for (off_t at = 0;;) {
+    ssize_t n = ::pread(fileno(file), buffer, sizeof buffer, at);
+    if (n <= 0) return text;
+    text.append(buffer, static_cast<std::size_t>(n));
+    at += n;
+  }
+}
+
+// Log lines logged in a burst go out together: by the time the loop goes
+// idle they are all out; a box goes out at once, with the lines before it.
+TEST_F(HeadlessTranscriptTest, LinesGoOutWhenTheLoopGoesIdleAndBoxesAtOnce) {
+  tessaly::testing::TempMachine machine;
+  Form1();  // loaded first: the lines below come within moments of the start
+  auto logLine = [](std::string line) { frmClean().AddItem(line); };
+  tessaly::StartHeadlessTranscript(out_);
+  logLine("first");
+  logLine("second");
+  EXPECT_EQ(WrittenOut(out_), "") << "written line by line";
+  RunIdleWork();
+  EXPECT_EQ(WrittenOut(out_), "first\nsecond\n");
+
+  logLine("third");
+  MsgBox("Done", 0, "Tessaly");
+  EXPECT_EQ(WrittenOut(out_), "first\nsecond\nthird\n[Message box \"Tessaly\"] Done -> OK (default button)\n");
 }
 
 // With the transcript off (a display in use) nothing is written.
