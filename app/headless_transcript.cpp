@@ -1,6 +1,7 @@
 #include "app/headless_transcript.h"
 
 #include <chrono>
+#include <string_view>
 
 #include "platform/base/cp1252.h"
 #include "platform/forms/answers.h"
@@ -39,11 +40,15 @@ void Flush() {
   state.flushed = Clock::now();
 }
 
-void Write(const std::string& line) {
+void Write(std::string_view line) {
   Transcript& state = State();
-  std::string text = platform::Cp1252ToUtf8(line);
-  text += '\n';
-  std::fwrite(text.data(), 1, text.size(), state.out);
+  if (platform::IsAscii(line)) {
+    std::fwrite(line.data(), 1, line.size(), state.out);
+  } else {
+    std::string text = platform::Cp1252ToUtf8(line);
+    std::fwrite(text.data(), 1, text.size(), state.out);
+  }
+  std::fputc('\n', state.out);
   if (Clock::now() - state.flushed >= kFlushEvery) Flush();
 }
 
@@ -87,7 +92,7 @@ void LogChanged(const TextBox& box, std::size_t from) {
   }
   for (std::size_t end = text.find("\r\n", state.printed); end != std::string::npos;
        end = text.find("\r\n", state.printed)) {
-    Write(text.substr(state.printed, end - state.printed));
+    Write(std::string_view(text).substr(state.printed, end - state.printed));
     state.printed = end + 2;
   }
 }

@@ -142,7 +142,7 @@ std::int32_t DeleteForm::DeleteFilesInFolder(const std::string& folder, const st
   std::uint64_t total = 0;
   for (const auto& [name, entry] : files) {
     YieldToMessageLoop();
-    FileToDelete file = here.File(entry);
+    FileToDelete& file = here.File(entry);
     total += static_cast<std::uint64_t>(DeleteResolvedFile(file));
   }
   return ClampedBytes(total);
@@ -164,7 +164,7 @@ void DeleteForm::DeleteTreeFiles(const std::string& folder, const std::string& p
   auto deleteFile = [&](const platform::files::Entry& entry) {
     YieldToMessageLoop();
     YieldToMessageLoop();
-    FileToDelete file = here.File(entry);
+    FileToDelete& file = here.File(entry);
     total += static_cast<std::uint64_t>(DeleteResolvedFile(file));
   };
   if (everyName) {

@@ -54,7 +54,6 @@ int FsoCreateFolder(const std::string& path);
 class FileToDelete {
  public:
   explicit FileToDelete(const std::string& path) : file_(path) {}
-  explicit FileToDelete(platform::files::ResolvedFile file) : file_(std::move(file)) {}
   std::string ShortPath();
   DWORD Attributes() { return file_.Attributes(); }
   int SetAttrNormal();
@@ -62,6 +61,9 @@ class FileToDelete {
   int Kill();
 
  private:
+  friend class FolderToEmpty;
+  FileToDelete() = default;
+
   platform::files::ResolvedFile file_;
 };
 
@@ -111,14 +113,19 @@ class FolderToEmpty {
   explicit FolderToEmpty(const std::string& folder) : folder_(folder) {}
   // As ForEachEntry(folder, pattern, visit).
   DWORD ForEachEntry(const std::string& pattern, const std::function<bool(const FoundEntry&)>& visit);
-  // A file entry of one of this folder's listings.
-  FileToDelete File(const platform::files::Entry& entry) { return FileToDelete(folder_.File(entry)); }
+  // A file entry of one of this folder's listings, in a record the next
+  // call reuses.
+  FileToDelete& File(const platform::files::Entry& entry) {
+    folder_.File(entry, file_.file_);
+    return file_;
+  }
   // The entries of the last listing, in its order (kept until the next).
   const std::vector<platform::files::Entry>& listing() const { return entries_; }
 
  private:
   platform::files::ResolvedFolder folder_;
   std::vector<platform::files::Entry> entries_;
+  FileToDelete file_;
 };
 
 }  // namespace cleaning

@@ -22,6 +22,8 @@ struct LessNoCase {
 char32_t Cp1252CodePoint(unsigned char byte);
 std::optional<unsigned char> Cp1252Byte(char32_t codePoint);
 
+// Plain ASCII: the same bytes in Windows-1252 and in UTF-8.
+bool IsAscii(std::string_view text);
 // Windows-1252 bytes to UTF-8.
 std::string Cp1252ToUtf8(std::string_view text);
 // UTF-8 to Windows-1252; nullopt when a character has no Windows-1252 form

@@ -1,5 +1,6 @@
 #include "platform/files/file_metadata.h"
 
+#include <algorithm>
 #include <charconv>
 #include <sstream>
 #include <vector>
@@ -31,10 +32,16 @@ std::pair<std::string, std::string> SplitKey(std::string_view key) {
 }
 
 std::string JoinKey(std::string_view folderKey, std::string_view nameKey) {
-  std::string key(folderKey);
-  key += '\\';
-  key += nameKey;
+  std::string key;
+  JoinKey(folderKey, nameKey, key);
   return key;
+}
+
+void JoinKey(std::string_view folderKey, std::string_view nameKey, std::string& out) {
+  out.reserve(folderKey.size() + 1 + nameKey.size());
+  out.assign(folderKey);
+  out += '\\';
+  out += nameKey;
 }
 
 MetadataStore::MetadataStore(std::filesystem::path file) : file_(std::move(file)) { Load(); }
@@ -96,7 +103,7 @@ const FileMeta* MetadataStore::Find(const std::string& folderKey, const std::str
   return entry == folder->second.entries.end() ? nullptr : &entry->second;
 }
 
-const std::map<std::string, FileMeta>* MetadataStore::EntriesOf(const std::string& folderKey) const {
+const std::unordered_map<std::string, FileMeta>* MetadataStore::EntriesOf(const std::string& folderKey) const {
   auto folder = folders_.find(folderKey);
   return folder == folders_.end() ? nullptr : &folder->second.entries;
 }
@@ -135,7 +142,8 @@ void MetadataStore::DropEmpty(const std::string& folderKey, const std::string& n
 }
 
 void MetadataStore::Remove(const std::string& folderKey, const std::string& nameKey) {
-  std::string key = JoinKey(folderKey, nameKey);
+  std::string& key = scratchKey_;
+  JoinKey(folderKey, nameKey, key);
   for (auto it = folders_.lower_bound(key); it != folders_.end() && (it->first == key || StartsWithFolder(it->first, key));) {
     it = folders_.erase(it);
     dirty_ = true;
@@ -180,8 +188,13 @@ void MetadataStore::Save() {
   if (!dirty_) return;
   std::ostringstream out;
   out << kHeader << '\n';
+  std::vector<const std::pair<const std::string, FileMeta>*> sorted;
   for (const auto& [folderKey, folder] : folders_) {
-    for (const auto& [nameKey, meta] : folder.entries) {
+    sorted.clear();
+    for (const auto& entry : folder.entries) sorted.push_back(&entry);
+    std::sort(sorted.begin(), sorted.end(), [](const auto* a, const auto* b) { return a->first < b->first; });
+    for (const auto* entry : sorted) {
+      const auto& [nameKey, meta] = *entry;
       if (meta.empty()) continue;
       out << folderKey << '\\' << nameKey << '\t';
       if (meta.attributes) {

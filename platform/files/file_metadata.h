@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/base/wintypes.h"
 
@@ -30,7 +31,7 @@ class MetadataStore {
   // Entries are addressed by folder key ("C:\DIR" or "C:") and upper-case name.
   const FileMeta* Find(const std::string& folderKey, const std::string& nameKey) const;
   // Every entry of one folder that has metadata (null when none has).
-  const std::map<std::string, FileMeta>* EntriesOf(const std::string& folderKey) const;
+  const std::unordered_map<std::string, FileMeta>* EntriesOf(const std::string& folderKey) const;
   FileMeta& Edit(const std::string& folderKey, const std::string& nameKey);
   // The upper-case name whose alias is `aliasKey`, or null.
   const std::string* NameForAlias(const std::string& folderKey, const std::string& aliasKey) const;
@@ -49,20 +50,25 @@ class MetadataStore {
   bool dirty() const { return dirty_; }
 
  private:
+  // A folder's tables are hashed: a deletion asks them several times per
+  // file, in folders of thousands. The file is written sorted all the same.
   struct Folder {
-    std::map<std::string, FileMeta> entries;     // by upper-case name
-    std::map<std::string, std::string> aliases;  // upper-case alias -> name
+    std::unordered_map<std::string, FileMeta> entries;     // by upper-case name
+    std::unordered_map<std::string, std::string> aliases;  // upper-case alias -> name
   };
   void Load();
   void DropEmpty(const std::string& folderKey, const std::string& nameKey);
 
   std::filesystem::path file_;
   std::map<std::string, Folder> folders_;
+  std::string scratchKey_;  // Remove's joined key, kept for its storage
   bool dirty_ = false;
 };
 
 // "C:\A\B" -> ("C:\A", "B"); "C:\B" -> ("C:", "B").
 std::pair<std::string, std::string> SplitKey(std::string_view key);
 std::string JoinKey(std::string_view folderKey, std::string_view nameKey);
+// The same into `out`, reusing its storage.
+void JoinKey(std::string_view folderKey, std::string_view nameKey, std::string& out);
 
 }  // namespace platform::files

@@ -16,8 +16,7 @@ namespace {
 
 // A Windows name that survives the trip to the host and back unchanged.
 bool HasHostForm(const std::string& name) {
-  if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-    return true;  // ASCII is the same in both encodings
+  if (IsAscii(name)) return true;
   auto back = Utf8ToCp1252(Cp1252ToUtf8(name));
   return back && *back == name;
 }

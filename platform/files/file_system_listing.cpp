@@ -70,8 +70,8 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
     struct stat st {};
     if (::fstatat(fd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !EntryFromStat(st, entry)) continue;
     entry.hostName = std::string(raw);
-    if (std::all_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-      entry.name = entry.hostName;  // ASCII is the same in both encodings
+    if (IsAscii(raw)) {
+      entry.name = entry.hostName;
     } else {
       auto converted = Utf8ToCp1252(raw);
       entry.openable = converted.has_value();

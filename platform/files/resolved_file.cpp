@@ -12,7 +12,7 @@
 
 namespace platform::files {
 
-ResolvedFile::ResolvedFile(std::string_view path) : fs_(CurrentFileSystem()) {
+ResolvedFile::ResolvedFile(std::string_view path) : fs_(CurrentFileSystem()), error_(ERROR_SUCCESS) {
   error_ = fs_ ? fs_->Resolve(path, resolved_) : ERROR_NOT_READY;
 }
 
@@ -103,32 +103,47 @@ DWORD ResolvedFolder::List(std::string_view pattern, std::vector<Entry>& out) {
   return out.empty() ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
 }
 
-ResolvedFile ResolvedFolder::File(const Entry& entry) {
-  if (error_ || !entry.openable) return ResolvedFile(text_ + entry.name);
-  Resolved r;
+void ResolvedFolder::File(const Entry& entry, ResolvedFile& file) {
+  if (error_ || !entry.openable || !KnowShortPath()) {
+    file = ResolvedFile(text_ + entry.name);
+    return;
+  }
+  // Assigned field by field: each string keeps the storage it had.
+  Resolved& r = file.resolved_;
   r.path = listing_.path;
   r.path.components.back() = entry.name;
   r.path.trailingSeparator = false;
   r.folderKey = listing_.folderKey;
-  r.nameKey = platform::ToUpper(entry.name);
-  r.key = JoinKey(r.folderKey, r.nameKey);
-  r.longPath = listing_.longPath.substr(0, listing_.longPath.size() - 1) + entry.name;
-  r.host = listing_.host / entry.hostName;
+  r.nameKey = entry.name;
+  for (char& c : r.nameKey) c = platform::UpperChar(c);
+  JoinKey(r.folderKey, r.nameKey, r.key);
+  r.longPath.assign(listing_.longPath, 0, listing_.longPath.size() - 1);
+  r.longPath += entry.name;
+  r.host = listing_.host;
+  r.host /= entry.hostName;
   r.exists = true;
   r.entry = entry;
   r.folder = listing_.folder;
-  if (shortPath_.empty()) {
-    // The folder's own short form, from the folder resolved as an entry.
-    Resolved self = listing_;
-    self.path.components.pop_back();
-    self.longPath.resize(self.longPath.size() - 2);
-    self.exists = true;
-    if (self.path.components.empty()) self.longPath += '\\';
-    if (ShortFormOf(*fs_, self, shortPath_) != ERROR_SUCCESS) return ResolvedFile(text_ + entry.name);
-    if (shortPath_.back() != '\\') shortPath_ += '\\';
+  file.fs_ = fs_;
+  file.shortPath_ = shortPath_;
+  file.shortPath_ += entry.alias.empty() ? entry.name : entry.alias;
+  file.error_ = ERROR_SUCCESS;
+}
+
+bool ResolvedFolder::KnowShortPath() {
+  if (!shortPath_.empty()) return true;
+  // The folder's own short form, from the folder resolved as an entry.
+  Resolved self = listing_;
+  self.path.components.pop_back();
+  self.longPath.resize(self.longPath.size() - 2);
+  self.exists = true;
+  if (self.path.components.empty()) self.longPath += '\\';
+  if (ShortFormOf(*fs_, self, shortPath_) != ERROR_SUCCESS) {
+    shortPath_.clear();
+    return false;
   }
-  std::string shortName = entry.alias.empty() ? entry.name : entry.alias;
-  return ResolvedFile(fs_, std::move(r), shortPath_ + shortName);
+  if (shortPath_.back() != '\\') shortPath_ += '\\';
+  return true;
 }
 
 }  // namespace platform::files

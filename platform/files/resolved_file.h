@@ -14,6 +14,9 @@ namespace platform::files {
 
 class ResolvedFile {
  public:
+  // Nothing resolved yet (error() is ERROR_FILE_NOT_FOUND): a record for
+  // ResolvedFolder::File to fill.
+  ResolvedFile() = default;
   // Resolves `path` on the bound machine; error() holds the Win32 result.
   explicit ResolvedFile(std::string_view path);
 
@@ -39,13 +42,11 @@ class ResolvedFile {
 
  private:
   friend class ResolvedFolder;
-  ResolvedFile(FileSystem* fs, Resolved resolved, std::string shortPath)
-      : fs_(fs), resolved_(std::move(resolved)), shortPath_(std::move(shortPath)) {}
 
   FileSystem* fs_ = nullptr;
   Resolved resolved_;
   std::string shortPath_;  // given by a folder listing; "" to work it out
-  DWORD error_ = ERROR_SUCCESS;
+  DWORD error_ = ERROR_FILE_NOT_FOUND;
 };
 
 // A folder of the bound machine resolved once, proved still in place and
@@ -61,14 +62,19 @@ class ResolvedFolder {
   // ".." left out: the entries with the search's attributes, and the
   // search's result (2 when nothing matches).
   DWORD List(std::string_view pattern, std::vector<Entry>& out);
-  // The file `entry` of one of this folder's listings.
-  ResolvedFile File(const Entry& entry);
+  // Makes `file` the file `entry` of one of this folder's listings. The
+  // files of a big folder go one after another through one record, whose
+  // storage is reused.
+  void File(const Entry& entry, ResolvedFile& file);
 
  private:
   FileSystem* fs_ = nullptr;
   std::string text_;    // the folder as given, ending in "\"
   Resolved listing_;    // the folder's "*": its held folder, key and host path
-  std::string shortPath_;  // the folder's short form, worked out once
+  // Works out the folder's short form once; false when it has none.
+  bool KnowShortPath();
+
+  std::string shortPath_;  // the folder's short form, ending in "\"
   DWORD error_ = ERROR_SUCCESS;
 };
 

@@ -47,8 +47,15 @@ void RunDueYieldActions() {
   for (auto& action : due) action();
 }
 
+bool AnyTimerDue() {
+  std::uint64_t now = RuntimeTickMs();
+  return std::any_of(L().timers.begin(), L().timers.end(), [now](Timer* t) { return t->Due(now); });
+}
+
 void FireDueTimers() {
-  if (L().timers.empty()) return;
+  // Most turns of a long operation find no timer due: only a turn that
+  // fires one copies the list (a timer's handler may unload others).
+  if (L().timers.empty() || !AnyTimerDue()) return;
   std::vector<Timer*> timers = L().timers;
   for (Timer* timer : timers) {
     auto& live = L().timers;
@@ -56,11 +63,6 @@ void FireDueTimers() {
     std::uint64_t now = RuntimeTickMs();
     if (timer->Due(now)) timer->Fire(now);
   }
-}
-
-bool AnyTimerDue() {
-  std::uint64_t now = RuntimeTickMs();
-  return std::any_of(L().timers.begin(), L().timers.end(), [now](Timer* t) { return t->Due(now); });
 }
 
 std::optional<std::uint64_t> NextTimerDue() {

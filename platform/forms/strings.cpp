@@ -70,17 +70,23 @@ std::int32_t InStrRev(std::string_view s, std::string_view t, std::int32_t start
   return found == std::string_view::npos ? 0 : static_cast<std::int32_t>(found) + 1;
 }
 
-std::string LTrim(std::string_view s) {
+namespace {
+
+std::string_view LTrimmed(std::string_view s) {
   std::size_t first = s.find_first_not_of(' ');
-  return first == std::string_view::npos ? std::string() : std::string(s.substr(first));
+  return first == std::string_view::npos ? std::string_view() : s.substr(first);
 }
 
-std::string RTrim(std::string_view s) {
+std::string_view RTrimmed(std::string_view s) {
   std::size_t last = s.find_last_not_of(' ');
-  return last == std::string_view::npos ? std::string() : std::string(s.substr(0, last + 1));
+  return last == std::string_view::npos ? std::string_view() : s.substr(0, last + 1);
 }
 
-std::string Trim(std::string_view s) { return LTrim(RTrim(s)); }
+}  // namespace
+
+std::string LTrim(std::string_view s) { return std::string(LTrimmed(s)); }
+std::string RTrim(std::string_view s) { return std::string(RTrimmed(s)); }
+std::string Trim(std::string_view s) { return std::string(LTrimmed(RTrimmed(s))); }
 
 std::string UCase(std::string_view s) { return ToUpper(s); }
 
