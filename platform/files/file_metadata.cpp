@@ -113,6 +113,13 @@ FileMeta& MetadataStore::Edit(const std::string& folderKey, const std::string& n
   return folders_[folderKey].entries[nameKey];
 }
 
+void MetadataStore::SetAttributes(const std::string& folderKey, const std::string& nameKey, DWORD attributes) {
+  auto [entry, added] = folders_[folderKey].entries.try_emplace(nameKey);
+  if (!added && entry->second.attributes == attributes) return;
+  entry->second.attributes = attributes;
+  dirty_ = true;
+}
+
 const std::string* MetadataStore::NameForAlias(const std::string& folderKey, const std::string& aliasKey) const {
   auto folder = folders_.find(folderKey);
   if (folder == folders_.end()) return nullptr;

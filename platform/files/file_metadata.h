@@ -33,6 +33,9 @@ class MetadataStore {
   // Every entry of one folder that has metadata (null when none has).
   const std::unordered_map<std::string, FileMeta>* EntriesOf(const std::string& folderKey) const;
   FileMeta& Edit(const std::string& folderKey, const std::string& nameKey);
+  // Stores an entry's attributes in one look-up; unchanged ones leave the
+  // store as it was.
+  void SetAttributes(const std::string& folderKey, const std::string& nameKey, DWORD attributes);
   // The upper-case name whose alias is `aliasKey`, or null.
   const std::string* NameForAlias(const std::string& folderKey, const std::string& aliasKey) const;
   bool AliasTaken(const std::string& folderKey, const std::string& aliasKey) const;

@@ -354,9 +354,7 @@ std::int64_t FileSystem::CreationTimeOf(const std::string& folderKey, const Entr
 }
 
 void FileSystem::SetStoredAttributes(const std::string& folderKey, const std::string& nameKey, DWORD attributes) {
-  const FileMeta* meta = metadata_.Find(folderKey, nameKey);
-  if (meta && meta->attributes == (attributes & kStoredAttributes)) return;
-  metadata_.Edit(folderKey, nameKey).attributes = attributes & kStoredAttributes;
+  metadata_.SetAttributes(folderKey, nameKey, attributes & kStoredAttributes);
 }
 
 void FileSystem::MarkWritten(const Resolved& r) {

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "platform/files/file_content.h"
+#include "platform/files/file_metadata.h"
 #include "platform/files/file_system.h"
 #include "platform/files/kernel32_files.h"
 #include "support/temp_machine.h"
@@ -64,6 +67,28 @@ TEST(FileMetadata, StateIsWrittenOnFlushOnly) {
   m.machine().Flush();
   EXPECT_TRUE(std::filesystem::exists(state));
   EXPECT_FALSE(std::filesystem::exists(m.machineFolder() / "state" / "files.meta.tmp"));
+}
+
+// The tables are hashed; the file is still written in key order, and an
+// unchanged attribute leaves nothing to write.
+TEST(FileMetadata, TheStateFileIsSortedAndUnchangedAttributesWriteNothing) {
+  TempMachine m(DriveTableMachine());
+  std::filesystem::path file = m.machineFolder() / "state" / "sorted.meta";
+  platform::files::MetadataStore store(file);
+  for (const char* name : {"ZETA.TXT", "ALPHA.TXT", "MIDDLE.TXT", "BETA.TXT"}) store.SetAttributes("C:\\DOCS", name, 1);
+  store.SetAttributes("C:\\A", "FIRST.TXT", 2);
+  store.Save();
+  std::ifstream in(file);
+  std::vector<std::string> keys;
+  for (std::string line; std::getline(in, line);)
+    if (line.find('\t') != std::string::npos) keys.push_back(line.substr(0, line.find('\t')));
+  EXPECT_EQ(keys, (std::vector<std::string>{"C:\\A\\FIRST.TXT", "C:\\DOCS\\ALPHA.TXT", "C:\\DOCS\\BETA.TXT",
+                                            "C:\\DOCS\\MIDDLE.TXT", "C:\\DOCS\\ZETA.TXT"}));
+  store.SetAttributes("C:\\DOCS", "BETA.TXT", 1);
+  EXPECT_FALSE(store.dirty());
+  store.SetAttributes("C:\\DOCS", "BETA.TXT", 0);
+  EXPECT_TRUE(store.dirty());
+  EXPECT_EQ(store.Find("C:\\DOCS", "BETA.TXT")->attributes, 0u);
 }
 
 TEST(FileMetadata, ABrokenStateFileStopsTheMachineAndIsKept) {
