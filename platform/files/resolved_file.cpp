@@ -12,7 +12,7 @@
 
 namespace platform::files {
 
-ResolvedFile::ResolvedFile(std::string_view path) : fs_(CurrentFileSystem()), error_(ERROR_SUCCESS) {
+ResolvedFile::ResolvedFile(std::string_view path) : fs_(CurrentFileSystem()) {
   error_ = fs_ ? fs_->Resolve(path, resolved_) : ERROR_NOT_READY;
 }
 
