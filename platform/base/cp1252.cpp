@@ -101,8 +101,12 @@ char UpperChar(char c) { return static_cast<char>(kUpper[static_cast<unsigned ch
 
 std::string ToUpper(std::string_view text) {
   std::string out(text);
-  for (char& c : out) c = UpperChar(c);
+  UpperInPlace(out);
   return out;
+}
+
+void UpperInPlace(std::string& text) {
+  for (char& c : text) c = UpperChar(c);
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {

@@ -9,6 +9,8 @@ namespace platform {
 
 char UpperChar(char c);
 std::string ToUpper(std::string_view text);
+// The same in place, keeping the text's storage.
+void UpperInPlace(std::string& text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 // Byte order of the upper-cased names: the order of every listing.
 int CompareNoCase(std::string_view a, std::string_view b);

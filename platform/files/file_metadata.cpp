@@ -140,14 +140,6 @@ void MetadataStore::SetAlias(const std::string& folderKey, const std::string& na
   dirty_ = true;
 }
 
-void MetadataStore::DropEmpty(const std::string& folderKey, const std::string& nameKey) {
-  auto folder = folders_.find(folderKey);
-  if (folder == folders_.end()) return;
-  auto entry = folder->second.entries.find(nameKey);
-  if (entry != folder->second.entries.end() && entry->second.empty()) folder->second.entries.erase(entry);
-  if (folder->second.entries.empty()) folders_.erase(folder);
-}
-
 void MetadataStore::Remove(const std::string& folderKey, const std::string& nameKey) {
   std::string& key = scratchKey_;
   JoinKey(folderKey, nameKey, key);

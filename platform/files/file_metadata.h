@@ -60,7 +60,6 @@ class MetadataStore {
     std::unordered_map<std::string, std::string> aliases;  // upper-case alias -> name
   };
   void Load();
-  void DropEmpty(const std::string& folderKey, const std::string& nameKey);
 
   std::filesystem::path file_;
   std::map<std::string, Folder> folders_;

@@ -115,7 +115,7 @@ void ResolvedFolder::File(const Entry& entry, ResolvedFile& file) {
   r.path.trailingSeparator = false;
   r.folderKey = listing_.folderKey;
   r.nameKey = entry.name;
-  for (char& c : r.nameKey) c = platform::UpperChar(c);
+  platform::UpperInPlace(r.nameKey);
   JoinKey(r.folderKey, r.nameKey, r.key);
   r.longPath.assign(listing_.longPath, 0, listing_.longPath.size() - 1);
   r.longPath += entry.name;
