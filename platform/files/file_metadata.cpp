@@ -86,7 +86,7 @@ void MetadataStore::Load() {
     }
     meta.alias = fields[3];
     auto [folderKey, nameKey] = SplitKey(fields[0]);
-    Folder& folder = folders_[folderKey];
+    Folder& folder = FolderFor(folderKey);
     if (!meta.alias.empty()) folder.aliases[meta.alias] = nameKey;
     folder.entries[nameKey] = std::move(meta);
   }
@@ -96,35 +96,56 @@ void MetadataStore::Load() {
   }
 }
 
+const MetadataStore::Folder* MetadataStore::FindFolder(const std::string& folderKey) const {
+  if (lastFolder_ != folders_.end() && lastFolder_->first == folderKey) return &lastFolder_->second;
+  // The memo keeps a mutable iterator; finding it changes nothing.
+  auto& folders = const_cast<Folders&>(folders_);
+  auto folder = folders.find(folderKey);
+  if (folder == folders.end()) return nullptr;
+  lastFolder_ = folder;
+  return &folder->second;
+}
+
+MetadataStore::Folder& MetadataStore::FolderFor(const std::string& folderKey) {
+  if (lastFolder_ == folders_.end() || lastFolder_->first != folderKey)
+    lastFolder_ = folders_.try_emplace(folderKey).first;
+  return lastFolder_->second;
+}
+
+MetadataStore::Folders::iterator MetadataStore::Erase(Folders::iterator folder) {
+  if (folder == lastFolder_) lastFolder_ = folders_.end();
+  return folders_.erase(folder);
+}
+
 const FileMeta* MetadataStore::Find(const std::string& folderKey, const std::string& nameKey) const {
-  auto folder = folders_.find(folderKey);
-  if (folder == folders_.end()) return nullptr;
-  auto entry = folder->second.entries.find(nameKey);
-  return entry == folder->second.entries.end() ? nullptr : &entry->second;
+  const Folder* folder = FindFolder(folderKey);
+  if (!folder) return nullptr;
+  auto entry = folder->entries.find(nameKey);
+  return entry == folder->entries.end() ? nullptr : &entry->second;
 }
 
 const std::unordered_map<std::string, FileMeta>* MetadataStore::EntriesOf(const std::string& folderKey) const {
-  auto folder = folders_.find(folderKey);
-  return folder == folders_.end() ? nullptr : &folder->second.entries;
+  const Folder* folder = FindFolder(folderKey);
+  return folder ? &folder->entries : nullptr;
 }
 
 FileMeta& MetadataStore::Edit(const std::string& folderKey, const std::string& nameKey) {
   dirty_ = true;
-  return folders_[folderKey].entries[nameKey];
+  return FolderFor(folderKey).entries[nameKey];
 }
 
 void MetadataStore::SetAttributes(const std::string& folderKey, const std::string& nameKey, DWORD attributes) {
-  auto [entry, added] = folders_[folderKey].entries.try_emplace(nameKey);
+  auto [entry, added] = FolderFor(folderKey).entries.try_emplace(nameKey);
   if (!added && entry->second.attributes == attributes) return;
   entry->second.attributes = attributes;
   dirty_ = true;
 }
 
 const std::string* MetadataStore::NameForAlias(const std::string& folderKey, const std::string& aliasKey) const {
-  auto folder = folders_.find(folderKey);
-  if (folder == folders_.end()) return nullptr;
-  auto alias = folder->second.aliases.find(aliasKey);
-  return alias == folder->second.aliases.end() ? nullptr : &alias->second;
+  const Folder* folder = FindFolder(folderKey);
+  if (!folder) return nullptr;
+  auto alias = folder->aliases.find(aliasKey);
+  return alias == folder->aliases.end() ? nullptr : &alias->second;
 }
 
 bool MetadataStore::AliasTaken(const std::string& folderKey, const std::string& aliasKey) const {
@@ -132,7 +153,7 @@ bool MetadataStore::AliasTaken(const std::string& folderKey, const std::string& 
 }
 
 void MetadataStore::SetAlias(const std::string& folderKey, const std::string& nameKey, const std::string& aliasKey) {
-  Folder& folder = folders_[folderKey];
+  Folder& folder = FolderFor(folderKey);
   FileMeta& meta = folder.entries[nameKey];
   if (!meta.alias.empty()) folder.aliases.erase(meta.alias);
   meta.alias = aliasKey;
@@ -144,16 +165,16 @@ void MetadataStore::Remove(const std::string& folderKey, const std::string& name
   std::string& key = scratchKey_;
   JoinKey(folderKey, nameKey, key);
   for (auto it = folders_.lower_bound(key); it != folders_.end() && (it->first == key || StartsWithFolder(it->first, key));) {
-    it = folders_.erase(it);
+    it = Erase(it);
     dirty_ = true;
   }
-  auto folder = folders_.find(folderKey);
-  if (folder == folders_.end()) return;
+  if (!FindFolder(folderKey)) return;
+  auto folder = lastFolder_;  // the folder just found
   auto entry = folder->second.entries.find(nameKey);
   if (entry == folder->second.entries.end()) return;
   if (!entry->second.alias.empty()) folder->second.aliases.erase(entry->second.alias);
   folder->second.entries.erase(entry);
-  if (folder->second.entries.empty()) folders_.erase(folder);
+  if (folder->second.entries.empty()) Erase(folder);
   dirty_ = true;
 }
 
@@ -169,16 +190,16 @@ void MetadataStore::Move(const std::string& fromFolder, const std::string& fromN
   for (auto it = folders_.lower_bound(fromKey);
        it != folders_.end() && (it->first == fromKey || StartsWithFolder(it->first, fromKey));) {
     moved.emplace_back(toKey + it->first.substr(fromKey.size()), std::move(it->second));
-    it = folders_.erase(it);
+    it = Erase(it);
   }
-  for (auto& [key, folder] : moved) folders_[key] = std::move(folder);
+  for (auto& [key, folder] : moved) FolderFor(key) = std::move(folder);
 
   std::optional<FileMeta> own;
   if (const FileMeta* found = Find(fromFolder, fromName)) own = *found;
   Remove(fromFolder, fromName);
   if (own) {
     own->alias.clear();
-    if (!own->empty()) folders_[toFolder].entries[toName] = std::move(*own);
+    if (!own->empty()) FolderFor(toFolder).entries[toName] = std::move(*own);
   }
   dirty_ = true;
 }

@@ -59,10 +59,17 @@ class MetadataStore {
     std::unordered_map<std::string, FileMeta> entries;     // by upper-case name
     std::unordered_map<std::string, std::string> aliases;  // upper-case alias -> name
   };
+  using Folders = std::map<std::string, Folder>;
   void Load();
+  // A folder's tables, or null. The last folder asked is kept: a big
+  // folder's files are asked about one after another.
+  const Folder* FindFolder(const std::string& folderKey) const;
+  Folder& FolderFor(const std::string& folderKey);
+  Folders::iterator Erase(Folders::iterator folder);
 
   std::filesystem::path file_;
-  std::map<std::string, Folder> folders_;
+  Folders folders_;
+  mutable Folders::iterator lastFolder_ = folders_.end();
   std::string scratchKey_;  // Remove's joined key, kept for its storage
   bool dirty_ = false;
 };

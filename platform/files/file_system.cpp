@@ -289,8 +289,12 @@ std::optional<Entry> FileSystem::FindChild(int folder, const std::filesystem::pa
   // the hint answers first and spares a look-up of the alias as a host name.
   std::string aliasKey = ToUpper(name);
   const bool mayBeAlias = name.find('~') != std::string::npos && shortNamesOn();
-  if (mayBeAlias)
+  if (mayBeAlias) {
     if (auto hinted = FindByAliasHint(folder, folderKey, aliasKey)) return hinted;
+    // A live alias not hinted yet: its folder's listing finds the entry.
+    if (metadata_.AliasTaken(folderKey, aliasKey))
+      if (auto listed = FindAliasByListing(hostFolder, folderKey, aliasKey)) return listed;
+  }
   // The usual case: the name is spelled as stored.
   Entry entry;
   std::string hostName = Cp1252ToUtf8(name);
@@ -329,8 +333,16 @@ std::optional<Entry> FileSystem::FindChild(int folder, const std::filesystem::pa
   }
   // An 8.3 alias: meeting the folder assigns any alias still missing.
   if (!mayBeAlias) return std::nullopt;
+  return FindAliasByListing(hostFolder, folderKey, aliasKey);
+}
+
+std::optional<Entry> FileSystem::FindAliasByListing(const std::filesystem::path& hostFolder,
+                                                    const std::string& folderKey, const std::string& aliasKey) {
   std::vector<Entry> entries;
   if (ListFolder(hostFolder, folderKey, entries) != ERROR_SUCCESS) return std::nullopt;
+  // The folder's other aliases are likely asked next: hinted from here
+  // (not from every listing, which would cost a big folder's deletion).
+  RememberAliases(folderKey, entries);
   for (auto& e : entries)
     if (e.openable && e.alias == aliasKey) return std::move(e);
   return std::nullopt;

@@ -170,6 +170,8 @@ class FileSystem : public MachineArea {
   std::optional<Entry> FindChild(int folder, const std::filesystem::path& hostFolder, const std::string& folderKey,
                                  const std::string& name);
   std::optional<Entry> FindByAliasHint(int folder, const std::string& folderKey, const std::string& aliasKey);
+  std::optional<Entry> FindAliasByListing(const std::filesystem::path& hostFolder, const std::string& folderKey,
+                                          const std::string& aliasKey);
   void RememberAliases(const std::string& folderKey, const std::vector<Entry>& entries);
   // The last few resolutions, each answered again after a check of its
   // folder and entry instead of a new walk: the engine asks about the same

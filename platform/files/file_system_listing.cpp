@@ -21,6 +21,16 @@ namespace {
 constexpr off_t kFolderBlock = 4096;
 constexpr std::size_t kMostReserved = 1 << 20;
 
+// A key's first eight bytes as one number that orders as the bytes do (a
+// name holds no NUL, so a shorter key's zero padding sorts it first): most
+// comparisons in a sort of thousands of names end there.
+std::uint64_t SortHead(std::string_view key) {
+  std::uint64_t head = 0;
+  for (std::size_t i = 0; i < 8; ++i)
+    head = head << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+  return head;
+}
+
 // Puts entries[order[k]] (and its key) at k, moving each element once.
 void ApplyOrder(std::vector<std::uint32_t>& order, std::vector<Entry>& entries, std::vector<std::string>& keys) {
   for (std::size_t start = 0; start < order.size(); ++start) {
@@ -87,7 +97,11 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
   for (const Entry& entry : out) keys.push_back(ToUpper(entry.name));
   std::vector<std::uint32_t> order(out.size());
   std::iota(order.begin(), order.end(), 0u);
+  std::vector<std::uint64_t> heads;
+  heads.reserve(keys.size());
+  for (const std::string& key : keys) heads.push_back(SortHead(key));
   std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+    if (heads[a] != heads[b]) return heads[a] < heads[b];
     int byKey = keys[a].compare(keys[b]);
     return byKey != 0 ? byKey < 0 : out[a].name < out[b].name;
   });
@@ -110,10 +124,7 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
     if (meta) entry.alias = meta->alias;
     if (entry.alias.empty()) needsAliases = true;
   }
-  if (!needsAliases) {
-    RememberAliases(folderKey, out);
-    return ERROR_SUCCESS;
-  }
+  if (!needsAliases) return ERROR_SUCCESS;
 
   std::unordered_set<std::string> shortNamesHere;
   for (std::size_t i = 0; i < out.size(); ++i)
@@ -128,7 +139,6 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
     entry.alias = MakeAlias(entry.name, taken, &numbers);
     metadata_.SetAlias(folderKey, keys[i], entry.alias);
   }
-  RememberAliases(folderKey, out);
   return ERROR_SUCCESS;
 }
 
@@ -158,6 +168,7 @@ Entry FileSystem::AsFound(const Resolved& r) const {
 
 void FileSystem::RememberAliases(const std::string& folderKey, const std::vector<Entry>& entries) {
   auto& hints = aliasHints_[folderKey];
+  hints.clear();
   for (const auto& entry : entries)
     if (!entry.alias.empty()) hints[entry.alias] = entry.hostName;
 }

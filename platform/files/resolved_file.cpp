@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <atomic>
+
 #include "platform/base/cp1252.h"
 #include "platform/base/last_error.h"
 #include "platform/files/file_metadata.h"
@@ -68,7 +70,15 @@ DWORD ResolvedFile::Remove() {
   return error;
 }
 
-ResolvedFolder::ResolvedFolder(std::string_view folder) : fs_(CurrentFileSystem()), text_(folder) {
+namespace {
+std::uint64_t NextFolderId() {
+  static std::atomic<std::uint64_t> last{0};
+  return ++last;
+}
+}  // namespace
+
+ResolvedFolder::ResolvedFolder(std::string_view folder)
+    : fs_(CurrentFileSystem()), text_(folder), id_(NextFolderId()) {
   if (!fs_) {
     error_ = ERROR_NOT_READY;
     return;
@@ -108,24 +118,34 @@ void ResolvedFolder::File(const Entry& entry, ResolvedFile& file) {
     file = ResolvedFile(text_ + entry.name);
     return;
   }
-  // Assigned field by field: each string keeps the storage it had.
+  // Assigned field by field: each string keeps the storage it had, and
+  // what the folder gives is copied only when the record last held
+  // another folder's file.
   Resolved& r = file.resolved_;
-  r.path = listing_.path;
+  const bool sameFolder = file.filledBy_ == id_;
+  if (!sameFolder) {
+    r.path = listing_.path;
+    r.path.trailingSeparator = false;
+    r.folderKey = listing_.folderKey;
+    r.folder = listing_.folder;
+    file.fs_ = fs_;
+    file.filledBy_ = id_;
+  }
   r.path.components.back() = entry.name;
-  r.path.trailingSeparator = false;
-  r.folderKey = listing_.folderKey;
   r.nameKey = entry.name;
   platform::UpperInPlace(r.nameKey);
   JoinKey(r.folderKey, r.nameKey, r.key);
   r.longPath.assign(listing_.longPath, 0, listing_.longPath.size() - 1);
   r.longPath += entry.name;
-  r.host = listing_.host;
-  r.host /= entry.hostName;
+  if (sameFolder) {
+    r.host.replace_filename(entry.hostName);
+  } else {
+    r.host = listing_.host;
+    r.host /= entry.hostName;
+  }
   r.exists = true;
   r.entry = entry;
-  r.folder = listing_.folder;
-  file.fs_ = fs_;
-  file.shortPath_ = shortPath_;
+  file.shortPath_.assign(shortPath_);
   file.shortPath_ += entry.alias.empty() ? entry.name : entry.alias;
   file.error_ = ERROR_SUCCESS;
 }

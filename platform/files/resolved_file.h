@@ -47,6 +47,7 @@ class ResolvedFile {
   Resolved resolved_;
   std::string shortPath_;  // given by a folder listing; "" to work it out
   DWORD error_ = ERROR_FILE_NOT_FOUND;
+  std::uint64_t filledBy_ = 0;  // the ResolvedFolder whose file this is last; 0 = none
 };
 
 // A folder of the bound machine resolved once, proved still in place and
@@ -76,6 +77,7 @@ class ResolvedFolder {
 
   std::string shortPath_;  // the folder's short form, ending in "\"
   DWORD error_ = ERROR_SUCCESS;
+  std::uint64_t id_;  // tells its files from another folder's
 };
 
 }  // namespace platform::files

@@ -44,6 +44,17 @@ TEST(Find, SortedCaseInsensitivelyWithDotsOutsideRoots) {
   EXPECT_EQ(Find("c:/SUB/INNER.TXT"), (Names{"inner.txt"}));
 }
 
+// Names alike in their first bytes, or one the start of another, still sort
+// by the whole upper-case name.
+TEST(Find, NamesAlikeInTheirFirstBytesSortByTheWholeName) {
+  TempMachine m(DriveTableMachine());
+  for (const char* name : {"abcdefgh2.txt", "abcdefghi", "ABCDEFGH10.txt", "abcdefgh", "abc", "abcdefgh1.txt",
+                           "abcdefg", "abcdefgh~", "b.txt", "az.txt"})
+    m.Put(std::string("Alike/") + name, "1");
+  EXPECT_EQ(Find("C:\\Alike\\*"), (Names{".", "..", "abc", "abcdefg", "abcdefgh", "abcdefgh1.txt", "ABCDEFGH10.txt",
+                                          "abcdefgh2.txt", "abcdefghi", "abcdefgh~", "az.txt", "b.txt"}));
+}
+
 TEST(Find, WildcardTableOverOneFolder) {
   TempMachine m(DriveTableMachine());
   for (const char* name : {"Trash", "Trash.msf", "a", "ab", "x.dmpx", "index.dat", "Long File.txt"})

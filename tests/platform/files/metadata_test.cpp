@@ -91,6 +91,40 @@ TEST(FileMetadata, TheStateFileIsSortedAndUnchangedAttributesWriteNothing) {
   EXPECT_EQ(store.Find("C:\\DOCS", "BETA.TXT")->attributes, 0u);
 }
 
+// The store keeps the last folder asked at hand; a folder table that goes
+// (its last entry removed, the folder removed or moved) is never used after.
+TEST(FileMetadata, AFolderTableThatGoesIsNotAskedAgain) {
+  TempMachine m(DriveTableMachine());
+  std::filesystem::path file = m.machineFolder() / "state" / "memo.meta";
+  platform::files::MetadataStore store(file);
+  store.SetAttributes("C:\\DOCS", "A.TXT", 1);
+  store.Remove("C:\\DOCS", "A.TXT");  // its table empties and goes
+  EXPECT_EQ(store.Find("C:\\DOCS", "A.TXT"), nullptr);
+  store.SetAttributes("C:\\DOCS", "B.TXT", 2);
+  EXPECT_EQ(store.Find("C:\\DOCS", "B.TXT")->attributes, 2u);
+
+  store.SetAlias("C:\\DOCS\\SUB", "LONG NAME.TXT", "LONGNA~1.TXT");
+  EXPECT_NE(store.NameForAlias("C:\\DOCS\\SUB", "LONGNA~1.TXT"), nullptr);
+  store.Remove("C:\\DOCS", "SUB");  // the folder and its table
+  EXPECT_EQ(store.NameForAlias("C:\\DOCS\\SUB", "LONGNA~1.TXT"), nullptr);
+  EXPECT_EQ(store.Find("C:\\DOCS\\SUB", "LONG NAME.TXT"), nullptr);
+
+  store.SetAttributes("C:\\DOCS\\SUB", "C.TXT", 4);
+  EXPECT_EQ(store.Find("C:\\DOCS\\SUB", "C.TXT")->attributes, 4u);
+  store.Move("C:\\DOCS", "SUB", "C:\\DOCS", "MOVED");
+  EXPECT_EQ(store.Find("C:\\DOCS\\SUB", "C.TXT"), nullptr);
+  EXPECT_EQ(store.Find("C:\\DOCS\\MOVED", "C.TXT")->attributes, 4u);
+  store.SetAttributes("C:\\DOCS\\SUB", "D.TXT", 1);
+  store.Save();
+
+  platform::files::MetadataStore reloaded(file);
+  EXPECT_EQ(reloaded.Find("C:\\DOCS", "B.TXT")->attributes, 2u);
+  EXPECT_EQ(reloaded.Find("C:\\DOCS\\MOVED", "C.TXT")->attributes, 4u);
+  EXPECT_EQ(reloaded.Find("C:\\DOCS\\SUB", "D.TXT")->attributes, 1u);
+  EXPECT_EQ(reloaded.Find("C:\\DOCS\\SUB", "C.TXT"), nullptr);
+  EXPECT_EQ(reloaded.Find("C:\\DOCS", "A.TXT"), nullptr);
+}
+
 TEST(FileMetadata, ABrokenStateFileStopsTheMachineAndIsKept) {
   TempMachine m(DriveTableMachine());
   m.Put("a.txt");

@@ -63,6 +63,18 @@ TEST(ShortPaths, AliasesPersistUntilRenamed) {
   EXPECT_EQ(GetFileAttributesA("C:\\Data\\Long File A.txt"), INVALID_FILE_ATTRIBUTES);
 }
 
+// A live alias names its file even where the host holds a file spelled
+// like it, and whether or not the folder was listed since the start.
+TEST(ShortPaths, ALiveAliasWinsOverAHostFileSpelledLikeIt) {
+  TempMachine m(DriveTableMachine());
+  m.Put("Data/Long File.txt", "long");
+  ASSERT_EQ(ShortPath("C:\\Data\\Long File.txt"), "C:\\Data\\LONGFI~1.TXT");
+  m.Put("Data/LONGFI~1.TXT", "literal");
+  EXPECT_EQ(m.ReadContent("C:\\Data\\LONGFI~1.TXT"), "long");
+  m.Reopen();
+  EXPECT_EQ(m.ReadContent("C:\\Data\\LONGFI~1.TXT"), "long");
+}
+
 TEST(ShortPaths, OffMeansLongNamesOnly) {
   auto builder = DriveTableMachine();
   builder.description().shortNames = false;
