@@ -5,7 +5,7 @@
 //   tree     the same tree at C:\Tree;
 //   schedule a whole `tsyT /SCHEDULER` run with only "Temp Folder" ticked
 //            over a flat Temp folder of 2,000 and of 20,000 files, less
-//            the same run over an empty Temp folder.
+//            the same run over an empty Temp folder made just before it.
 // Each prints wall and CPU ratios to `rm -rf` (medians of paired runs) and,
 // when strace is present, the system calls per file.
 //
@@ -40,6 +40,7 @@ namespace {
 
 constexpr int kFilesPerFolder = 1000;
 constexpr int kRepeats = 3;
+constexpr int kScheduledRepeats = 5;
 // Only "Temp Folder" (Windows item 2) ticked; the run closes when done.
 const char* const kTempOnly =
     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSALY\\SETTINGS\\WINDOWS]\n\"2\"=\"1\"\n"
@@ -119,12 +120,10 @@ double SyscallsPerFile(const std::string& command, int files, const fs::path& sc
   return calls / files;
 }
 
-// `fixed` is what the same work costs with no files (a whole program run's
-// start-up, its timed pauses and its shut-down), taken off before the ratios.
 void Report(const char* layout, int files, const std::vector<Cost>& ours, const std::vector<Cost>& rm,
-            double syscalls, double rmSyscalls, Cost fixed = {}) {
+            double syscalls, double rmSyscalls) {
   std::vector<double> wall, cpu, rmWall, rmCpu;
-  for (const auto& c : ours) wall.push_back(c.wall - fixed.wall), cpu.push_back(c.cpu - fixed.cpu);
+  for (const auto& c : ours) wall.push_back(c.wall), cpu.push_back(c.cpu);
   for (const auto& c : rm) rmWall.push_back(c.wall), rmCpu.push_back(c.cpu);
   double w = Median(wall), c = Median(cpu), rw = Median(rmWall), rc = Median(rmCpu);
   std::printf("%-9s %6d files: ours %.3f s wall %.3f s CPU (%.1f us/file); rm -rf %.3f s wall %.3f s CPU; "
@@ -242,36 +241,38 @@ int main(int argc, char** argv) {
   std::string env = "env TESSALY_MACHINE=" + Quoted(machineFolder) + " TESSALY_HEADLESS=1 " +
                     Quoted(TESSALY_TSYT_PATH) + " /SCHEDULER";
   double emptyCalls = SyscallsPerFile(env, 1, scratch.path_);
-  std::vector<Cost> empty;
-  for (int i = 0; i < kRepeats; ++i) empty.push_back(Measure([&] { Scheduled(machineFolder); }));
-  Cost fixed;
-  {
-    std::vector<double> wall, cpu;
-    for (const auto& c : empty) wall.push_back(c.wall), cpu.push_back(c.cpu);
-    fixed = {Median(wall), Median(cpu)};
-  }
-  std::printf("schedule with no files: %.3f s wall %.3f s CPU (taken off below)\n", fixed.wall, fixed.cpu);
   std::fflush(stdout);  // before the next fork, or the child writes it again
   for (int files : {2000, 20000}) {
-    std::vector<Cost> ours, rm;
-    for (int i = 0; i < kRepeats; ++i) {
+    // Each run over the files is paired with a run over none just before
+    // it, and the pair's difference counts: the fixed part (start-up, timed
+    // pauses, shut-down) is much larger than 2,000 files' share.
+    std::vector<Cost> ours, rm, empty;
+    for (int i = 0; i < kScheduledRepeats; ++i) {
       // Both sides delete files just written (dirty in the page cache):
       // a sync between writing and deleting would charge one side the disk.
       sync();
       rm.push_back(RemoveCopy(copy, files, true));
       sync();
+      Cost none = Measure([&] { Scheduled(machineFolder); });
       MakeFiles(tempHost, files, true);
-      ours.push_back(Measure([&] {
+      Cost all = Measure([&] {
         if (Scheduled(machineFolder) != 0) std::printf("scheduled run failed\n");
-      }));
+      });
+      ours.push_back({all.wall - none.wall, all.cpu - none.cpu});
+      empty.push_back(none);
       if (fs::exists(tempHost) && !fs::is_empty(tempHost)) std::printf("Temp folder not emptied\n");
     }
+    std::vector<double> wall, cpu;
+    for (const auto& c : empty) wall.push_back(c.wall), cpu.push_back(c.cpu);
+    std::printf("schedule with no files: %.3f s wall %.3f s CPU (taken off below, run by run)\n", Median(wall),
+                Median(cpu));
     double calls = -1;
     if (emptyCalls >= 0) {
       MakeFiles(tempHost, files, true);
       calls = SyscallsPerFile(env, files, scratch.path_) - emptyCalls / files;
     }
-    Report("schedule", files, ours, rm, calls, rmCalls(files, true), fixed);
+    Report("schedule", files, ours, rm, calls, rmCalls(files, true));
+    std::fflush(stdout);
   }
   return 0;
 }

@@ -1,5 +1,8 @@
 #include "platform/files/short_names.h"
 
+#include <algorithm>
+#include <charconv>
+
 #include "platform/base/cp1252.h"
 
 namespace platform::files {
@@ -18,9 +21,9 @@ bool IsShortPart(std::string_view part, std::size_t maxLength) {
   return true;
 }
 
-// Upper-cased, blanks and invalid characters dropped, "+,;=[]" made "_".
-std::string CleanAliasPart(std::string_view part) {
-  std::string out;
+// Upper-cased, blanks and invalid characters dropped, "+,;=[]" made "_",
+// appended to `out`.
+void AppendCleanAliasPart(std::string_view part, std::string& out) {
   for (char raw : part) {
     unsigned char c = static_cast<unsigned char>(UpperChar(raw));
     if (std::string_view("+,;=[]").find(static_cast<char>(c)) != std::string_view::npos)
@@ -28,7 +31,6 @@ std::string CleanAliasPart(std::string_view part) {
     else if (IsShortNameChar(c))
       out += static_cast<char>(c);
   }
-  return out;
 }
 
 }  // namespace
@@ -42,15 +44,29 @@ bool IsValidShortName(std::string_view name) {
 std::string MakeAlias(std::string_view longName, const std::function<bool(const std::string&)>& taken,
                       AliasNumbers* numbers) {
   std::size_t lastDot = longName.rfind('.');
-  std::string base = CleanAliasPart(longName.substr(0, lastDot));
-  std::string extension = lastDot == std::string_view::npos ? "" : CleanAliasPart(longName.substr(lastDot + 1));
+  std::string base, extension;
+  AppendCleanAliasPart(longName.substr(0, lastDot), base);
+  if (lastDot != std::string_view::npos) AppendCleanAliasPart(longName.substr(lastDot + 1), extension);
   if (extension.size() > 3) extension.resize(3);
-  unsigned* last = numbers ? &(*numbers)[base.substr(0, 6) + "." + extension] : nullptr;
+  unsigned* last = nullptr;
+  if (numbers) {
+    std::string group(base, 0, 6);
+    group += '.';
+    group += extension;
+    last = &(*numbers)[group];
+  }
+  // Built in place for each number tried: a big folder tries thousands.
+  std::string alias;
   for (unsigned n = last ? *last + 1 : 1;; ++n) {
-    std::string tail(1, '~');
-    tail += std::to_string(n);
-    std::string alias = base.substr(0, std::min<std::size_t>(6, 8 - tail.size())) + tail;
-    if (!extension.empty()) alias += "." + extension;
+    char digits[16];
+    std::size_t count = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits);
+    alias.assign(base, 0, std::min<std::size_t>(6, 8 - (count + 1)));
+    alias += '~';
+    alias.append(digits, count);
+    if (!extension.empty()) {
+      alias += '.';
+      alias += extension;
+    }
     if (taken(alias)) continue;
     if (last) *last = n;
     return alias;
