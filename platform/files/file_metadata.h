@@ -27,6 +27,9 @@ class MetadataStore {
   // Loads `file` if it exists; throws MachineError naming the file and line
   // when it does not parse (the file is then left untouched).
   explicit MetadataStore(std::filesystem::path file);
+  // Not copied: the memo of the last folder asked points into this store.
+  MetadataStore(const MetadataStore&) = delete;
+  MetadataStore& operator=(const MetadataStore&) = delete;
 
   // Entries are addressed by folder key ("C:\DIR" or "C:") and upper-case name.
   const FileMeta* Find(const std::string& folderKey, const std::string& nameKey) const;
