@@ -96,14 +96,12 @@ void MetadataStore::Load() {
   }
 }
 
-const MetadataStore::Folder* MetadataStore::FindFolder(const std::string& folderKey) const {
-  if (lastFolder_ != folders_.end() && lastFolder_->first == folderKey) return &lastFolder_->second;
+MetadataStore::Folders::iterator MetadataStore::FolderAt(const std::string& folderKey) const {
+  if (lastFolder_ != folders_.end() && lastFolder_->first == folderKey) return lastFolder_;
   // The memo keeps a mutable iterator; finding it changes nothing.
-  auto& folders = const_cast<Folders&>(folders_);
-  auto folder = folders.find(folderKey);
-  if (folder == folders.end()) return nullptr;
-  lastFolder_ = folder;
-  return &folder->second;
+  auto folder = const_cast<Folders&>(folders_).find(folderKey);
+  if (folder != folders_.end()) lastFolder_ = folder;
+  return folder;
 }
 
 MetadataStore::Folder& MetadataStore::FolderFor(const std::string& folderKey) {
@@ -118,15 +116,15 @@ MetadataStore::Folders::iterator MetadataStore::Erase(Folders::iterator folder) 
 }
 
 const FileMeta* MetadataStore::Find(const std::string& folderKey, const std::string& nameKey) const {
-  const Folder* folder = FindFolder(folderKey);
-  if (!folder) return nullptr;
-  auto entry = folder->entries.find(nameKey);
-  return entry == folder->entries.end() ? nullptr : &entry->second;
+  auto folder = FolderAt(folderKey);
+  if (folder == folders_.end()) return nullptr;
+  auto entry = folder->second.entries.find(nameKey);
+  return entry == folder->second.entries.end() ? nullptr : &entry->second;
 }
 
 const std::unordered_map<std::string, FileMeta>* MetadataStore::EntriesOf(const std::string& folderKey) const {
-  const Folder* folder = FindFolder(folderKey);
-  return folder ? &folder->entries : nullptr;
+  auto folder = FolderAt(folderKey);
+  return folder == folders_.end() ? nullptr : &folder->second.entries;
 }
 
 FileMeta& MetadataStore::Edit(const std::string& folderKey, const std::string& nameKey) {
@@ -142,10 +140,10 @@ void MetadataStore::SetAttributes(const std::string& folderKey, const std::strin
 }
 
 const std::string* MetadataStore::NameForAlias(const std::string& folderKey, const std::string& aliasKey) const {
-  const Folder* folder = FindFolder(folderKey);
-  if (!folder) return nullptr;
-  auto alias = folder->aliases.find(aliasKey);
-  return alias == folder->aliases.end() ? nullptr : &alias->second;
+  auto folder = FolderAt(folderKey);
+  if (folder == folders_.end()) return nullptr;
+  auto alias = folder->second.aliases.find(aliasKey);
+  return alias == folder->second.aliases.end() ? nullptr : &alias->second;
 }
 
 bool MetadataStore::AliasTaken(const std::string& folderKey, const std::string& aliasKey) const {
@@ -168,8 +166,8 @@ void MetadataStore::Remove(const std::string& folderKey, const std::string& name
     it = Erase(it);
     dirty_ = true;
   }
-  if (!FindFolder(folderKey)) return;
-  auto folder = lastFolder_;  // the folder just found
+  auto folder = FolderAt(folderKey);
+  if (folder == folders_.end()) return;
   auto entry = folder->second.entries.find(nameKey);
   if (entry == folder->second.entries.end()) return;
   if (!entry->second.alias.empty()) folder->second.aliases.erase(entry->second.alias);

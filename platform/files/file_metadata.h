@@ -64,9 +64,9 @@ class MetadataStore {
   };
   using Folders = std::map<std::string, Folder>;
   void Load();
-  // A folder's tables, or null. The last folder asked is kept: a big
+  // A folder's tables, or end(). The last folder asked is kept: a big
   // folder's files are asked about one after another.
-  const Folder* FindFolder(const std::string& folderKey) const;
+  Folders::iterator FolderAt(const std::string& folderKey) const;
   Folder& FolderFor(const std::string& folderKey);
   Folders::iterator Erase(Folders::iterator folder);
 

@@ -289,11 +289,14 @@ std::optional<Entry> FileSystem::FindChild(int folder, const std::filesystem::pa
   // the hint answers first and spares a look-up of the alias as a host name.
   std::string aliasKey = ToUpper(name);
   const bool mayBeAlias = name.find('~') != std::string::npos && shortNamesOn();
+  bool listedForAlias = false;
   if (mayBeAlias) {
     if (auto hinted = FindByAliasHint(folder, folderKey, aliasKey)) return hinted;
     // A live alias not hinted yet: its folder's listing finds the entry.
-    if (metadata_.AliasTaken(folderKey, aliasKey))
-      if (auto listed = FindAliasByListing(hostFolder, folderKey, aliasKey)) return listed;
+    if (metadata_.AliasTaken(folderKey, aliasKey)) {
+      listedForAlias = true;
+      if (auto found = FindAliasByListing(hostFolder, folderKey, aliasKey)) return found;
+    }
   }
   // The usual case: the name is spelled as stored.
   Entry entry;
@@ -331,8 +334,9 @@ std::optional<Entry> FileSystem::FindChild(int folder, const std::filesystem::pa
     if (const FileMeta* meta = metadata_.Find(folderKey, ToUpper(best->name))) best->alias = meta->alias;
     return best;
   }
-  // An 8.3 alias: meeting the folder assigns any alias still missing.
-  if (!mayBeAlias) return std::nullopt;
+  // An 8.3 alias: meeting the folder assigns any alias still missing
+  // (unless it was just listed for this alias).
+  if (!mayBeAlias || listedForAlias) return std::nullopt;
   return FindAliasByListing(hostFolder, folderKey, aliasKey);
 }
 
