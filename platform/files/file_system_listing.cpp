@@ -111,6 +111,8 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
   const auto* stored = metadata_.EntriesOf(folderKey);
   bool aliases = shortNamesOn();
   bool needsAliases = false;
+  // Which entries are their own short name, asked once each.
+  std::vector<bool> ownShortName(aliases ? out.size() : 0);
   for (std::size_t i = 0; i < out.size(); ++i) {
     Entry& entry = out[i];
     const FileMeta* meta = nullptr;
@@ -120,7 +122,11 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
     }
     entry.attributes = StoredOrDefaultAttributes(meta, entry.directory);
     entry.creationTime = meta && meta->creationTime ? *meta->creationTime : entry.writeTime;
-    if (!aliases || !entry.openable || IsValidShortName(entry.name)) continue;
+    if (!aliases || !entry.openable) continue;
+    if (IsValidShortName(entry.name)) {
+      ownShortName[i] = true;
+      continue;
+    }
     if (meta) entry.alias = meta->alias;
     if (entry.alias.empty()) needsAliases = true;
   }
@@ -128,14 +134,14 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
 
   std::unordered_set<std::string> shortNamesHere;
   for (std::size_t i = 0; i < out.size(); ++i)
-    if (out[i].openable && IsValidShortName(out[i].name)) shortNamesHere.insert(keys[i]);
+    if (ownShortName[i]) shortNamesHere.insert(keys[i]);
   auto taken = [&](const std::string& alias) {
     return shortNamesHere.count(alias) != 0 || metadata_.AliasTaken(folderKey, alias);
   };
   AliasNumbers numbers;
   for (std::size_t i = 0; i < out.size(); ++i) {
     Entry& entry = out[i];
-    if (!entry.openable || !entry.alias.empty() || IsValidShortName(entry.name)) continue;
+    if (!entry.openable || !entry.alias.empty() || ownShortName[i]) continue;
     entry.alias = MakeAlias(entry.name, taken, &numbers);
     metadata_.SetAlias(folderKey, keys[i], entry.alias);
   }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <vector>
+
 #include "platform/files/short_names.h"
 
 namespace platform::files {
@@ -59,6 +63,37 @@ TEST(ShortNames, ValidNamesAndAliases) {
     return std::stoi(alias.substr(tilde + 1, alias.find('.') - tilde - 1)) < 10;
   };
   EXPECT_EQ(MakeAlias("Long File.txt", takenBelow10), "LONGF~10.TXT");
+}
+
+// A pass over a big folder steps over numbers it knows are taken: its
+// aliases must be the ones a search from 1 gives, name after name, also
+// where other names hold numbers here and there and groups share stems.
+TEST(ShortNames, APassGivesTheAliasesASearchFromOneWould) {
+  std::set<std::string> inUse = {"FILE1~12.TXT", "FILE1~13.TXT", "FILE~150.TXT", "FIL~1003.TXT", "FI~10007.TXT",
+                                 "LONGF~10.TXT", "LONGFI~2.TXT", "FILE2~40.TXT"};
+  auto taken = [&](const std::string& alias) { return inUse.count(alias) != 0; };
+  std::vector<std::string> names;
+  for (int i = 0; i < 1500; ++i) {
+    // Bases that share their first five, four and three letters, mixed.
+    static const char* const kBases[] = {"file1", "file2", "file1x", "Long File", "fil"};
+    names.push_back(std::string(kBases[i % 5]) + std::to_string(i * 7919 % 1500) + "name.txt");
+    // Now and then a name whose base is just "FILE1", spaced out: its
+    // numbers start at 1 under the stem the long bases take from 10.
+    if (i % 90 == 0) {
+      std::string spaced = "file1";
+      for (int gap = 0, mask = i / 90 + 1; gap < 4; ++gap)
+        if (mask >> gap & 1) spaced.insert(static_cast<std::size_t>(4 - gap), " ");
+      names.push_back(spaced + ".txt");
+    }
+  }
+  AliasNumbers numbers;
+  for (const auto& name : names) {
+    std::string fromOne = MakeAlias(name, taken);
+    ASSERT_EQ(MakeAlias(name, taken, &numbers), fromOne) << name;
+    inUse.insert(fromOne);
+  }
+  EXPECT_EQ(inUse.size(), names.size() + 8);
+  EXPECT_EQ(inUse.count("FILE1~9.TXT"), 1u);
 }
 
 }  // namespace
