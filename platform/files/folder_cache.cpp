@@ -39,18 +39,31 @@ std::optional<std::string> HostPathOfFd(int fd) {
 
 void FolderCache::Clear() {
   entries_.clear();
-  // Closing the instance ends every watch with it.
+  // Closing the instance ends every watch with it; the flag goes first, as
+  // its request holds the instance.
+  news_ = ReadyFlag();
+  checksSinceWatch_ = 0;
   watcher_ = UniqueFd();
   watchedAbove_.clear();
   unwatchable_ = !watch_;
   ++generation_;
 }
 
-bool FolderCache::DropAllIfMoved() {
-  if (!watcher_) return false;
+bool FolderCache::NothingReported() {
+  if (news_.armed()) {
+    if (!news_.Raised()) return true;
+  } else if (checksSinceWatch_ < kChecksBeforeFlag && ++checksSinceWatch_ == kChecksBeforeFlag) {
+    // A folder asked about this often (a big one being emptied) is worth
+    // the ring that answers without a call.
+    news_.Arm(watcher_.get());
+  }
   // Asking how many bytes of events wait is cheaper than a read that finds none.
   int pending = 0;
-  if (::ioctl(watcher_.get(), FIONREAD, &pending) == 0 && pending == 0) return false;
+  return ::ioctl(watcher_.get(), FIONREAD, &pending) == 0 && pending == 0;
+}
+
+bool FolderCache::DropAllIfMoved() {
+  if (!watcher_ || NothingReported()) return false;
   // An event, an overflowed queue or a broken instance: nothing kept counts.
   Clear();
   return true;
@@ -96,10 +109,7 @@ bool FolderCache::Confirm(const std::string& spelling) {
 }
 
 bool FolderCache::StillInPlace(const HeldFolder& folder) {
-  if (folder.watchedIn == generation_ && watcher_) {
-    int pending = 0;
-    if (::ioctl(watcher_.get(), FIONREAD, &pending) == 0 && pending == 0) return true;
-  }
+  if (folder.watchedIn == generation_ && watcher_ && NothingReported()) return true;
   return HeldAtItsPath(folder);
 }
 

@@ -8,7 +8,8 @@
 // The proof is asked of the kernel once, when a folder is kept; from then
 // on the cache watches the folder and every folder above it, and any of
 // them moved drops every entry; a deletion shows as a look-up that finds
-// nothing, which the caller confirms. Where the kernel cannot watch, each
+// nothing, which the caller confirms. A folder asked about often is told
+// of events by a flag the kernel raises in shared memory, not by a call. Where the kernel cannot watch, each
 // use asks again where the folder is.
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "platform/base/host_file.h"
+#include "platform/files/ready_flag.h"
 
 namespace platform::files {
 
@@ -88,12 +90,17 @@ class FolderCache {
   // Drops every entry, and says so, when a watched folder was moved or
   // deleted since the last look.
   bool DropAllIfMoved();
+  // No event waits on the watch instance (which exists).
+  bool NothingReported();
   // Watches the folder open on `fd` and the host folders above `hostPath`;
   // false when the kernel would not.
   bool Watch(int fd, const std::string& hostPath);
 
   std::unordered_map<std::string, CachedFolder> entries_;
+  static constexpr int kChecksBeforeFlag = 16;
   UniqueFd watcher_;                    // inotify instance; none until needed
+  ReadyFlag news_;                      // raised by the kernel when watcher_ has events
+  int checksSinceWatch_ = 0;            // calls made to ask watcher_, until news_ is armed
   std::set<std::string> watchedAbove_;  // host folders above kept ones, watched
   bool unwatchable_ = false;            // a folder above refused a watch
   std::uint64_t generation_ = 1;        // of watcher_; a new one after each Clear

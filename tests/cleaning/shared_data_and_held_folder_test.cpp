@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -170,49 +172,54 @@ TEST_F(EngineTest, AnAliasThatChangedIsNotUsed) {
 }
 
 // The folder being emptied is listed once and its files removed relative to
-// it: swapped for a link after its first file, for either deletion, the
-// rest is never reached through the link, and nothing is reported as
-// failed (the files are gone from where they were listed).
+// it: swapped for a link after its first file, or well into a bigger
+// folder (where the move is told by the kernel's flag, not by a call), for
+// either deletion, the rest is never reached through the link, and nothing
+// is reported as failed (the files are gone from where they were listed).
 TEST_F(EngineTest, TheFolderBeingEmptiedReplacedByALinkMidwayIsNeverFollowed) {
   struct Case {
     const char* name;
-    int secondFilesTurn;  // the message loop turn that comes before the second file
+    int turnsPerFile;  // message loop turns before each file
     std::function<void()> run;
   };
   const Case cases[] = {
-      {"tree", 3,
+      {"tree", 2,
        [] {
          std::string tree = "C:\\LONGFO~1\\Tree";
          Delete().DeleteFolder(tree, "*.*");
        }},
-      {"one folder", 2, [] { Delete().DeleteFilesInFolder("C:\\LONGFO~1\\Tree", "*.*"); }},
+      {"one folder", 1, [] { Delete().DeleteFilesInFolder("C:\\LONGFO~1\\Tree", "*.*"); }},
   };
   for (const Case& c : cases) {
-    for (bool toOutside : {true, false}) {
-      SCOPED_TRACE(std::string(c.name) + (toOutside ? ", link to outside" : ", link inside the machine"));
-      for (const char* name : {"a.txt", "b.txt", "c.txt"}) Put(std::string("C:\\Long Folder Name\\Tree\\") + name, "inside");
-      Put("C:\\Elsewhere\\b.txt", "elsewhere");
-      fs::path target = toOutside ? machine_.outside() : machine_.hostPath("C:\\Elsewhere");
-      for (const char* name : {"b.txt", "c.txt"}) std::ofstream(target / name) << "must stay";
-      fs::path tree = machine_.hostPath("C:\\Long Folder Name\\Tree");
-      fs::path moved = tree.parent_path() / "moved";
-      platform::forms::AtYield(platform::forms::YieldCount() + c.secondFilesTurn, [&] {
-        fs::rename(tree, moved);
-        fs::create_directory_symlink(target, tree);
-      });
-      Form1().txtResult.Text("");
-      c.run();
-      EXPECT_FALSE(fs::exists(moved / "a.txt"));
-      for (const char* name : {"b.txt", "c.txt"}) {
-        EXPECT_EQ(HostRead(target / name), "must stay") << name;
-        EXPECT_EQ(HostRead(moved / name), "inside") << name;
+    for (int deletedFirst : {1, 40}) {
+      for (bool toOutside : {true, false}) {
+        SCOPED_TRACE(std::string(c.name) + ", swapped after " + std::to_string(deletedFirst) +
+                     (toOutside ? ", link to outside" : ", link inside the machine"));
+        std::vector<std::string> names;
+        for (int i = 0; i < deletedFirst + 2; ++i) names.push_back("f" + std::to_string(100 + i) + ".txt");
+        for (const auto& name : names) Put("C:\\Long Folder Name\\Tree\\" + name, "inside");
+        Put("C:\\Elsewhere\\keep.txt", "elsewhere");
+        fs::path target = toOutside ? machine_.outside() : machine_.hostPath("C:\\Elsewhere");
+        for (const auto& name : names) std::ofstream(target / name) << "must stay";
+        fs::path tree = machine_.hostPath("C:\\Long Folder Name\\Tree");
+        fs::path moved = tree.parent_path() / "moved";
+        platform::forms::AtYield(platform::forms::YieldCount() + deletedFirst * c.turnsPerFile + 1, [&] {
+          fs::rename(tree, moved);
+          fs::create_directory_symlink(target, tree);
+        });
+        Form1().txtResult.Text("");
+        c.run();
+        for (std::size_t i = 0; i < names.size(); ++i) {
+          const bool before = static_cast<int>(i) < deletedFirst;
+          EXPECT_EQ(fs::exists(moved / names[i]), !before) << names[i];
+          EXPECT_EQ(HostRead(target / names[i]), "must stay") << names[i];
+        }
+        EXPECT_EQ(Log().find("cannot be deleted"), std::string::npos) << Log();
+        fs::remove(tree);
+        fs::remove_all(machine_.hostPath("C:\\Long Folder Name"));
+        fs::remove_all(machine_.hostPath("C:\\Elsewhere"));
+        for (const auto& name : names) fs::remove(machine_.outside() / name);
       }
-      EXPECT_EQ(Log().find("cannot be deleted"), std::string::npos) << Log();
-      fs::remove(tree);
-      fs::remove_all(machine_.hostPath("C:\\Long Folder Name"));
-      fs::remove_all(machine_.hostPath("C:\\Elsewhere"));
-      fs::remove(machine_.outside() / "b.txt");
-      fs::remove(machine_.outside() / "c.txt");
     }
   }
 }
