@@ -8,9 +8,10 @@
 // The proof is asked of the kernel once, when a folder is kept; from then
 // on the cache watches the folder and every folder above it, and any of
 // them moved drops every entry; a deletion shows as a look-up that finds
-// nothing, which the caller confirms. A folder asked about often is told
-// of events by a flag the kernel raises in shared memory, not by a call. Where the kernel cannot watch, each
-// use asks again where the folder is.
+// nothing, which the caller confirms. Where the kernel cannot watch, each
+// use asks again where the folder is. Once asked about often (a big folder
+// being emptied), the cache learns of events from a flag the kernel raises
+// in shared memory instead of a call per question.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -96,8 +97,8 @@ class FolderCache {
   // false when the kernel would not.
   bool Watch(int fd, const std::string& hostPath);
 
-  std::unordered_map<std::string, CachedFolder> entries_;
   static constexpr int kChecksBeforeFlag = 16;
+  std::unordered_map<std::string, CachedFolder> entries_;
   UniqueFd watcher_;                    // inotify instance; none until needed
   ReadyFlag news_;                      // raised by the kernel when watcher_ has events
   int checksSinceWatch_ = 0;            // calls made to ask watcher_, until news_ is armed
