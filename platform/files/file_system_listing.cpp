@@ -142,6 +142,13 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
   for (std::size_t i = 0; i < out.size(); ++i) {
     Entry& entry = out[i];
     if (!entry.openable || !entry.alias.empty() || ownShortName[i]) continue;
+    // Host names that differ only in case share one key, and so the one
+    // alias the metadata keeps for it: a second alias would take the
+    // first's away.
+    if (i > 0 && keys[i] == keys[i - 1] && !out[i - 1].alias.empty()) {
+      entry.alias = out[i - 1].alias;
+      continue;
+    }
     entry.alias = MakeAlias(entry.name, taken, &numbers);
     metadata_.SetAlias(folderKey, keys[i], entry.alias);
   }

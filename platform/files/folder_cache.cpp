@@ -39,8 +39,8 @@ std::optional<std::string> HostPathOfFd(int fd) {
 
 void FolderCache::Clear() {
   entries_.clear();
-  // Closing the instance ends every watch with it; the flag goes first, as
-  // its request holds the instance.
+  // Closing the instance ends every watch with it. The flag's request holds
+  // the instance too, until its ring is closed.
   news_ = ReadyFlag();
   checksSinceWatch_ = 0;
   watcher_ = UniqueFd();
@@ -54,7 +54,7 @@ bool FolderCache::NothingReported() {
     if (!news_.Raised()) return true;
   } else if (checksSinceWatch_ < kChecksBeforeFlag && ++checksSinceWatch_ == kChecksBeforeFlag) {
     // A folder asked about this often (a big one being emptied) is worth
-    // the ring that answers without a call.
+    // the ring that answers without a call. Not tried again when refused.
     news_.Arm(watcher_.get());
   }
   // Asking how many bytes of events wait is cheaper than a read that finds none.

@@ -82,7 +82,8 @@ class FolderCache {
   // in it, so a miss is where it shows.
   bool Confirm(const std::string& spelling);
   // A held folder is still where it was seen: for one this cache watches,
-  // no move was reported since (one cheap call); else the kernel is asked.
+  // no move was reported since (the kernel's flag, or one cheap call);
+  // else the kernel is asked.
   bool StillInPlace(const HeldFolder& folder);
   void Clear();
 

@@ -2,11 +2,13 @@
 
 #include <linux/io_uring.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/mman.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <utility>
 
@@ -19,6 +21,18 @@ const unsigned* At(void* map, std::size_t offset) {
 
 unsigned Load(const unsigned* shared) { return __atomic_load_n(shared, __ATOMIC_ACQUIRE); }
 
+// The ring armed on this thread (0 for none). A child process's thread
+// reads none: the kernel runs the ring's work in the parent.
+thread_local std::uint64_t tArmedHere = 0;
+
+std::uint64_t NextRingId() {
+  static std::atomic<std::uint64_t> last{0};
+  static const bool forgottenInChildren = [] {
+    return ::pthread_atfork(nullptr, nullptr, [] { tArmedHere = 0; }) == 0;
+  }();
+  return forgottenInChildren ? ++last : 0;
+}
+
 }  // namespace
 
 ReadyFlag::ReadyFlag(ReadyFlag&& other) noexcept { *this = std::move(other); }
@@ -27,6 +41,7 @@ ReadyFlag& ReadyFlag::operator=(ReadyFlag&& other) noexcept {
   if (this == &other) return *this;
   Disarm();
   ring_ = std::move(other.ring_);
+  id_ = std::exchange(other.id_, 0);
   map_ = std::exchange(other.map_, nullptr);
   mapSize_ = std::exchange(other.mapSize_, 0);
   sqFlags_ = std::exchange(other.sqFlags_, nullptr);
@@ -38,6 +53,10 @@ ReadyFlag& ReadyFlag::operator=(ReadyFlag&& other) noexcept {
 ReadyFlag::~ReadyFlag() { Disarm(); }
 
 void ReadyFlag::Disarm() {
+  // Disarmed on another thread, the arming one keeps the id: it arms no
+  // other flag and asks its descriptors instead.
+  if (id_ != 0 && tArmedHere == id_) tArmedHere = 0;
+  id_ = 0;
   if (map_) ::munmap(map_, mapSize_);
   map_ = nullptr;
   mapSize_ = 0;
@@ -47,6 +66,9 @@ void ReadyFlag::Disarm() {
 
 bool ReadyFlag::Arm(int fd) {
   Disarm();
+  if (tArmedHere != 0) return false;
+  const std::uint64_t id = NextRingId();
+  if (id == 0) return false;
   // The task-run flag is what makes the news immediate: without it a
   // completion would show only after this task next entered the kernel.
   io_uring_params params{};
@@ -84,6 +106,8 @@ bool ReadyFlag::Arm(int fd) {
   }
 
   ring_ = std::move(ring);
+  id_ = id;
+  tArmedHere = id;
   map_ = map;
   mapSize_ = size;
   sqFlags_ = At(map, params.sq_off.flags);
@@ -93,7 +117,7 @@ bool ReadyFlag::Arm(int fd) {
 }
 
 bool ReadyFlag::Raised() const {
-  if (!map_) return true;
+  if (!map_ || tArmedHere != id_) return true;
   // Work queued for this task (the poll's wake-up, not yet turned into a
   // completion) or a completion already there.
   return (Load(sqFlags_) & IORING_SQ_TASKRUN) != 0 || Load(cqTail_) != Load(cqHead_);

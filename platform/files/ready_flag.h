@@ -5,7 +5,16 @@
 // set to flag pending completions the moment they are queued (before the
 // task next enters the kernel). Where the kernel offers no such ring the
 // flag is not armed, and the caller asks the descriptor itself.
+//
+// The kernel keeps the flag for the thread that armed it, and for one
+// armed flag per thread: a thread's pending work is flagged on the ring
+// that queued it first only, and the flag is cleared just before the
+// completion is posted, in that thread. So only the arming thread reads
+// the flag (elsewhere Raised() sends the caller to the descriptor), a
+// thread arms one flag at a time, and nothing reads the descriptor while
+// the flag is armed (a read would let the request quietly wait again).
 #include <cstddef>
+#include <cstdint>
 
 #include "platform/base/host_file.h"
 
@@ -21,19 +30,21 @@ class ReadyFlag {
   ~ReadyFlag();
 
   // Arms the flag on `fd` (which must outlive it); false, and not armed,
-  // when the kernel will not.
+  // when the kernel will not or this thread has a flag armed already.
   bool Arm(int fd);
   bool armed() const { return ring_.get() >= 0; }
-  // Whether `fd` had something to read at any moment since Arm, or the
-  // request ended some other way; false only while it never had. Not armed:
-  // true, so the caller asks the descriptor.
+  // Whether `fd` has had unread data since Arm, or the request ended some
+  // other way; false only while it has had none. Not armed, or asked on
+  // another thread than the arming one: true, so the caller asks the
+  // descriptor.
   bool Raised() const;
 
  private:
   void Disarm();
 
   UniqueFd ring_;
-  void* map_ = nullptr;  // the rings, one mapping
+  std::uint64_t id_ = 0;  // this ring's, as the arming thread knows it
+  void* map_ = nullptr;   // the rings, one mapping
   std::size_t mapSize_ = 0;
   const unsigned* sqFlags_ = nullptr;
   const unsigned* cqHead_ = nullptr;

@@ -46,8 +46,7 @@ bool IsShortPart(std::string_view part, std::size_t maxLength) {
   return true;
 }
 
-// Upper-cased, blanks and invalid characters dropped, "+,;=[]" made "_",
-// appended to `out`.
+// `part` as an alias holds it, appended to `out`.
 void AppendCleanAliasPart(std::string_view part, std::string& out) {
   const auto& inAlias = Tables().inAlias;
   for (unsigned char c : part)
@@ -61,7 +60,7 @@ void KnowTaken(AliasNumbers::Run& run, unsigned n) {
     run.last = n;
   else if (run.last != 0 && n + 1 == run.first)
     run.first = n;
-  else if (run.last == 0 || n < run.first || n > run.last)
+  else if (run.last == 0 || n < run.first || n > run.last)  // outside the run
     run = {n, n};
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 #include "platform/files/file_content.h"
 #include "platform/files/kernel32_files.h"
 #include "support/temp_machine.h"
@@ -73,6 +76,30 @@ TEST(ShortPaths, ALiveAliasWinsOverAHostFileSpelledLikeIt) {
   EXPECT_EQ(m.ReadContent("C:\\Data\\LONGFI~1.TXT"), "long");
   m.Reopen();
   EXPECT_EQ(m.ReadContent("C:\\Data\\LONGFI~1.TXT"), "long");
+}
+
+// Host names that differ only in case are one name to Windows: they share
+// the alias kept for it, and every alias a listing shows names a file.
+TEST(ShortPaths, NamesThatDifferOnlyInCaseShareOneAlias) {
+  TempMachine m(DriveTableMachine());
+  m.Put("Data/LONG FILE.txt", "upper");
+  m.Put("Data/Long File.txt", "mixed");
+  m.Put("Data/Long Filez.txt", "z");
+  std::map<std::string, std::string> aliasOf;
+  WIN32_FIND_DATAA data;
+  HANDLE search = FindFirstFileA("C:\\Data\\*.*", &data);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  do {
+    if (data.cFileName[0] != '.') aliasOf[data.cFileName] = data.cAlternateFileName;
+  } while (FindNextFileA(search, &data));
+  FindClose(search);
+  ASSERT_EQ(aliasOf.size(), 3u);
+  EXPECT_EQ(aliasOf["LONG FILE.txt"], "LONGFI~1.TXT");
+  EXPECT_EQ(aliasOf["Long File.txt"], "LONGFI~1.TXT");
+  EXPECT_EQ(aliasOf["Long Filez.txt"], "LONGFI~2.TXT");
+  EXPECT_EQ(m.ReadContent("C:\\Data\\LONGFI~2.TXT"), "z");
+  for (const auto& [name, alias] : aliasOf)
+    EXPECT_NE(GetFileAttributesA(("C:\\Data\\" + alias).c_str()), INVALID_FILE_ATTRIBUTES) << name;
 }
 
 TEST(ShortPaths, OffMeansLongNamesOnly) {
