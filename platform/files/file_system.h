@@ -33,20 +33,21 @@ constexpr DWORD kStoredAttributes =
 constexpr std::uint8_t kHostRead = 1, kHostWrite = 2;
 
 // One visible entry of a folder (a regular file or a folder on the host).
+// The small members come last, packed: a big folder lists tens of thousands.
 struct Entry {
   std::string name;      // Windows-1252 long name; "?" for host characters without one
   std::string hostName;  // the name on disk (UTF-8)
   std::string alias;     // upper-case 8.3 alias; "" when the name is its own short name
-  bool openable = true;  // false when the host name has no Windows-1252 form
-  bool directory = false;
   std::uint64_t size = 0;
   std::int64_t writeTime = 0;  // FILETIME units
+  // Filled by listings: what a search reports.
+  std::int64_t creationTime = 0;
+  DWORD attributes = 0;
+  bool openable = true;  // false when the host name has no Windows-1252 form
+  bool directory = false;
   // What the host's mode bits surely grant this process (kHostRead,
   // kHostWrite); an open is still tried for anything not granted here.
   std::uint8_t hostAccess = 0;
-  // Filled by listings: what a search reports.
-  DWORD attributes = 0;
-  std::int64_t creationTime = 0;
 };
 
 // A path resolved against the drive folders. `exists` is false when every

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
-#include <unordered_set>
 
 #include "platform/base/cp1252.h"
 #include "platform/files/dir_handle.h"
@@ -132,11 +131,11 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
   }
   if (!needsAliases) return ERROR_SUCCESS;
 
-  std::unordered_set<std::string> shortNamesHere;
-  for (std::size_t i = 0; i < out.size(); ++i)
-    if (ownShortName[i]) shortNamesHere.insert(keys[i]);
+  // An alias is taken by a name here that is its own short name, which is
+  // just a key equal to it (an alias is a valid short name in upper case),
+  // found in the sorted keys; or by another entry's alias.
   auto taken = [&](const std::string& alias) {
-    return shortNamesHere.count(alias) != 0 || metadata_.AliasTaken(folderKey, alias);
+    return std::binary_search(keys.begin(), keys.end(), alias) || metadata_.AliasTaken(folderKey, alias);
   };
   AliasNumbers numbers;
   for (std::size_t i = 0; i < out.size(); ++i) {

@@ -79,12 +79,15 @@ TEST(ShortPaths, ALiveAliasWinsOverAHostFileSpelledLikeIt) {
 }
 
 // Host names that differ only in case are one name to Windows: they share
-// the alias kept for it, and every alias a listing shows names a file.
+// the alias kept for it, and every alias a listing shows names a file. A
+// name that is its own short name, in any case, keeps its number from the
+// aliases.
 TEST(ShortPaths, NamesThatDifferOnlyInCaseShareOneAlias) {
   TempMachine m(DriveTableMachine());
   m.Put("Data/LONG FILE.txt", "upper");
   m.Put("Data/Long File.txt", "mixed");
   m.Put("Data/Long Filez.txt", "z");
+  m.Put("Data/longfi~2.txt", "own");
   std::map<std::string, std::string> aliasOf;
   WIN32_FIND_DATAA data;
   HANDLE search = FindFirstFileA("C:\\Data\\*.*", &data);
@@ -93,13 +96,17 @@ TEST(ShortPaths, NamesThatDifferOnlyInCaseShareOneAlias) {
     if (data.cFileName[0] != '.') aliasOf[data.cFileName] = data.cAlternateFileName;
   } while (FindNextFileA(search, &data));
   FindClose(search);
-  ASSERT_EQ(aliasOf.size(), 3u);
+  ASSERT_EQ(aliasOf.size(), 4u);
   EXPECT_EQ(aliasOf["LONG FILE.txt"], "LONGFI~1.TXT");
   EXPECT_EQ(aliasOf["Long File.txt"], "LONGFI~1.TXT");
-  EXPECT_EQ(aliasOf["Long Filez.txt"], "LONGFI~2.TXT");
-  EXPECT_EQ(m.ReadContent("C:\\Data\\LONGFI~2.TXT"), "z");
-  for (const auto& [name, alias] : aliasOf)
+  EXPECT_EQ(aliasOf["Long Filez.txt"], "LONGFI~3.TXT");
+  EXPECT_EQ(aliasOf["longfi~2.txt"], "");
+  EXPECT_EQ(m.ReadContent("C:\\Data\\LONGFI~3.TXT"), "z");
+  EXPECT_EQ(m.ReadContent("C:\\Data\\LONGFI~2.TXT"), "own");
+  for (const auto& [name, alias] : aliasOf) {
+    if (alias.empty()) continue;
     EXPECT_NE(GetFileAttributesA(("C:\\Data\\" + alias).c_str()), INVALID_FILE_ATTRIBUTES) << name;
+  }
 }
 
 TEST(ShortPaths, OffMeansLongNamesOnly) {
