@@ -52,27 +52,49 @@ std::string ResolvedKey(const std::string& folder) {
 struct Guarded {
   std::string folder;
   const char* what;
+  bool holdsFiles;  // a file directly in it is refused too
 };
 
 std::vector<Guarded> GuardedFolders() {
   std::string programFiles =
       CRegister().REGGetSetting(static_cast<std::int32_t>(HKEY_LOCAL_MACHINE),
                                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir", "");
-  return {{g_WindowsDir, "the Windows folder"},          {g_SystemDir, "the system folder"},
-          {programFiles, "the Program Files folder"},     {"C:\\Program Files", "the Program Files folder"},
-          {platform::forms::App.Path(), "the program's folder"}, {g_AllUsersDir, "the All Users profile"},
-          {g_UserProfileDir, "the user profile"}};
+  return {{g_WindowsDir, "the Windows folder", true},
+          {g_SystemDir, "the system folder", true},
+          {programFiles, "the Program Files folder", false},
+          {"C:\\Program Files", "the Program Files folder", false},
+          {platform::forms::App.Path(), "the program's folder", true},
+          {g_AllUsersDir, "the All Users profile", false},
+          {g_UserProfileDir, "the user profile", false}};
+}
+
+// The path's resolved key, or why it cannot be judged.
+std::string ResolvedCandidate(const std::string& path, const char* what, std::string& reason) {
+  std::string trimmed = platform::forms::Trim(platform::ExpandEnvironment(path));
+  if (trimmed.empty() || !IsAbsolute(trimmed)) {
+    reason = std::string("it is not a full ") + what + " path";
+    return "";
+  }
+  std::string candidate = ResolvedKey(trimmed);
+  for (const auto& part : platform::forms::Split(candidate, "\\"))
+    if (part == "." || part == "..") reason = std::string("it is not a plain ") + what + " path";
+  return candidate;
+}
+
+// The log line's spelling of a path: trimmed, no trailing "\" below a root.
+std::string Shown(const std::string& path) {
+  std::string shown = platform::forms::Trim(path);
+  while (shown.size() > 3 && shown.back() == '\\') shown.pop_back();
+  return shown;
 }
 
 }  // namespace
 
 std::string FolderRefusal(const std::string& folder) {
-  std::string trimmed = platform::forms::Trim(platform::ExpandEnvironment(folder));
-  if (trimmed.empty() || !IsAbsolute(trimmed)) return "it is not a full folder path";
-  std::string candidate = ResolvedKey(trimmed);
+  std::string reason;
+  std::string candidate = ResolvedCandidate(folder, "folder", reason);
+  if (!reason.empty()) return reason;
   if (candidate.size() <= 2) return "it is a drive root";
-  for (const auto& part : platform::forms::Split(candidate, "\\"))
-    if (part == "." || part == "..") return "it is not a plain folder path";
   for (const auto& guarded : GuardedFolders()) {
     if (platform::forms::Trim(guarded.folder).empty()) continue;
     std::string key = ResolvedKey(guarded.folder);
@@ -82,13 +104,34 @@ std::string FolderRefusal(const std::string& folder) {
   return "";
 }
 
+std::string FileRefusal(const std::string& path) {
+  std::string reason;
+  std::string candidate = ResolvedCandidate(path, "file", reason);
+  if (!reason.empty()) return reason;
+  std::size_t last = candidate.rfind('\\');
+  if (last == std::string::npos || last + 1 == candidate.size()) return "it is not a full file path";
+  std::string folder = candidate.substr(0, last);
+  if (folder.size() <= 2) return "it is in a drive root";
+  for (const auto& guarded : GuardedFolders()) {
+    if (!guarded.holdsFiles || platform::forms::Trim(guarded.folder).empty()) continue;
+    if (folder == ResolvedKey(guarded.folder)) return std::string("it is in ") + guarded.what;
+  }
+  return "";
+}
+
 bool MayEmptyFolder(const std::string& folder) {
-  std::string shown = platform::forms::Trim(folder);
-  if (shown.empty()) return false;
+  if (platform::forms::Trim(folder).empty()) return false;
   std::string reason = FolderRefusal(folder);
   if (reason.empty()) return true;
-  while (shown.size() > 3 && shown.back() == '\\') shown.pop_back();
-  frmClean().AddItem("\tFolder not cleaned " + shown + ": " + reason);
+  frmClean().AddItem("\tFolder not cleaned " + Shown(folder) + ": " + reason);
+  return false;
+}
+
+bool MayDeleteFile(const std::string& path) {
+  if (platform::forms::Trim(path).empty()) return false;
+  std::string reason = FileRefusal(path);
+  if (reason.empty()) return true;
+  frmClean().AddItem("\tFile not deleted " + Shown(path) + ": " + reason);
   return false;
 }
 

@@ -6,7 +6,8 @@
 // dots and blanks, "..", either slash, doubled separators) and refuses a
 // folder that is empty, relative, a drive root, the Windows, system,
 // Program Files or program folder, the All Users or user profile, or any
-// folder that contains one of them.
+// folder that contains one of them. A single file is refused when it lies
+// directly in a drive root or in the Windows, system or program folder.
 #include <string>
 
 namespace cleaning {
@@ -17,6 +18,10 @@ std::string FolderRefusal(const std::string& folder);
 // log with its reason, so the run can go on with its next item; a blank
 // folder (a setting that is not there) is refused without a line.
 bool MayEmptyFolder(const std::string& folder);
+// Why the file may not be deleted on its own; "" when it may.
+std::string FileRefusal(const std::string& path);
+// True when `path` may be deleted; a refusal is logged as for a folder.
+bool MayDeleteFile(const std::string& path);
 // Whether `pattern` (";" between alternatives) names every file, so that a
 // deletion with it empties the folder.
 bool MatchesEveryName(const std::string& pattern);

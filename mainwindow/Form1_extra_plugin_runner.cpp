@@ -82,8 +82,9 @@ std::int64_t Form1Form::RunExtraPlugin(const std::string& name) {
   return total;
 }
 
-// A folder that would widen the walk (a drive root, a relative path, a
-// macro left unexpanded) is skipped and said so in the log.
+// A row whose text cannot be walked as it stands (a macro left, a relative
+// path, no pattern) is skipped with its reason; any other reaches the
+// engine's folder guard, which judges the folder or file it resolves to.
 std::int64_t Form1Form::RunFolderRow(const std::string& name, const std::string& row) {
   StoredFolderRow split = SplitStoredFolderRow(row);
   std::string folder = GetUnkown(split.folder);
@@ -91,14 +92,11 @@ std::int64_t Form1Form::RunFolderRow(const std::string& name, const std::string&
     std::string data = engine_->ReadTraceValue(GetFromINI(name, "APP"));
     if (auto appFolder = AppFolderFromData(data, FolderExists)) folder = Replace(folder, "%APP%", *appFolder);
   }
-  std::string walked = split.singleFile ? folder.substr(0, folder.rfind('\\') + 1) : folder;
-  std::string fileName = split.singleFile ? folder.substr(walked.size()) : "";
-  bool usable = IsWalkableFolder(walked) && (split.singleFile ? !fileName.empty() && fileName.find_first_of("*?") ==
-                                                                                        std::string::npos
-                                                              : !split.pattern.empty());
-  if (!usable) {
-    engine_->AddItem("Skipped: " + row);
+  std::string problem = RowProblem(split, folder);
+  if (!problem.empty()) {
+    engine_->AddItem("Skipped: " + row + ": " + problem);
     return 0;
   }
-  return split.singleFile ? engine_->DeleteOneFile(folder) : engine_->DeleteTreeFiles(folder, split.pattern);
+  if (split.singleFile) return engine_->MayDeleteFile(folder) ? engine_->DeleteOneFile(folder) : 0;
+  return engine_->MayEmptyFolder(folder) ? engine_->DeleteTreeFiles(folder, split.pattern) : 0;
 }

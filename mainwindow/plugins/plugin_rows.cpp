@@ -185,24 +185,36 @@ std::optional<std::string> AppFolderFromData(const std::string& data,
   return std::nullopt;
 }
 
-bool IsWalkableFolder(const std::string& folder) {
+std::string WalkProblem(const std::string& folder, const char* what) {
   std::string text = Trim(folder);
-  // "X:\" and at least one name under it.
-  if (text.size() < 4 || !IsDriveLetter(text[0]) || text[1] != ':' || text[2] != '\\') return false;
-  if (WithoutTrailingBackslashes(text).size() <= 3) return false;
+  const std::string plain = std::string("it is not a plain ") + what + " path";
   // An unexpanded macro would make the rest of the path mean something else.
-  if (text.find('%') != std::string::npos) return false;
+  if (text.find('%') != std::string::npos) return "it holds a macro that was not expanded";
+  // "X:\" and at least one name under it.
+  if (text.size() < 3 || !IsDriveLetter(text[0]) || text[1] != ':' || text[2] != '\\')
+    return std::string("it is not a full ") + what + " path";
+  if (WithoutTrailingBackslashes(text).size() <= 3) return "it is a drive root";
   std::string rest = text.substr(3);
   std::size_t start = 0;
   while (start <= rest.size()) {
     std::size_t end = rest.find('\\', start);
     std::string part = Trim(rest.substr(start, end == std::string::npos ? std::string::npos : end - start));
-    if (part == "." || part == "..") return false;
-    if (part.empty() && end != std::string::npos) return false;  // "\\" inside the path
+    if (part == "." || part == "..") return plain;
+    if (part.empty() && end != std::string::npos) return plain;  // "\\" inside
     if (end == std::string::npos) break;
     start = end + 1;
   }
-  return true;
+  return "";
+}
+
+bool IsWalkableFolder(const std::string& folder) { return WalkProblem(folder).empty(); }
+
+std::string RowProblem(const StoredFolderRow& row, const std::string& folder) {
+  if (!row.singleFile) return row.pattern.empty() ? "it names no file pattern" : WalkProblem(folder);
+  std::string name = folder.substr(folder.rfind('\\') + 1);
+  if (Trim(name).empty()) return "it names no file";
+  if (name.find_first_of("*?") != std::string::npos) return "it names a pattern, not one file";
+  return WalkProblem(folder, "file");
 }
 
 int StoredRowCount(const std::string& text, int cap) {

@@ -7,6 +7,7 @@
 #include "cleaning/frmIECookieKeep.h"
 #include "cleaning/frmNSCookieKeep.h"
 #include "cleaning/plugin_runner.h"
+#include "cleaning/protected_folders.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/run/section_cleaners.h"
 
@@ -72,12 +73,16 @@ class Engine : public CleaningEngine {
     else frmNSCookieKeep().Show();
   }
   void RunTraceEntry(const std::string& entry) override { ::RunTraceEntry(entry); }
+  bool MayEmptyFolder(const std::string& folder) override { return cleaning::MayEmptyFolder(folder); }
+  bool MayDeleteFile(const std::string& path) override { return cleaning::MayDeleteFile(path); }
   std::int64_t DeleteTreeFiles(const std::string& folder, const std::string& pattern) override {
+    if (!cleaning::MayEmptyFolder(folder)) return 0;
     return frmClean().FindFilesAPI_Del(folder, pattern, "-1", "-1");
   }
   // As the delete walker treats each file it finds: not forced, logged and
   // counted only when it is really gone.
   std::int64_t DeleteOneFile(const std::string& path) override {
+    if (!cleaning::MayDeleteFile(path)) return 0;
     std::uint64_t length = 0;
     if (cleaning::FileLength(path, length) != 0) return 0;
     if (cleaning::FsoDeleteFile(path, false) != 0 || cleaning::FileExists(path)) return 0;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cleaning/protected_folders.h"
 #include "main_window_fixture.h"
 #include "mainwindow/plugins/plugin_store.h"
 #include "platform/base/cp1252.h"
@@ -21,7 +22,7 @@ inline const std::string kStorePath = "C:\\Program Files\\Tessaly\\Plugins\\PLUG
 inline const std::string kClearCopy = "C:\\WINDOWS\\inf\\xyzx.inf";
 
 // Installed programs are the keys the test names; every extra plug-in row
-// handed over is recorded.
+// handed over is recorded. The folder guard is the engine's own.
 class PluginEngine : public ScriptedEngine {
  public:
   std::set<std::string> installedKeys;              // upper case
@@ -38,6 +39,8 @@ class PluginEngine : public ScriptedEngine {
     return found == pathValues.end() ? "" : found->second;
   }
   void RunTraceEntry(const std::string& entry) override { traceEntries.push_back(entry); }
+  bool MayEmptyFolder(const std::string& folder) override { return cleaning::MayEmptyFolder(folder); }
+  bool MayDeleteFile(const std::string& path) override { return cleaning::MayDeleteFile(path); }
   std::int64_t DeleteTreeFiles(const std::string& folder, const std::string& pattern) override {
     walks.emplace_back(folder, pattern);
     return bytesPerWalk;

@@ -71,13 +71,15 @@ TEST_F(ExtraPluginRunnerTest, CountsReadOnlyTheRowsThatExist) {
 }
 
 // Folder rows: macros, the %APP% folder, file rows, and the folders a walk
-// must never start from.
+// must never start from. A row not handed over says why: the runner skips
+// a spelling it cannot walk, the folder guard refuses what it resolves to.
 TEST_F(ExtraPluginRunnerTest, FolderRowsWalkTheirExpandedFolderOrAreSkipped) {
   struct Case {
     const char* row;
     const char* appData;
     std::vector<std::pair<std::string, std::string>> walks;
     std::vector<std::string> files;
+    const char* refusal = nullptr;  // the log line; else "Skipped: <row>: "
   } cases[] = {
       {"C:\\Temp\\+ Value`= *.log", "", {{"C:\\Temp\\", "*.log"}}, {}},
       {"%PF%\\Tool\\Logs+ Value`= *.*", "", {{"C:\\Program Files\\Tool\\Logs", "*.*"}}, {}},
@@ -96,8 +98,19 @@ TEST_F(ExtraPluginRunnerTest, FolderRowsWalkTheirExpandedFolderOrAreSkipped) {
       {"C:\\Temp\\+ Value`= ", "", {}, {}},
       {"C:\\Temp\\a.txt", "", {}, {"C:\\Temp\\a.txt"}},
       {"%APP%\\settings.ini", "C:\\Tools\\app.exe", {}, {"C:\\Tools\\settings.ini"}},
-      {"C:\\boot.ini", "", {}, {}},
+      {"C:\\boot.ini", "", {}, {}, "\tFile not deleted C:\\boot.ini: it is in a drive root"},
       {"C:\\Temp\\*.txt", "", {}, {}},
+      {"C:\\. .+ Value`= *.*", "", {}, {}, "\tFolder not cleaned C:\\. .: it is a drive root"},
+      {"C:\\WINDOWS.+ Value`= *.log", "", {}, {}, "\tFolder not cleaned C:\\WINDOWS.: it is the Windows folder"},
+      {"%PF%+ Value`= *.tmp", "", {}, {},
+       "\tFolder not cleaned C:\\Program Files: it is the Program Files folder"},
+      {"%APP%+ Value`= *.*", "C:\\WINDOWS\\notepad.exe", {}, {},
+       "\tFolder not cleaned C:\\WINDOWS: it is the Windows folder"},
+      {"%CUP%\\..+ Value`= *.*", "", {}, {}},
+      {"C:\\WINDOWS\\WIN.INI", "", {}, {}, "\tFile not deleted C:\\WINDOWS\\WIN.INI: it is in the Windows folder"},
+      {"%APP%\\Schedule.dll", "C:\\Program Files\\Tessaly\\tsyT.exe", {}, {},
+       "\tFile not deleted C:\\Program Files\\Tessaly\\Schedule.dll: it is in the program's folder"},
+      {"C:\\WINDOWS\\Temp\\a.tmp", "", {}, {"C:\\WINDOWS\\Temp\\a.tmp"}},
   };
   for (const auto& c : cases) {
     ResetFormsRuntime();
@@ -108,8 +121,12 @@ TEST_F(ExtraPluginRunnerTest, FolderRowsWalkTheirExpandedFolderOrAreSkipped) {
     RunExtraSection();
     EXPECT_EQ(engine_->walks, c.walks) << c.row << " / " << c.appData;
     EXPECT_EQ(engine_->singleFiles, c.files) << c.row << " / " << c.appData;
-    bool skipped = c.walks.empty() && c.files.empty();
-    EXPECT_EQ(Log().find("Skipped: " + Trim(c.row)) != std::string::npos, skipped) << c.row;
+    bool refused = c.walks.empty() && c.files.empty();
+    std::string line = c.refusal ? std::string(c.refusal) + "\r\n" : "Skipped: " + Trim(c.row) + ": it ";
+    EXPECT_EQ(Log().find(line) != std::string::npos, refused) << c.row << "\n" << Log();
+    if (c.refusal) {
+      EXPECT_EQ(Log().find("Skipped: "), std::string::npos) << c.row;
+    }
   }
 }
 
