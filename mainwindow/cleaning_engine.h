@@ -54,8 +54,8 @@ class CleaningEngine {
   virtual void ShowCookieKeepList(CookieKeepList which) {}
   // Extra plug-in rows: one registry entry through the executor; every
   // matching file of a folder tree, no size bounds; exactly one file. The
-  // two deleting ones log each file removed and return the bytes.
-  // Each deleting one first passes the engine's folder guard itself.
+  // two deleting ones log each file removed and return the bytes, and pass
+  // the engine's folder guard themselves too.
   virtual void RunTraceEntry(const std::string& entry) {}
   virtual std::int64_t DeleteTreeFiles(const std::string& folder, const std::string& pattern) { return 0; }
   virtual std::int64_t DeleteOneFile(const std::string& path) { return 0; }

@@ -207,8 +207,6 @@ std::string WalkProblem(const std::string& folder, const char* what) {
   return "";
 }
 
-bool IsWalkableFolder(const std::string& folder) { return WalkProblem(folder).empty(); }
-
 std::string RowProblem(const StoredFolderRow& row, const std::string& folder) {
   if (!row.singleFile) return row.pattern.empty() ? "it names no file pattern" : WalkProblem(folder);
   std::string name = folder.substr(folder.rfind('\\') + 1);

@@ -76,12 +76,10 @@ std::string ExpandFolderMacros(const std::string& path, const MacroFolders& fold
 // naming no file is used only when it is an existing folder.
 std::optional<std::string> AppFolderFromData(const std::string& data,
                                              const std::function<bool(const std::string&)>& folderExists);
-// Whether a cleaning walk may start at `folder` as it is spelt: a full path
-// below a drive root, with no macro left in it and no "..". This reads the
-// text only; the engine's folder guard judges the folder it resolves to.
-bool IsWalkableFolder(const std::string& folder);
-// Why the spelling may not be walked; "" when it may. `what` names the
-// path in the reason.
+// Why a cleaning walk may not start at `folder` as it is spelt; "" when it
+// may: a full path below a drive root, with no macro left in it and no "..".
+// This reads the text only; the engine's folder guard judges the folder it
+// resolves to. `what` names the path in the reason.
 std::string WalkProblem(const std::string& folder, const char* what = "folder");
 // Why the runner does not hand a stored row over, its macros expanded into
 // `folder` (the file's whole path for a file row); "" when it goes on to

@@ -130,7 +130,7 @@ TEST(ExtraPluginRowsTest, OnlyAFullPathBelowARootMayBeWalked) {
       {"0\\", false},             {"\\\\server\\share", false}, {"%CUP%\\Tool", false},
       {"C:\\%APP%\\logs", false}, {"C:\\Temp\\..\\", false}, {"C:\\Temp\\\\x", false},
   };
-  for (const auto& c : cases) EXPECT_EQ(IsWalkableFolder(c.folder), c.walkable) << c.folder;
+  for (const auto& c : cases) EXPECT_EQ(WalkProblem(c.folder).empty(), c.walkable) << c.folder;
 }
 
 TEST(ExtraPluginRowsTest, StoredCountsAreLeadingDigitsWithinTheCap) {
