@@ -20,7 +20,8 @@ if command -v clang++ >/dev/null; then
   declare -A runs=([blowfish_decrypt_fuzz]=200000 [machine_ini_fuzz]=20000 [task_file_fuzz]=50000
                    [shortcut_fuzz]=50000 [ini_text_fuzz]=5000 [hive_text_fuzz]=1500 [state_files_fuzz]=3000
                    [index_dat_fuzz]=2000 [cookies_txt_fuzz]=1500 [ns_keep_list_fuzz]=2000
-                   [ie_keep_list_fuzz]=1500)
+                   [ie_keep_list_fuzz]=1500 [plugin_store_fuzz]=500 [tcp_backup_fuzz]=1000
+                   [disabled_items_fuzz]=1000 [backup_restore_path_fuzz]=100000)
   targets=()
   for src in tests/fuzz/*_fuzz.cpp; do targets+=("$(basename "$src" .cpp)"); done
   cmake --build build-fuzz --target "${targets[@]}"

@@ -162,7 +162,7 @@ MachineDescription ParseMachineDescription(const std::string& text, const std::s
   std::istringstream in(text);
   std::string raw, section;
   int lineNo = 0;
-  bool sawOs = false;
+  bool sawOs = false, sawMachine = false;
   while (std::getline(in, raw)) {
     ++lineNo;
     std::string line = Trim(raw);
@@ -171,6 +171,11 @@ MachineDescription ParseMachineDescription(const std::string& text, const std::s
       auto close = line.find(']');
       if (close == std::string::npos) Fail(file, lineNo, "section header without ]");
       section = Trim(line.substr(1, close - 1));
+      // Two descriptions of the one computer: neither may silently win.
+      if (EqualsNoCase(section, "Machine")) {
+        if (sawMachine) Fail(file, lineNo, "[Machine] given twice");
+        sawMachine = true;
+      }
       continue;
     }
     auto eq = line.find('=');

@@ -87,6 +87,9 @@ class Parser {
     std::string_view root = path.substr(0, slash);
     std::string_view sub = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
     if (root.empty()) Fail("key line without a root key name");
+    // No call can name such a key: it would live on beside the key its
+    // name reads as.
+    if (path.find('\0') != std::string_view::npos) Fail("NUL byte in the key name");
     if (slash != std::string_view::npos) CheckComponents(sub);
     inKey_ = true;
     sink_.OnKey(root, sub, lineNo_);
@@ -136,6 +139,7 @@ class Parser {
     } else {
       rest = QuotedText(line, name_);
       if (name_.size() > kMaxValueName) Fail("value name longer than 16383 characters");
+      if (name_.find('\0') != std::string::npos) Fail("NUL byte in the value name");
     }
     rest = TrimLeft(rest);
     if (rest.empty() || rest[0] != '=') Fail("expected = after the value name");

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <string_view>
 
 #include "platform/base/cp1252.h"
 
@@ -52,15 +53,26 @@ std::string FormatTime(const std::optional<SYSTEMTIME>& time) {
   return text;
 }
 
+// "yyyy-mm-dd hh:mm:ss" with every field exactly its digits: no sign, no
+// blank, so that what is read is what FormatTime writes back.
 bool ParseTime(const std::string& text, std::optional<SYSTEMTIME>& out) {
   if (text == "never") {
     out.reset();
     return true;
   }
-  unsigned y, mo, d, h, mi, s;
-  char tail;
-  if (text.size() != 19 || std::sscanf(text.c_str(), "%4u-%2u-%2u %2u:%2u:%2u%c", &y, &mo, &d, &h, &mi, &s, &tail) != 6)
-    return false;
+  constexpr std::string_view kShape = "9999-99-99 99:99:99";
+  if (text.size() != kShape.size()) return false;
+  for (std::size_t i = 0; i < kShape.size(); ++i) {
+    const bool digit = text[i] >= '0' && text[i] <= '9';
+    if (kShape[i] == '9' ? !digit : text[i] != kShape[i]) return false;
+  }
+  auto field = [&text](std::size_t at, std::size_t width) {
+    unsigned value = 0;
+    for (std::size_t i = at; i < at + width; ++i) value = value * 10 + static_cast<unsigned>(text[i] - '0');
+    return value;
+  };
+  const unsigned y = field(0, 4), mo = field(5, 2), d = field(8, 2), h = field(11, 2), mi = field(14, 2),
+                 s = field(17, 2);
   if (mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 59) return false;
   SYSTEMTIME st{};
   st.wYear = static_cast<WORD>(y);

@@ -17,6 +17,7 @@
 #include "platform/machine/description.h"
 #include "platform/machine_builder.h"
 #include "platform/open_machine.h"
+#include "platform/registry/registry_import.h"
 
 namespace tessaly::fuzz {
 
@@ -34,6 +35,9 @@ class FuzzMachine {
   static void Put(std::string_view windowsPath, std::string_view bytes) {
     platform::files::WriteFileContent(windowsPath, bytes);
   }
+
+  // Merges REGEDIT4 text into the machine's registry.
+  void Import(std::string_view regText) { platform::registry::ImportRegistryText(*machine_, regText, "fuzz"); }
 
   ~FuzzMachine() {
     binding_.reset();

@@ -51,6 +51,8 @@ TEST(MachineDescription, ErrorsNameFileAndLine) {
       {"[Machine]\nOS=XP\n[Drives]\nC=fixed,FAT\n", "m.ini line 4"},
       {"[Machine]\nOS=XP\nnonsense\n", "m.ini line 3"},
       {"[Machine]\nComputerName=X\n", "no OS"},
+      {"[Machine]\nOS=XP\n[Drives]\n\n[Machine]\nOS=98\n", "m.ini line 5: [Machine] given twice"},
+      {"[Machine]\nOS=XP\n; a note\n[ machine ]\n", "m.ini line 4: [Machine] given twice"},
   };
   for (const auto& c : cases) {
     try {

@@ -11,6 +11,7 @@
 
 using namespace tessaly::testing;
 using platform::MachineError;
+using namespace std::string_literals;
 using platform::OsKind;
 using platform::registry::RegistryStore;
 
@@ -188,6 +189,9 @@ TEST(HivePersistence, BrokenHiveIsRefusedWithFileAndLineAndLeftAsItIs) {
       {"key of another hive", "REGEDIT4\r\n\r\n[HKEY_USERS\\X]\r\n", 3},
       {"stray text", "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\X]\r\nhello\r\n", 3},
       {"key name over 255", "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\" + std::string(256, 'k') + "]\r\n", 2},
+      {"NUL in a key name", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFT\0WARE]\r\n"s, 3},
+      {"NUL in a root name", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\0\\X]\r\n"s, 3},
+      {"NUL in a value name", "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\X]\r\n\"a\0b\"=\"c\"\r\n"s, 3},
   };
   for (const Case& c : cases) {
     TempMachine scratch;

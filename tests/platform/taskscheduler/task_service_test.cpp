@@ -102,6 +102,28 @@ TEST(TaskFile, RoundTripsAndRefusesWhatItDoesNotKnow) {
   for (const auto& b : broken) EXPECT_FALSE(ParseTaskFile(b)) << b;
 }
 
+// A number or date that carries a sign or a blank would be read as another
+// value (a year of -6 wraps to 65530) and written back in a shape that no
+// longer parses: every such field is refused, and what is read is written
+// back as it was.
+TEST(TaskFile, FieldsWithASignOrABlankAreRefused) {
+  const std::string refused[] = {
+      "LastRun=-006-12-31 14:35:00", "LastRun=+006-12-31 14:35:00", "LastRun= 206-12-31 14:35:00",
+      "LastRun=2005--1-31 14:35:00", "LastRun=2005-+1-31 14:35:00", "LastRun=2005- 1-31 14:35:00",
+      "LastRun=2005-12-+1 14:35:00", "LastRun=2005-12-31 +4:35:00", "LastRun=2005-12-31 14:-5:00",
+      "LastRun=2005-12-31 14:35: 0", "LastRun=2005-12-31 14:35:00 ", "LastRun=2005/12/31 14:35:00",
+      "MaxRunTime=-1",               "MaxRunTime=+5",               "IdleMinutes= 10",
+      "DeadlineMinutes=-60",         "Flags=-0x1",                  "Priority=0x+20",
+  };
+  for (const auto& line : refused) EXPECT_FALSE(ParseTaskFile("[Task]\r\n" + line + "\r\n")) << line;
+  for (const char* when : {"0006-12-31 14:35:00", "2005-01-01 00:00:00", "9999-12-31 23:59:59"}) {
+    const std::string text = "[Task]\r\nLastRun=" + std::string(when) + "\r\n";
+    auto task = ParseTaskFile(text);
+    ASSERT_TRUE(task) << when;
+    EXPECT_NE(FormatTaskFile(*task).find("LastRun=" + std::string(when) + "\r\n"), std::string::npos) << when;
+  }
+}
+
 class TaskServiceTest : public ::testing::Test {
  protected:
   explicit TaskServiceTest(platform::MachineBuilder builder = TestMachine()) : m_(builder) {}
