@@ -27,14 +27,16 @@ std::string Dll(int i) {
 }
 
 std::string Name(int i) { return "lib" + std::to_string(i) + ".dll"; }
+std::string Copy(int i) { return "E:\\apps\\set" + std::to_string(i / 500) + "\\" + Name(i); }
 
 void Build(const bench::fs::path& folder, int dlls) {
   std::string registry;
   int pairs = dlls / 2;
   for (int i = 0; i < pairs; ++i) {
     std::string key = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\" + ClassId(i);
-    // Every other class is served by its system copy, the rest by nothing known.
-    std::string server = i % 2 ? "C:\\WINDOWS\\system32\\" + Name(i) : "C:\\Missing\\" + Name(i);
+    // Every other class is served by its copy on E (dropped from the list),
+    // the rest by a file that is not there.
+    std::string server = i % 2 ? Copy(i) : "C:\\Missing\\" + Name(i);
     registry += key + "\\InprocServer32]\r\n@=\"" + bench::Escaped(server) + "\"\r\n\"ThreadingModel\"=\"Both\"\r\n";
     registry += key + "\\ProgID]\r\n@=\"Vendor.Lib" + std::to_string(i) + ".1\"\r\n";
     registry += key + "\\VersionIndependentProgID]\r\n@=\"Vendor.Lib" + std::to_string(i) + "\"\r\n";
@@ -48,7 +50,7 @@ void Build(const bench::fs::path& folder, int dlls) {
   install::InstallProgram(builder).Build(folder);
   for (int i = 0; i < pairs; ++i) {
     platform::PutBuilderFile(folder, kSystem + Name(i), Dll(i));
-    platform::PutBuilderFile(folder, "E:\\apps\\set" + std::to_string(i / 500) + "\\" + Name(i), Dll(i));
+    platform::PutBuilderFile(folder, Copy(i), Dll(i));
   }
 }
 
@@ -73,8 +75,8 @@ int main(int argc, char** argv) {
     std::string row = argv[2];
     return bench::ChildMain(argv[4], std::atoi(argv[3]), [row](int dlls) {
       Search(row == "relist");
-      // Every pair matches; the registered half is dropped (and back after a relist).
-      int expected = row == "relist" ? dlls / 2 : dlls / 2 - dlls / 4;
+      // Every pair matches; the registered half is dropped, after a relist too.
+      int expected = dlls / 2 - dlls / 4;
       if (Form1().lstDlls.Count() != expected) std::exit(3);
     });
   }
