@@ -35,7 +35,7 @@ ColumnHeader& ListView::Column(int index) {
 }
 
 ListItem& ListView::Add(std::optional<int> index, std::string key, std::string text) {
-  // Inserting among sorted rows: the rows before it must be in place first.
+  // A place among sorted rows counts among them as they now stand.
   if (index) SortIfDue();
   int at = index ? *index - 1 : Count();
   if (at < 0 || at > Count()) RaiseIndexOutOfBounds();
@@ -50,10 +50,7 @@ ListItem& ListView::Add(std::optional<int> index, std::string key, std::string t
   items_.insert(items_.begin() + at, std::move(item));
   if (!ref.key_.empty()) byKey_.emplace(std::move(upperKey), &ref);
   Reindex(static_cast<std::size_t>(at));
-  if (sorted_) {
-    sortDue_ = true;
-    if (index) SortIfDue();
-  }
+  if (sorted_) sortDue_ = true;
   return ref;
 }
 
