@@ -225,7 +225,7 @@ void DeleteForm::LogNotShredded(const std::string& path) {
                      ": its data is shared with another name (hard link)\r\n");
 }
 
-bool DeleteForm::ShredFile(const std::string& path, std::uint64_t& length, bool longBlocks) {
+bool DeleteForm::ShredFile(const std::string& path, std::uint64_t& length, bool longBlocks, FileToDelete* listed) {
   length = 0;
   if (Trim(path).empty()) return false;
   const std::string& pair = longBlocks ? longPair_ : shortPair_;
@@ -233,7 +233,7 @@ bool DeleteForm::ShredFile(const std::string& path, std::uint64_t& length, bool 
   int overwritten = OverwriteFile(path, Passes({&pair, &pair, &fill}), length);
   if (overwritten == kSharedData) LogNotShredded(path);
   else if (overwritten != 0) return false;
-  return FsoDeleteFile(path, false) == 0;
+  return listed ? listed->Kill() == 0 : FsoDeleteFile(path, false) == 0;
 }
 
 std::int32_t DeleteForm::xShredFile(const std::string& path) {

@@ -42,8 +42,11 @@ class DeleteForm : public platform::forms::Form {
   // Shreds every file of the tree, then removes the folder.
   std::int32_t xShredFolder(const std::string& path);
   // Overwrites (3 passes, short or long patterns) and removes the file; false
-  // when either failed. `length` receives the file's length.
-  bool ShredFile(const std::string& path, std::uint64_t& length, bool longBlocks = false);
+  // when either failed. `length` receives the file's length. `listed`: the
+  // same file as its folder's listing found it, removed without another
+  // look-up of the path.
+  bool ShredFile(const std::string& path, std::uint64_t& length, bool longBlocks = false,
+                 cleaning::FileToDelete* listed = nullptr);
   // Builds the four overwrite patterns.
   void PrepareShredStr();
 

@@ -11,6 +11,10 @@ namespace cleaning {
 
 namespace {
 
+// A search for "*" or "*.*" finds every name, so the folder's first listing
+// already holds the file pass.
+bool MatchesEveryName(const std::string& pattern) { return pattern == "*" || pattern == "*.*"; }
+
 struct Walk {
   const std::string& pattern;
   const WalkActions& actions;
@@ -22,6 +26,7 @@ struct Walk {
   }
 
   std::uint64_t Level(const std::string& folder) {
+    if (actions.onListedFile) return ListedLevel(folder);
     std::vector<std::string> subfolders;
     ForEachEntry(folder, "*", [&](const FoundEntry& entry) {
       if (entry.isDirectory()) subfolders.push_back(entry.name);
@@ -34,6 +39,37 @@ struct Walk {
       if (!entry.isDirectory()) actions.onFile(folder + entry.name, entry.size, total);
       return true;
     });
+    return total + Subfolders(folder, subfolders);
+  }
+
+  // The same walk over one held listing per folder: each file is handed
+  // over as the listing found it.
+  std::uint64_t ListedLevel(const std::string& folder) {
+    FolderToEmpty here(folder);
+    std::vector<std::string> subfolders;
+    here.ForEachEntry("*", [&](const FoundEntry& entry) {
+      if (entry.isDirectory()) subfolders.push_back(entry.name);
+      return true;
+    });
+    std::uint64_t total = 0;
+    auto visit = [&](const platform::files::Entry& entry) {
+      if (Stopped()) return false;
+      YieldToMessageLoop();
+      if (!entry.directory) actions.onListedFile(folder + entry.name, entry.size, here.File(entry), total);
+      return true;
+    };
+    if (MatchesEveryName(pattern)) {
+      // The first listing stays until the next one.
+      for (const auto& entry : here.listing())
+        if (!visit(entry)) break;
+    } else {
+      here.ForEachEntry(pattern, [&](const FoundEntry& entry) { return visit(*entry.listed); });
+    }
+    return total + Subfolders(folder, subfolders);
+  }
+
+  std::uint64_t Subfolders(const std::string& folder, const std::vector<std::string>& subfolders) {
+    std::uint64_t total = 0;
     for (const auto& name : subfolders) {
       if (Stopped()) break;
       std::string subfolder = folder + name;

@@ -10,6 +10,8 @@
 
 namespace cleaning {
 
+class FileToDelete;
+
 struct WalkActions {
   // Tested before each file and each subfolder; true ends the whole walk.
   std::function<bool()> stopped;
@@ -17,6 +19,12 @@ struct WalkActions {
   std::function<bool(const std::string& subfolder)> enter;
   // One matching file (never a folder); adds what it took to `total`.
   std::function<void(const std::string& path, std::uint64_t size, std::uint64_t& total)> onFile;
+  // In place of onFile, for walkers that delete: the file as its folder's
+  // listing found it, to be acted on without another look-up of its path.
+  // Each folder is then listed once (its one listing serves the file pass
+  // too when the pattern matches every name).
+  std::function<void(const std::string& path, std::uint64_t size, FileToDelete& file, std::uint64_t& total)>
+      onListedFile;
   // After a subfolder (path without trailing "\") has been walked.
   std::function<void(const std::string& subfolder)> afterSubfolder;
 };

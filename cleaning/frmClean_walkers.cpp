@@ -47,9 +47,11 @@ std::int32_t FrmCleanForm::FindFilesAPI_Del(std::string folder, std::string patt
   SizeBounds bounds(lower, upper, kKilobyte);
   if (Blank(folder) || !bounds.valid()) return 0;
   WalkActions actions;
-  actions.onFile = [&](const std::string& path, std::uint64_t size, std::uint64_t& total) {
+  actions.onListedFile = [&](const std::string& path, std::uint64_t size, FileToDelete& file, std::uint64_t& total) {
     if (!bounds.Takes(size)) return;
-    if (FsoDeleteFile(path, false) != 0 || FileExists(path)) return;
+    // Not forced: a read-only file is refused. The removal's own result
+    // tells whether the file is gone.
+    if (file.Kill() != 0) return;
     AddItem(std::string(path));
     total += size;
   };
@@ -61,10 +63,10 @@ std::int32_t FrmCleanForm::FindFilesAPI_Shred(std::string folder, std::string pa
   SizeBounds bounds(lower, upper, 1);
   if (Blank(folder) || !bounds.valid()) return 0;
   WalkActions actions;
-  actions.onFile = [&](const std::string& path, std::uint64_t size, std::uint64_t& total) {
+  actions.onListedFile = [&](const std::string& path, std::uint64_t size, FileToDelete& file, std::uint64_t& total) {
     if (!bounds.Takes(size)) return;
     std::uint64_t length = 0;
-    if (!Delete().ShredFile(path, length)) return;
+    if (!Delete().ShredFile(path, length, false, &file)) return;
     total += size;
     auto& main = Form1();
     main.ShredBytesDone += static_cast<double>(size);
@@ -93,9 +95,9 @@ std::int32_t FrmCleanForm::FindFilesAPI_DLL(std::string folder, std::string patt
 std::int32_t FrmCleanForm::FindFilesAP2_Shortcuts(const std::string& folder, const std::string& pattern) {
   if (Blank(folder)) return 0;
   WalkActions actions;
-  actions.onFile = [&](const std::string& path, std::uint64_t size, std::uint64_t& total) {
+  actions.onListedFile = [&](const std::string& path, std::uint64_t size, FileToDelete& file, std::uint64_t& total) {
     if (ShortcutTargetExists(path)) return;
-    if (FsoDeleteFile(path, false) == 0) total += size;
+    if (file.Kill() == 0) total += size;
   };
   return ClampedBytes(WalkFiles(folder, pattern, actions));
 }

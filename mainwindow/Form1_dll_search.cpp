@@ -3,6 +3,8 @@
 // the system folder under a system DLL's name and leaves out the
 // registered COM servers. One search at a time: a stop click only raises
 // the stop request, and the search ends when the walk unwinds.
+#include <unordered_map>
+
 #include "mainwindow/Form1.h"
 #include "mainwindow/chosen_files.h"
 #include "mainwindow/page_texts.h"
@@ -149,14 +151,22 @@ void Form1Form::cmdStartCleanDLLs_Click() {
 void Form1Form::ListDllMatches() {
   lstDlls.Clear();
   int rule = DllRule();
-  for (const DllRecord& system : systemDlls)
-    for (const DllRecord& other : otherDlls) {
+  // The other records of each name, in their order: each system record
+  // meets only the records that can match it.
+  std::unordered_map<std::string, std::vector<const DllRecord*>> othersNamed;
+  for (const DllRecord& other : otherDlls) othersNamed[other.name].push_back(&other);
+  for (const DllRecord& system : systemDlls) {
+    auto named = othersNamed.find(system.name);
+    if (named == othersNamed.end()) continue;
+    for (const DllRecord* found : named->second) {
+      const DllRecord& other = *found;
       if (!Matches(rule, system, other)) continue;
       ListItem& row = lstDlls.Add(std::nullopt, "", other.name);
       row.SubItems(1, other.version);
       row.SubItems(2, SingleText(other.size));
       row.SubItems(3, other.path);
     }
+  }
   OnErrorResumeNext guard;
   guard([&] { tools_->DropRegisteredServers(lstDlls, redundantlst, g_WindowsDir); });
   Command8.Enabled(lstDlls.Count() > 0);

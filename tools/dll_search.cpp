@@ -56,37 +56,41 @@ std::vector<std::string> CheckedDllDriveRoots(platform::forms::TreeView& tree) {
 
 void DropRegisteredServers(ListView& list, ListView& scratch, TypeLibraryClient& typeLibraries,
                            const std::string& windowsDir) {
-  // Each file's first class, asked once.
+  // Each file's first class, asked once; the rows of each class in list order.
   std::vector<std::optional<std::string>> classOf;
+  std::map<std::string, std::vector<int>> rowsOfClass;
   for (int i = 1; i <= list.Count(); ++i) {
     list.Item(i).SubItems(kMarkColumn, "0");
     classOf.push_back(typeLibraries.FirstCoClass(list.Item(i).SubItems(3)));
+    if (classOf.back() && !classOf.back()->empty()) rowsOfClass[*classOf.back()].push_back(i);
   }
-  std::vector<std::optional<std::string>> scratchClass;
+  // A class's first row brings every later row of its class right after it.
+  std::vector<const std::optional<std::string>*> scratchClass;
+  auto take = [&](int i) {
+    CopyRow(list.Item(i), scratch);
+    scratchClass.push_back(&classOf[i - 1]);
+    list.Item(i).SubItems(kMarkColumn, "1");
+  };
   for (int i = 1; i <= list.Count(); ++i) {
     if (list.Item(i).SubItems(kMarkColumn) == "1") continue;
-    CopyRow(list.Item(i), scratch);
-    scratchClass.push_back(classOf[i - 1]);
-    list.Item(i).SubItems(kMarkColumn, "1");
-    if (!classOf[i - 1] || classOf[i - 1]->empty()) continue;
-    for (int j = i + 1; j <= list.Count(); ++j) {
-      if (list.Item(j).SubItems(kMarkColumn) == "1" || classOf[j - 1] != classOf[i - 1]) continue;
-      CopyRow(list.Item(j), scratch);
-      scratchClass.push_back(classOf[j - 1]);
-      list.Item(j).SubItems(kMarkColumn, "1");
-    }
+    const auto& classId = classOf[i - 1];
+    if (!classId || classId->empty()) take(i);
+    else
+      for (int j : rowsOfClass[*classId]) take(j);
   }
   std::map<std::string, std::string> registered;  // per class, read once
-  for (int row = scratch.Count(); row >= 1; --row) {
-    const auto& classId = scratchClass[row - 1];
+  std::vector<bool> kept(scratchClass.size(), true);
+  for (std::size_t row = 0; row < scratchClass.size(); ++row) {
+    const auto& classId = *scratchClass[row];
     if (!classId || classId->empty()) continue;
     auto known = registered.find(*classId);
     if (known == registered.end())
       known = registered.emplace(*classId, RegisteredPath(InprocServer(*classId), windowsDir)).first;
-    if (MayBeRegisteredAs(known->second, scratch.Item(row).SubItems(3))) scratch.Remove(row);
+    kept[row] = !MayBeRegisteredAs(known->second, scratch.Item(static_cast<int>(row) + 1).SubItems(3));
   }
   list.Clear();
-  for (int i = 1; i <= scratch.Count(); ++i) CopyRow(scratch.Item(i), list);
+  for (std::size_t row = 0; row < kept.size(); ++row)
+    if (kept[row]) CopyRow(scratch.Item(static_cast<int>(row) + 1), list);
   scratch.Clear();
 }
 

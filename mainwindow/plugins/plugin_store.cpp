@@ -129,10 +129,7 @@ void PluginStore::Cycle::Begin() {
 
   const std::string& storePath = store_.storePath_;
   storeExisted_ = IsPlainFile(storePath);
-  if (!storeExisted_) {
-    state_ = State::Ready;  // no store yet: no plug-ins
-    return;
-  }
+  if (!storeExisted_) return Ready();  // no store yet: no plug-ins
   FileBytes bytes;
   if (!ReadWholeFile(storePath, bytes) || !DecipherStoreBytes(bytes)) {
     state_ = State::Unreadable;
@@ -145,7 +142,12 @@ void PluginStore::Cycle::Begin() {
   plain_ = std::move(bytes);
   if (!WriteWholeFile(store_.clearCopyPath_, plain_)) return;
   Step("copied");
+  Ready();
+}
+
+void PluginStore::Cycle::Ready() {
   state_ = State::Ready;
+  held_ = std::make_unique<platform::profile::HeldProfile>(store_.clearCopyPath_);
 }
 
 bool PluginStore::Cycle::Commit() {
@@ -183,6 +185,7 @@ bool PluginStore::Cycle::Commit() {
 }
 
 PluginStore::Cycle::~Cycle() {
+  held_.reset();
   if (!owns_) return;
   if (ownsCopy_) {
     store_.RemoveClearCopy();

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/profile/profile.h"
 #include "support/whole_files.h"
 
 class PluginStore {
@@ -69,6 +70,7 @@ class PluginStore {
     friend class PluginStore;
     Cycle(PluginStore& store, bool forWriting);
     void Begin();
+    void Ready();
     bool TakeLock();
 
     PluginStore& store_;
@@ -79,6 +81,8 @@ class PluginStore {
     State state_ = State::Refused;
     FileBytes plain_;          // what the store deciphered to
     bool storeExisted_ = false;
+    // The copy's profile reads answer from one parse while the cycle reads it.
+    std::unique_ptr<platform::profile::HeldProfile> held_;
   };
 
   // Opens a cycle. A reading cycle never writes the store; a writing cycle

@@ -108,6 +108,7 @@ IniDocument::IniDocument(std::string_view bytes) : bytes_(bytes) {
     std::size_t index = lines_.size();
     if (line.kind == IniLine::Kind::Section) {
       if (!sections_.empty()) sections_.back().end = index;
+      firstSection_.emplace(ToUpper(line.name), sections_.size());
       sections_.push_back({line.name, index, index + 1, {}});
     } else if (line.kind == IniLine::Kind::Key && !sections_.empty()) {
       sections_.back().keys.push_back(index);
@@ -118,11 +119,8 @@ IniDocument::IniDocument(std::string_view bytes) : bytes_(bytes) {
 }
 
 const IniSection* IniDocument::FindSection(std::string_view name) const {
-  name = Trim(name);
-  for (const auto& section : sections_) {
-    if (EqualsNoCase(section.name, name)) return &section;
-  }
-  return nullptr;
+  auto found = firstSection_.find(ToUpper(Trim(name)));
+  return found == firstSection_.end() ? nullptr : &sections_[found->second];
 }
 
 const IniLine* IniDocument::FindKey(const IniSection& section, std::string_view key) const {

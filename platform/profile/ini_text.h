@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace platform::profile {
@@ -50,6 +51,7 @@ class IniDocument {
   std::string_view bytes_;
   std::vector<IniLine> lines_;
   std::vector<IniSection> sections_;
+  std::unordered_map<std::string, std::size_t> firstSection_;  // upper-case name -> its first section
 };
 
 // Edits. Each returns the file's new bytes; every line the edit does not

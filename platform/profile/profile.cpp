@@ -7,10 +7,37 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/base/cp1252.h"
 #include "platform/base/last_error.h"
 #include "platform/files/file_content.h"
 #include "platform/machine/machine.h"
 #include "platform/profile/ini_text.h"
+
+namespace platform::profile {
+
+// The file's bytes and their parse, or no file.
+struct HeldProfile::Parse {
+  std::optional<std::string> bytes;
+  std::optional<IniDocument> document;
+};
+
+namespace {
+thread_local HeldProfile* innermostHold = nullptr;
+}
+
+HeldProfile::HeldProfile(std::string file) : file_(std::move(file)), outer_(innermostHold) { innermostHold = this; }
+
+HeldProfile::~HeldProfile() {
+  // Unlinked wherever it stands, should holds end out of order.
+  for (HeldProfile** link = &innermostHold; *link; link = &(*link)->outer_) {
+    if (*link == this) {
+      *link = outer_;
+      break;
+    }
+  }
+}
+
+}  // namespace platform::profile
 
 namespace {
 
@@ -37,11 +64,50 @@ std::optional<std::string> ReadProfile(LPCSTR file) {
   return bytes;
 }
 
+}  // namespace
+
+namespace platform::profile {
+
+// The held parse of `file`, made now when due; null when the file is not held.
+const HeldProfile::Parse* HeldParse(LPCSTR file) {
+  if (file == nullptr) return nullptr;
+  for (HeldProfile* hold = innermostHold; hold; hold = hold->outer_) {
+    if (!EqualsNoCase(hold->file_, file)) continue;
+    if (!hold->parse_) {
+      hold->parse_ = std::make_unique<HeldProfile::Parse>();
+      hold->parse_->bytes = ReadProfile(file);
+      if (hold->parse_->bytes) hold->parse_->document.emplace(*hold->parse_->bytes);
+    }
+    return hold->parse_.get();
+  }
+  return nullptr;
+}
+
+// Any write may change a held file under another spelling of its name.
+void ForgetHeldParses() {
+  for (HeldProfile* hold = innermostHold; hold; hold = hold->outer_) hold->parse_.reset();
+}
+
+}  // namespace platform::profile
+
+namespace {
+
+// The parse a read answers from: the held one, or one made into `own`;
+// null when the file is missing or cannot be read.
+const IniDocument* ProfileDocument(LPCSTR file, platform::profile::HeldProfile::Parse& own) {
+  if (const auto* held = platform::profile::HeldParse(file)) return held->document ? &*held->document : nullptr;
+  own.bytes = ReadProfile(file);
+  if (!own.bytes) return nullptr;
+  own.document.emplace(*own.bytes);
+  return &*own.document;
+}
+
 // Reads the file, applies `edit` to its bytes and writes the result back when
 // it differs. A missing file is empty; it is created only when the edit adds
 // something.
 template <typename Edit>
 BOOL EditProfile(LPCSTR file, Edit edit) {
+  platform::profile::ForgetHeldParses();
   std::optional<std::string> path = ProfilePath(file);
   if (!path) {
     SetLastError(ERROR_PATH_NOT_FOUND);
@@ -123,9 +189,10 @@ std::vector<std::string> SplitLines(LPCSTR lines) {
 DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size,
                                LPCSTR file) {
   if (BadBuffer(buffer, size)) return 0;
-  std::optional<std::string> bytes = ReadProfile(file);
-  if (!bytes) return CopyDefault(defaultValue, buffer, size);
-  IniDocument document(*bytes);
+  platform::profile::HeldProfile::Parse own;
+  const IniDocument* parsed = ProfileDocument(file, own);
+  if (!parsed) return CopyDefault(defaultValue, buffer, size);
+  const IniDocument& document = *parsed;
   if (section == nullptr) return CopyList(document.SectionNames(), buffer, size);
   const platform::profile::IniSection* found = document.FindSection(section);
   if (found == nullptr || (key == nullptr && found->keys.empty())) {
@@ -139,9 +206,10 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, 
 
 DWORD GetPrivateProfileSectionNamesA(LPSTR buffer, DWORD size, LPCSTR file) {
   if (BadBuffer(buffer, size)) return 0;
-  std::optional<std::string> bytes = ReadProfile(file);
-  if (!bytes) return CopyList({}, buffer, size);
-  return CopyList(IniDocument(*bytes).SectionNames(), buffer, size);
+  platform::profile::HeldProfile::Parse own;
+  const IniDocument* document = ProfileDocument(file, own);
+  if (!document) return CopyList({}, buffer, size);
+  return CopyList(document->SectionNames(), buffer, size);
 }
 
 DWORD GetPrivateProfileSectionA(LPCSTR section, LPSTR buffer, DWORD size, LPCSTR file) {
@@ -150,21 +218,21 @@ DWORD GetPrivateProfileSectionA(LPCSTR section, LPSTR buffer, DWORD size, LPCSTR
     SetLastError(ERROR_INVALID_PARAMETER);
     return CopyList({}, buffer, size);
   }
-  std::optional<std::string> bytes = ReadProfile(file);
-  if (!bytes) return CopyList({}, buffer, size);
-  IniDocument document(*bytes);
-  const platform::profile::IniSection* found = document.FindSection(section);
-  return CopyList(found ? document.KeyLines(*found) : std::vector<std::string>{}, buffer, size);
+  platform::profile::HeldProfile::Parse own;
+  const IniDocument* document = ProfileDocument(file, own);
+  if (!document) return CopyList({}, buffer, size);
+  const platform::profile::IniSection* found = document->FindSection(section);
+  return CopyList(found ? document->KeyLines(*found) : std::vector<std::string>{}, buffer, size);
 }
 
 UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, int defaultValue, LPCSTR file) {
   const UINT fallback = static_cast<UINT>(defaultValue);
   if (section == nullptr || key == nullptr) return fallback;
-  std::optional<std::string> bytes = ReadProfile(file);
-  if (!bytes) return fallback;
-  IniDocument document(*bytes);
-  const platform::profile::IniSection* found = document.FindSection(section);
-  const platform::profile::IniLine* line = found ? document.FindKey(*found, key) : nullptr;
+  platform::profile::HeldProfile::Parse own;
+  const IniDocument* document = ProfileDocument(file, own);
+  if (!document) return fallback;
+  const platform::profile::IniSection* found = document->FindSection(section);
+  const platform::profile::IniLine* line = found ? document->FindKey(*found, key) : nullptr;
   if (line == nullptr) return fallback;
   // The leading decimal number, wrapping at 32 bits; other text reads as 0.
   std::string_view text = line->value;

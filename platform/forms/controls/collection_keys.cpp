@@ -24,11 +24,17 @@ bool ReadsAsNumber(const std::string& key) {
 
 }  // namespace
 
-void CheckNewKey(const std::vector<std::string>& existingKeys, const std::string& key) {
+void CheckNewKey(const std::string& key, bool taken) {
   if (key.empty()) return;
   if (ReadsAsNumber(key)) RaiseRuntimeError(35603);
-  for (const auto& existing : existingKeys)
-    if (EqualsNoCase(existing, key)) RaiseRuntimeError(35602);
+  if (taken) RaiseRuntimeError(35602);
+}
+
+void CheckNewKey(const std::vector<std::string>& existingKeys, const std::string& key) {
+  if (key.empty()) return;
+  bool taken = false;
+  for (const auto& existing : existingKeys) taken = taken || EqualsNoCase(existing, key);
+  CheckNewKey(key, taken);
 }
 
 void RaiseIndexOutOfBounds() { RaiseRuntimeError(35600, "Index out of bounds"); }

@@ -7,6 +7,8 @@
 namespace platform::forms {
 
 void CheckNewKey(const std::vector<std::string>& existingKeys, const std::string& key);
+// The same where the collection has told whether the key is taken.
+void CheckNewKey(const std::string& key, bool taken);
 // A missing index raises 35600, a missing key 35601.
 [[noreturn]] void RaiseIndexOutOfBounds();
 [[noreturn]] void RaiseElementNotFound();

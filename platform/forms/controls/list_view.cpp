@@ -35,43 +35,53 @@ ColumnHeader& ListView::Column(int index) {
 }
 
 ListItem& ListView::Add(std::optional<int> index, std::string key, std::string text) {
+  // A place among sorted rows counts among them as they now stand.
+  if (index) SortIfDue();
   int at = index ? *index - 1 : Count();
   if (at < 0 || at > Count()) RaiseIndexOutOfBounds();
-  std::vector<std::string> keys;
-  for (const auto& item : items_) keys.push_back(item->Key);
-  CheckNewKey(keys, key);
+  std::string upperKey = ToUpper(key);
+  CheckNewKey(key, !key.empty() && byKey_.count(upperKey) != 0);
   auto item = std::make_unique<ListItem>();
   item->Text = std::move(text);
-  item->Key = std::move(key);
+  item->key_ = std::move(key);
+  item->view_ = this;
   item->columns_ = &columns_;
   ListItem& ref = *item;
   items_.insert(items_.begin() + at, std::move(item));
-  if (sorted_) SortNow();
-  Reindex();
+  if (!ref.key_.empty()) byKey_.emplace(std::move(upperKey), &ref);
+  Reindex(static_cast<std::size_t>(at));
+  if (sorted_) sortDue_ = true;
   return ref;
 }
 
 ListItem& ListView::Item(const ItemRef& ref) {
   if (auto* index = std::get_if<int>(&ref)) {
     if (*index < 1 || *index > Count()) RaiseIndexOutOfBounds();
+    SortIfDue();
     return *items_[*index - 1];
   }
   const std::string& key = std::get<std::string>(ref);
-  for (auto& item : items_)
-    if (!item->Key.empty() && EqualsNoCase(item->Key, key)) return *item;
-  RaiseElementNotFound();
+  auto found = byKey_.find(ToUpper(key));
+  if (key.empty() || found == byKey_.end()) RaiseElementNotFound();
+  return *found->second;
 }
 
 void ListView::Remove(const ItemRef& ref) {
   ListItem* doomed = &Item(ref);
   if (selected_ == doomed) selected_ = nullptr;
-  items_.erase(std::find_if(items_.begin(), items_.end(), [doomed](const auto& item) { return item.get() == doomed; }));
-  Reindex();
+  if (!doomed->key_.empty()) byKey_.erase(ToUpper(doomed->key_));
+  SortIfDue();
+  auto at = std::find_if(items_.begin(), items_.end(), [doomed](const auto& item) { return item.get() == doomed; });
+  std::size_t from = static_cast<std::size_t>(at - items_.begin());
+  items_.erase(at);
+  Reindex(from);
 }
 
 void ListView::Clear() {
   items_.clear();
+  byKey_.clear();
   selected_ = nullptr;
+  sortDue_ = false;
 }
 
 ListItem& ListView::SelectedItem() const {
@@ -85,19 +95,23 @@ void ListView::Select(ListItem* item) {
   if (item) item->selected_ = true;
 }
 
+// Rows added while sorted keep the places that order gave them.
 void ListView::Sorted(bool value) {
+  SortIfDue();
   sorted_ = value;
   if (sorted_) SortNow();
 }
 
 void ListView::SortKey(int value) {
   if (value < 0) RaiseRuntimeError(380);
+  SortIfDue();
   sortKey_ = value;
   if (sorted_) SortNow();
 }
 
 void ListView::SortOrder(int value) {
   if (value < 0 || value > 1) RaiseRuntimeError(380);
+  SortIfDue();
   sortOrder_ = value;
   if (sorted_) SortNow();
 }
@@ -111,15 +125,27 @@ void ListView::SortNow() {
     int order = CompareNoCase(textOf(*a), textOf(*b));
     return sortOrder_ == 0 ? order < 0 : order > 0;
   });
+  sortDue_ = false;
   Reindex();
 }
 
-void ListView::Reindex() {
-  for (int i = 0; i < Count(); ++i) items_[i]->index_ = i + 1;
+void ListView::SortIfDue() const {
+  // Sorting moves rows but changes no row: the view stays the same view.
+  if (sortDue_) const_cast<ListView*>(this)->SortNow();
+}
+
+int ListItem::Index() const {
+  if (view_) view_->SortIfDue();
+  return index_;
+}
+
+void ListView::Reindex(std::size_t from) {
+  for (std::size_t i = from; i < items_.size(); ++i) items_[i]->index_ = static_cast<int>(i) + 1;
 }
 
 ListItem* ListView::HitTest(float x, float y) const {
   if (x < 0 || y < kRowHeight) return nullptr;
+  SortIfDue();
   int row = static_cast<int>((y - kRowHeight) / kRowHeight);
   return row < Count() ? items_[row].get() : nullptr;
 }
@@ -130,12 +156,14 @@ void ListView::UserClickColumn(int column) {
 
 void ListView::UserClickItem(int index) {
   if (!AcceptsInput() || index < 1 || index > Count()) return;
+  SortIfDue();
   Select(items_[index - 1].get());
   ItemClick.Raise(*items_[index - 1]);
 }
 
 void ListView::UserCheckItem(int index, bool checked) {
   if (!AcceptsInput() || !checkboxes_ || index < 1 || index > Count()) return;
+  SortIfDue();
   ListItem& item = *items_[index - 1];
   if (item.Checked == checked) return;
   item.Checked = checked;
@@ -143,6 +171,7 @@ void ListView::UserCheckItem(int index, bool checked) {
 }
 
 std::vector<std::string> ListView::Items() const {
+  SortIfDue();
   std::vector<std::string> texts;
   for (const auto& item : items_) texts.push_back(item->Text);
   return texts;

@@ -2,6 +2,7 @@
 // ListView in report view: column headers, items with sub-items, keys,
 // check boxes, selection and sorting.
 #include <memory>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -21,12 +22,17 @@ struct ListSubItem {
   long ForeColor = 0;
 };
 
+class ListView;
+
 class ListItem {
  public:
-  std::string Text, Key, Tag;
+  std::string Text, Tag;
   bool Checked = false, Bold = false;
   long ForeColor = 0;
-  int Index() const { return index_; }
+  // Given by Add and fixed: the view finds its items by it.
+  const std::string& Key() const { return key_; }
+  // 1-based; a sorted view puts the rows added since it last sorted in place first.
+  int Index() const;
   bool Selected() const { return selected_; }
   // 1-based; outside 1..columns-1: 380.
   std::string SubItems(int i) const;
@@ -35,8 +41,10 @@ class ListItem {
 
  private:
   friend class ListView;
+  std::string key_;
   int index_ = 0;
   bool selected_ = false;
+  const ListView* view_ = nullptr;
   const std::vector<ColumnHeader>* columns_ = nullptr;
   std::vector<ListSubItem> subItems_;
 };
@@ -60,7 +68,9 @@ class ListView : public Control {
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
   ColumnHeader& Column(int index);  // 1-based
 
-  // ListItems.
+  // ListItems. Appending costs the same at any size: keys are found
+  // through an index, and a sorted view sorts the rows added since its last
+  // sort once, when their places are next asked for.
   ListItem& Add(std::optional<int> index, std::string key, std::string text);
   ListItem& Item(const ItemRef& ref);
   int Count() const { return static_cast<int>(items_.size()); }
@@ -94,11 +104,17 @@ class ListView : public Control {
   static constexpr float kRowHeight = 255;
 
  private:
-  void Reindex();
+  friend class ListItem;
+  // Numbers the items from position `from` (0-based) on.
+  void Reindex(std::size_t from = 0);
   void SortNow();
+  // Sorts the rows added since the last sort, when there are any.
+  void SortIfDue() const;
 
   std::vector<ColumnHeader> columns_;
   std::vector<std::unique_ptr<ListItem>> items_;
+  std::unordered_map<std::string, ListItem*> byKey_;  // upper-case key -> item
+  bool sortDue_ = false;
   ListItem* selected_ = nullptr;
   int view_ = 3, sortKey_ = 0, sortOrder_ = 0;
   bool checkboxes_ = false, fullRowSelect_ = false, sorted_ = false;

@@ -52,6 +52,60 @@ TEST_F(CommonControls, ListViewSortsStablyBySortKeyIgnoringCase) {
   EXPECT_EQ(view.HitTest(100, 10), nullptr);
 }
 
+// Keys stay found, and free again once their row is gone, through inserts
+// at any place, removals and a clear; indexes follow every change.
+TEST_F(CommonControls, ListViewKeysAndIndexesFollowInsertsAndRemovals) {
+  ListView& view = DefaultInstance<ViewsForm>().lvwStartup;
+  view.AddColumn({}, "", "Name");
+  for (const char* key : {"k1", "k2", "k3"}) view.Add({}, key, std::string("row ") + key);
+  view.Add(1, "first", "row first");
+  view.Add(3, "", "row middle");
+  EXPECT_EQ(view.Items(), (std::vector<std::string>{"row first", "row k1", "row middle", "row k2", "row k3"}));
+  for (int i = 1; i <= view.Count(); ++i) EXPECT_EQ(view.Item(i).Index(), i);
+  EXPECT_EQ(view.Item(std::string("K2")).Index(), 4);
+  view.Remove(std::string("k1"));
+  EXPECT_EQ(ErrorOf([&] { view.Item(std::string("k1")); }), 35601);
+  EXPECT_EQ(view.Item(std::string("k3")).Index(), 4);
+  view.Remove(1);
+  EXPECT_EQ(ErrorOf([&] { view.Item(std::string("first")); }), 35601);
+  view.Add({}, "K1", "row k1 again");  // its key is free again
+  EXPECT_EQ(view.Item(std::string("k1")).Index(), 4);
+  EXPECT_EQ(ErrorOf([&] { view.Add({}, "k3", "twice"); }), 35602);
+  EXPECT_EQ(ErrorOf([&] { view.Item(std::string("")); }), 35601);
+  view.Clear();
+  EXPECT_EQ(ErrorOf([&] { view.Item(std::string("k2")); }), 35601);
+  view.Add({}, "k2", "after clear");
+  EXPECT_EQ(view.Item(std::string("k2")).Text, "after clear");
+}
+
+// Rows added to a sorted view take their places among the others, ties
+// after the rows already there, whenever a place is next asked for; a view
+// no longer sorted keeps the order it had.
+TEST_F(CommonControls, ListViewRowsAddedWhileSortedTakeTheirPlaces) {
+  ListView& view = DefaultInstance<ViewsForm>().lvwStartup;
+  view.AddColumn({}, "", "Name");
+  view.AddColumn({}, "", "Category");
+  view.Add({}, "", "m").SubItems(1, "2");
+  view.Add({}, "", "b").SubItems(1, "1");
+  view.SortKey(1);
+  view.Sorted(true);
+  // The category, filled in after the add, is what the row sorts by.
+  ListItem& late = view.Add({}, "late", "z");
+  late.SubItems(1, "0");
+  view.Add({}, "", "tie").SubItems(1, "2");
+  EXPECT_EQ(late.Index(), 1);
+  EXPECT_EQ(view.Items(), (std::vector<std::string>{"z", "b", "m", "tie"}));
+  EXPECT_EQ(&view.Item(std::string("late")), &view.Item(1));
+  view.Add(1, "", "a").SubItems(1, "9");  // at a place: still sorted in
+  EXPECT_EQ(view.Items(), (std::vector<std::string>{"z", "b", "m", "tie", "a"}));
+  view.Sorted(false);
+  view.Add({}, "", "appended").SubItems(1, "0");
+  EXPECT_EQ(view.Items(), (std::vector<std::string>{"z", "b", "m", "tie", "a", "appended"}));
+  view.Remove(std::string("late"));
+  EXPECT_EQ(view.Item(1).Text, "b");
+  EXPECT_EQ(view.HitTest(100, ListView::kRowHeight + 1), &view.Item(1));
+}
+
 TEST_F(CommonControls, CheckedByCodeRaisesNothingButTheUserRaisesItemCheck) {
   ListView& view = DefaultInstance<ViewsForm>().lvwStartup;
   view.Checkboxes(true);

@@ -316,3 +316,79 @@ TEST(ProfileWithoutMachine, CallsFailCleanly) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every read of the sample, as a text, for comparing held and fresh reads.
+std::string AllReads(const char* file) {
+  std::string out;
+  auto add = [&](DWORD count, const Buffer& buffer) { out += buffer.prefix(count + 1) + "|"; };
+  Buffer names(255);
+  add(GetPrivateProfileSectionNamesA(names.data(), 255, file), names);
+  for (const char* section : {"Main", "main", " List ", "Empty", "Nowhere"}) {
+    Buffer keys(255), lines(255);
+    add(GetPrivateProfileStringA(section, nullptr, "none", keys.data(), 255, file), keys);
+    add(GetPrivateProfileSectionA(section, lines.data(), 255, file), lines);
+    for (const char* key : {"Name", "dup", "beta", "Other", "missing"}) {
+      Buffer value(255);
+      add(GetPrivateProfileStringA(section, key, "dflt", value.data(), 255, file), value);
+    }
+  }
+  out += std::to_string(GetPrivateProfileIntA("List", "beta", 7, file));
+  return out;
+}
+
+std::string Value(const char* section, const char* key, const char* file) {
+  Buffer value(255);
+  return value.prefix(GetPrivateProfileStringA(section, key, "dflt", value.data(), 255, file));
+}
+
+}  // namespace
+
+TEST_F(Profile, AHeldFileReadsAsTheFileDoes) {
+  const std::string fresh = AllReads("C:\\data\\a.ini");
+  platform::profile::HeldProfile held("C:\\data\\a.ini");
+  EXPECT_EQ(AllReads("C:\\data\\a.ini"), fresh);
+  EXPECT_EQ(AllReads("C:\\data\\a.ini"), fresh);  // from the one parse
+}
+
+// A write through the profile calls, under any spelling of the file's name,
+// is seen by the next read of the held file; a hold's end drops its parse.
+TEST_F(Profile, AHeldFileSeesEveryProfileWrite) {
+  {
+    platform::profile::HeldProfile held("C:\\data\\a.ini");
+    ASSERT_EQ(Value("List", "alpha", "C:\\data\\a.ini"), "1");
+    for (const char* spelling : {"C:\\data\\a.ini", "c:\\DATA\\A.INI", "C:\\data\\..\\data\\a.ini"}) {
+      SCOPED_TRACE(spelling);
+      std::string value = std::string("via ") + spelling;
+      ASSERT_TRUE(WritePrivateProfileStringA("List", "alpha", value.c_str(), spelling));
+      EXPECT_EQ(Value("List", "alpha", "C:\\data\\a.ini"), value);
+    }
+    ASSERT_TRUE(WritePrivateProfileSectionA("Added", "k=v\0", "C:\\data\\a.ini"));
+    EXPECT_EQ(Value("Added", "k", "C:\\data\\a.ini"), "v");
+    ASSERT_TRUE(WritePrivateProfileStringA("Added", nullptr, nullptr, "C:\\data\\a.ini"));
+    EXPECT_EQ(Value("Added", "k", "C:\\data\\a.ini"), "dflt");
+  }
+  // Changed behind the profile calls once the hold is over: read afresh.
+  machine_.WriteContent("C:\\data\\a.ini", "[List]\r\nalpha=rewritten\r\n");
+  EXPECT_EQ(Value("List", "alpha", "C:\\data\\a.ini"), "rewritten");
+}
+
+// A file missing when first read stays the default until a write makes it;
+// other files are never answered from the hold; holds may end in any order.
+TEST_F(Profile, HoldsCoverOnlyTheirOwnFile) {
+  auto first = std::make_unique<platform::profile::HeldProfile>("C:\\data\\new.ini");
+  auto second = std::make_unique<platform::profile::HeldProfile>("C:\\data\\a.ini");
+  EXPECT_EQ(Value("S", "k", "C:\\data\\new.ini"), "dflt");
+  ASSERT_TRUE(WritePrivateProfileStringA("S", "k", "made", "C:\\data\\new.ini"));
+  EXPECT_EQ(Value("S", "k", "C:\\data\\new.ini"), "made");
+  machine_.WriteContent("C:\\data\\b.ini", "[S]\r\nk=one\r\n");
+  EXPECT_EQ(Value("S", "k", "C:\\data\\b.ini"), "one");
+  machine_.WriteContent("C:\\data\\b.ini", "[S]\r\nk=two\r\n");
+  EXPECT_EQ(Value("S", "k", "C:\\data\\b.ini"), "two");
+  first.reset();
+  EXPECT_EQ(Value("List", "beta", "C:\\data\\a.ini"), "2");
+  second.reset();
+  machine_.WriteContent("C:\\data\\new.ini", "[S]\r\nk=after\r\n");
+  EXPECT_EQ(Value("S", "k", "C:\\data\\new.ini"), "after");
+}
