@@ -48,11 +48,12 @@ DWORD Search(FileSystem& fs, const char* pattern, std::vector<Entry>& items) {
     items.push_back(fs.AsFound(r));
     return ERROR_SUCCESS;
   }
-  // Listed through the folder the resolution holds open: no path is walked
-  // again, and the listing's own look at the folder dates "." and "..".
+  // Listed by its host path, which a folder deleted while the cache holds
+  // it open no longer has; the listing's own look at the folder dates "."
+  // and "..".
   std::vector<Entry> entries;
   std::optional<std::int64_t> folderWritten;
-  if (DWORD error = fs.ListMatching(r, entries, r.folder ? r.folder->fd.get() : -1, &folderWritten)) return error;
+  if (DWORD error = fs.ListMatching(r, entries, -1, &folderWritten)) return error;
   bool atRoot = r.path.components.size() == 1;
   if (!atRoot && folderWritten) {
     for (const char* dots : {".", ".."}) {
