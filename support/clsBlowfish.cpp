@@ -9,6 +9,7 @@
 #include <random>
 
 #include "platform/base/runtime_error.h"
+#include "support/blowfish_rounds.h"
 #include "support/hex_text.h"
 #include "support/message_loop.h"
 
@@ -90,11 +91,14 @@ void clsBlowfish::UseKey(const std::string& Key) {
   if (!Key.empty()) setKey(Key);
 }
 
+// Each block, then the progress step, then a turn of the message loop. The
+// array is asked for its data at each block: a handler run in the turn
+// must not, but could, have moved it.
 template <typename BlockStep>
 void clsBlowfish::ForEachBlock(ByteArray& bytes, BlockStep step) {
   ProgressSteps progress(bytes.size());
   for (std::size_t o = 0; o + 8 <= bytes.size(); o += 8) {
-    step(o);
+    step(bytes.data() + o);
     progress.After(o, [&](std::int32_t percent) {
       if (Progress) Progress(percent);
     });
@@ -107,20 +111,27 @@ void clsBlowfish::EncryptByte(ByteArray& byteArray, const std::string& Key) {
   const std::size_t n = byteArray.size();
   std::size_t m = n + kHeadSize;
   if (m % 8) m += 8 - m % 8;
-  byteArray.resize(m, 0);
-  std::memmove(byteArray.data() + kHeadSize, byteArray.data(), n);
+  // The frame is made in one copy: growing the array in place would copy
+  // the data once to grow and once more to move it behind the head.
+  ByteArray framed;
+  framed.reserve(m);
+  framed.resize(kHeadSize, 0);
+  framed.insert(framed.end(), byteArray.begin(), byteArray.end());
+  framed.resize(m, 0);
+  byteArray.swap(framed);
+  framed = ByteArray();
   auto heads = DrawHeadNumbers();
   PutLittleEndian(heads[0], byteArray, 0);
   PutLittleEndian(heads[1], byteArray, 4);
   PutLittleEndian(static_cast<std::int32_t>(n), byteArray, 8);
 
   std::uint32_t prevL = 0, prevR = 0;
-  ForEachBlock(byteArray, [&](std::size_t o) {
-    std::uint32_t L = GetWord(byteArray, o) ^ prevL;
-    std::uint32_t R = GetWord(byteArray, o + 4) ^ prevR;
-    EncryptBlock(L, R);
-    PutWord(L, byteArray, o);
-    PutWord(R, byteArray, o + 4);
+  ForEachBlock(byteArray, [&](std::uint8_t* block) {
+    std::uint32_t L = blowfish::LoadWord(block) ^ prevL;
+    std::uint32_t R = blowfish::LoadWord(block + 4) ^ prevR;
+    blowfish::Encipher(P_, S_, L, R);
+    blowfish::StoreWord(L, block);
+    blowfish::StoreWord(R, block + 4);
     prevL = L;
     prevR = R;
   });
@@ -134,12 +145,12 @@ void clsBlowfish::DecryptByte(ByteArray& byteArray, const std::string& Key) {
   if (m < 16 || m % 8 != 0) platform::RaiseRuntimeError(kBlowfishSizeError, kSizeErrorText);
 
   std::uint32_t prevL = 0, prevR = 0;
-  ForEachBlock(byteArray, [&](std::size_t o) {
-    std::uint32_t cipherL = GetWord(byteArray, o), cipherR = GetWord(byteArray, o + 4);
+  ForEachBlock(byteArray, [&](std::uint8_t* block) {
+    std::uint32_t cipherL = blowfish::LoadWord(block), cipherR = blowfish::LoadWord(block + 4);
     std::uint32_t L = cipherL, R = cipherR;
-    DecryptBlock(L, R);
-    PutWord(L ^ prevL, byteArray, o);
-    PutWord(R ^ prevR, byteArray, o + 4);
+    blowfish::Decipher(P_, S_, L, R);
+    blowfish::StoreWord(L ^ prevL, block);
+    blowfish::StoreWord(R ^ prevR, block + 4);
     prevL = cipherL;
     prevR = cipherR;
   });

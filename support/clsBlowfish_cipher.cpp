@@ -1,4 +1,5 @@
 // Tables, key schedule and block operations of clsBlowfish.
+#include "support/blowfish_rounds.h"
 #include "support/blowfish_tables.h"
 #include "support/clsBlowfish.h"
 
@@ -13,34 +14,11 @@ void clsBlowfish::ResetTables() {
     for (int k = 0; k < 4; ++k) S_[k][i] = blowfish::kPublishedSWords[4 * i + k];
 }
 
-std::uint32_t clsBlowfish::RoundF(std::uint32_t x) const {
-  std::uint32_t a = x >> 24, b = (x >> 16) & 0xFF, c = (x >> 8) & 0xFF, d = x & 0xFF;
-  return UnsignedAdd(UnsignedAdd(S_[0][a], S_[1][b]) ^ S_[2][c], S_[3][d]);
-}
+std::uint32_t clsBlowfish::RoundF(std::uint32_t x) const { return blowfish::RoundF(S_, x); }
 
-void clsBlowfish::EncryptBlock(std::uint32_t& L, std::uint32_t& R) const {
-  for (int r = 0; r < 8; ++r) {
-    L ^= P_[2 * r];
-    R ^= RoundF(L);
-    R ^= P_[2 * r + 1];
-    L ^= RoundF(R);
-  }
-  std::uint32_t newL = R ^ P_[17];
-  R = L ^ P_[16];
-  L = newL;
-}
+void clsBlowfish::EncryptBlock(std::uint32_t& L, std::uint32_t& R) const { blowfish::Encipher(P_, S_, L, R); }
 
-void clsBlowfish::DecryptBlock(std::uint32_t& L, std::uint32_t& R) const {
-  std::uint32_t t = R;
-  R = L ^ P_[17];
-  L = t ^ P_[16];
-  for (int j = 14; j >= 0; j -= 2) {
-    L ^= RoundF(R);
-    R ^= P_[j + 1];
-    R ^= RoundF(L);
-    L ^= P_[j];
-  }
-}
+void clsBlowfish::DecryptBlock(std::uint32_t& L, std::uint32_t& R) const { blowfish::Decipher(P_, S_, L, R); }
 
 void clsBlowfish::setKey(const std::string& New_Value) {
   if (New_Value == key_) return;
@@ -75,13 +53,9 @@ void clsBlowfish::setKey(const std::string& New_Value) {
 }
 
 std::uint32_t clsBlowfish::GetWord(const ByteArray& bytes, std::size_t offset) {
-  return std::uint32_t{bytes[offset]} << 24 | std::uint32_t{bytes[offset + 1]} << 16 |
-         std::uint32_t{bytes[offset + 2]} << 8 | bytes[offset + 3];
+  return blowfish::LoadWord(bytes.data() + offset);
 }
 
 void clsBlowfish::PutWord(std::uint32_t word, ByteArray& bytes, std::size_t offset) {
-  bytes[offset] = static_cast<std::uint8_t>(word >> 24);
-  bytes[offset + 1] = static_cast<std::uint8_t>(word >> 16);
-  bytes[offset + 2] = static_cast<std::uint8_t>(word >> 8);
-  bytes[offset + 3] = static_cast<std::uint8_t>(word);
+  blowfish::StoreWord(word, bytes.data() + offset);
 }

@@ -97,12 +97,15 @@ class FileSystem : public MachineArea {
   DWORD Resolve(std::string_view windowsPath, Resolved& out, bool allowPattern = false);
   // The folder's visible entries, sorted, with aliases assigned on first
   // meeting; read through `folderFd` (an O_PATH descriptor) when given.
+  // `folderWriteTime`, when given, gets the listed folder's own write time
+  // (unset when the host would not tell it).
   DWORD ListFolder(const std::filesystem::path& hostFolder, const std::string& folderKey, std::vector<Entry>& out,
-                   int folderFd = -1);
+                   int folderFd = -1, std::optional<std::int64_t>* folderWriteTime = nullptr);
   // The entries of the folder `pattern` (a path ending in a wildcard name)
   // resolved to, that the name matches, as a search reports them ("." and
   // ".." left out): 0, 2 for none, or what stops the search.
-  DWORD ListMatching(const Resolved& pattern, std::vector<Entry>& out, int folderFd = -1);
+  DWORD ListMatching(const Resolved& pattern, std::vector<Entry>& out, int folderFd = -1,
+                     std::optional<std::int64_t>* folderWriteTime = nullptr);
   // What a search reports of one resolved entry found by its name.
   Entry AsFound(const Resolved& r) const;
   char currentDrive() const { return currentDrive_; }

@@ -54,8 +54,9 @@ void ApplyOrder(std::vector<std::uint32_t>& order, std::vector<Entry>& entries, 
 }  // namespace
 
 DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std::string& folderKey,
-                             std::vector<Entry>& out, int folderFd) {
+                             std::vector<Entry>& out, int folderFd, std::optional<std::int64_t>* folderWriteTime) {
   out.clear();
+  if (folderWriteTime) folderWriteTime->reset();
   DirPtr dir;
   if (folderFd < 0) {
     dir.reset(::opendir(hostFolder.c_str()));
@@ -69,8 +70,11 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
   // 32 bytes each on ext4): room for them at once spares copying a growing
   // list of thousands of entries.
   struct stat folder {};
-  if (::fstat(fd, &folder) == 0 && folder.st_size > kFolderBlock)
-    out.reserve(std::min<std::size_t>(static_cast<std::size_t>(folder.st_size) / 32, kMostReserved));
+  if (::fstat(fd, &folder) == 0) {
+    if (folder.st_size > kFolderBlock)
+      out.reserve(std::min<std::size_t>(static_cast<std::size_t>(folder.st_size) / 32, kMostReserved));
+    if (folderWriteTime && S_ISDIR(folder.st_mode)) *folderWriteTime = FileTimeOf(folder.st_mtim);
+  }
   while (dirent* d = ::readdir(dir.get())) {
     std::string_view raw = d->d_name;
     if (raw == "." || raw == "..") continue;
@@ -154,13 +158,15 @@ DWORD FileSystem::ListFolder(const std::filesystem::path& hostFolder, const std:
   return ERROR_SUCCESS;
 }
 
-DWORD FileSystem::ListMatching(const Resolved& pattern, std::vector<Entry>& out, int folderFd) {
+DWORD FileSystem::ListMatching(const Resolved& pattern, std::vector<Entry>& out, int folderFd,
+                               std::optional<std::int64_t>* folderWriteTime) {
   out.clear();
   Resolved folder;
   folder.key = pattern.folderKey;
   if (DWORD error = CheckCanRead(folder)) return error;
   std::vector<Entry> entries;
-  if (ListFolder(pattern.host, pattern.folderKey, entries, folderFd) != ERROR_SUCCESS) return ERROR_PATH_NOT_FOUND;
+  if (ListFolder(pattern.host, pattern.folderKey, entries, folderFd, folderWriteTime) != ERROR_SUCCESS)
+    return ERROR_PATH_NOT_FOUND;
   const std::string& last = pattern.path.components.back();
   if (last == "*" || last == "*.*") {
     out = std::move(entries);

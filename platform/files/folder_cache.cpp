@@ -45,6 +45,7 @@ void FolderCache::Clear() {
   checksSinceWatch_ = 0;
   watcher_ = UniqueFd();
   watchedAbove_.clear();
+  watches_ = 0;
   unwatchable_ = !watch_;
   ++generation_;
 }
@@ -79,6 +80,7 @@ bool FolderCache::Watch(int fd, const std::string& hostPath) {
   // folder above that is not the one the descriptor lies under makes the
   // check that follows fail.
   if (::inotify_add_watch(watcher_.get(), DescriptorLink(fd).c_str(), kMovedOrGone) < 0) return false;
+  ++watches_;
   for (std::size_t slash = hostPath.find_last_of('/'); slash != std::string::npos && slash > 0;
        slash = hostPath.find_last_of('/', slash - 1)) {
     std::string above = hostPath.substr(0, slash);
@@ -87,6 +89,7 @@ bool FolderCache::Watch(int fd, const std::string& hostPath) {
       unwatchable_ = true;
       return false;
     }
+    ++watches_;
   }
   return true;
 }
@@ -117,7 +120,12 @@ void FolderCache::Remember(const std::string& spelling, std::shared_ptr<HeldFold
                            std::filesystem::path host, std::string key, std::string longPath,
                            std::vector<AliasUse> aliases) {
   DropAllIfMoved();
-  if (entries_.size() >= kCapacity && !entries_.count(spelling)) Clear();
+  if (entries_.size() >= kCapacity && !entries_.count(spelling)) {
+    // Watches of folders no longer kept only ever drop entries that need
+    // not have gone: never one that should.
+    if (watches_ >= kMostWatches) Clear();
+    else entries_.clear();
+  }
   // Watched first, proved after: a move between the two is either seen by
   // the proof or reported by the watch.
   held->watchedIn = Watch(held->fd.get(), held->hostPath) ? generation_ : 0;

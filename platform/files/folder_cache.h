@@ -98,12 +98,17 @@ class FolderCache {
   // false when the kernel would not.
   bool Watch(int fd, const std::string& hostPath);
 
+  // A walk over many folders passes the capacity again and again: only the
+  // entries go then, and the watch instance (whose close costs the kernel a
+  // grace period) stays until it holds this many watches.
+  static constexpr std::size_t kMostWatches = 4096;
   static constexpr int kChecksBeforeFlag = 16;
   std::unordered_map<std::string, CachedFolder> entries_;
   UniqueFd watcher_;                    // inotify instance; none until needed
   ReadyFlag news_;                      // raised by the kernel when watcher_ has events
   int checksSinceWatch_ = 0;            // calls made to ask watcher_, until news_ is armed
   std::set<std::string> watchedAbove_;  // host folders above kept ones, watched
+  std::size_t watches_ = 0;             // added to watcher_ (some may be the same folder's)
   bool unwatchable_ = false;            // a folder above refused a watch
   std::uint64_t generation_ = 1;        // of watcher_; a new one after each Clear
   bool watch_ = true;

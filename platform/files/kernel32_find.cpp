@@ -1,9 +1,9 @@
 // FindFirstFileA / FindNextFileA / FindClose: the listing is taken at the
 // first call and handed out one entry at a time.
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <optional>
 #include <memory>
 #include <vector>
 
@@ -48,25 +48,26 @@ DWORD Search(FileSystem& fs, const char* pattern, std::vector<Entry>& items) {
     items.push_back(fs.AsFound(r));
     return ERROR_SUCCESS;
   }
+  // Listed by its host path, which a folder deleted while the cache holds
+  // it open no longer has; the listing's own look at the folder dates "."
+  // and "..".
   std::vector<Entry> entries;
-  if (DWORD error = fs.ListMatching(r, entries)) return error;
+  std::optional<std::int64_t> folderWritten;
+  if (DWORD error = fs.ListMatching(r, entries, -1, &folderWritten)) return error;
   bool atRoot = r.path.components.size() == 1;
-  if (!atRoot) {
-    struct stat st {};
-    Entry self;
-    if (::lstat(r.host.c_str(), &st) == 0 && EntryFromStat(st, self)) {
-      for (const char* dots : {".", ".."}) {
-        if (!MatchesPattern(last, dots)) continue;
-        Entry item;
-        item.name = dots;
-        item.directory = true;
-        item.attributes = FILE_ATTRIBUTE_DIRECTORY;
-        item.writeTime = item.creationTime = self.writeTime;
-        items.push_back(std::move(item));
-      }
+  if (!atRoot && folderWritten) {
+    for (const char* dots : {".", ".."}) {
+      if (!MatchesPattern(last, dots)) continue;
+      Entry item;
+      item.name = dots;
+      item.directory = true;
+      item.attributes = FILE_ATTRIBUTE_DIRECTORY;
+      item.writeTime = item.creationTime = *folderWritten;
+      items.push_back(std::move(item));
     }
   }
-  for (Entry& entry : entries) items.push_back(std::move(entry));
+  if (items.empty()) items = std::move(entries);
+  else items.insert(items.end(), std::make_move_iterator(entries.begin()), std::make_move_iterator(entries.end()));
   return items.empty() ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
 }
 

@@ -102,18 +102,22 @@ void SetTurnObserver(std::function<void()> observer) { L().turnObserver = std::m
 void SetIdleObserver(std::function<void()> observer) { L().idleObserver = std::move(observer); }
 
 int DoEvents() {
+  LoopState& loop = L();
+  ++loop.yields;
+  // Long operations yield once per item (a cipher once per 8 bytes): a turn
+  // with nothing to do must cost next to nothing, and runs nothing that
+  // would see it as a dispatch.
+  if (loop.yieldScript.empty() && loop.queue.empty() && loop.timers.empty() && !loop.turnObserver)
+    return static_cast<int>(runtime::LoadedForms().size());
   DispatchScope scope;
-  ++L().yields;
-  RunDueYieldActions();
-  // Long operations yield once per item: a turn with nothing to do must cost
-  // next to nothing.
-  if (!L().queue.empty()) {
+  if (!loop.yieldScript.empty()) RunDueYieldActions();
+  if (!loop.queue.empty()) {
     std::deque<std::function<void()>> batch;
-    batch.swap(L().queue);
+    batch.swap(loop.queue);
     for (auto& action : batch) RunAsUserEvent(action);
   }
-  FireDueTimers();
-  if (L().turnObserver) L().turnObserver();
+  if (!loop.timers.empty()) FireDueTimers();
+  if (loop.turnObserver) loop.turnObserver();
   return static_cast<int>(runtime::LoadedForms().size());
 }
 

@@ -8,6 +8,7 @@
 #include <linux/capability.h>
 #include <sys/file.h>
 #include <sys/prctl.h>
+#include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -81,6 +82,7 @@ class TsyTProcessTest : public ::testing::Test {
       dup2(devnull, 1);
       if (errors) dup2(open(errors, O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
       if (withoutFileRights_ && !DropFileRights()) _exit(126);
+      if (traced_ && ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(kNotTraceable);
       std::vector<char*> argv{const_cast<char*>(TESSALY_TSYT_PATH)};
       for (auto& arg : args) argv.push_back(arg.data());
       argv.push_back(nullptr);
@@ -173,6 +175,12 @@ class TsyTProcessTest : public ::testing::Test {
     return platform::shell::TrayIcons().size();
   }
 
+  // The programs started from now on stop for the test (as ptrace's
+  // tracee) at their first instruction; they exit with kNotTraceable when
+  // the host will not let them be traced.
+  void TraceStartedPrograms() { traced_ = true; }
+  static constexpr int kNotTraceable = 125;
+
   tessaly::testing::TempFolder temp_;
 
  private:
@@ -184,6 +192,7 @@ class TsyTProcessTest : public ::testing::Test {
            prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0) == 0;
   }
   bool withoutFileRights_ = false;
+  bool traced_ = false;
 };
 
 }  // namespace tessaly::testing

@@ -9,7 +9,10 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QTimer>
+#include <functional>
+#include <memory>
 #include <set>
+#include <thread>
 #include <tuple>
 
 #include "gui_fixture.h"
@@ -19,6 +22,8 @@
 
 namespace tessaly::testing {
 namespace {
+
+using namespace std::chrono_literals;
 
 const std::string kProfile = "Documents and Settings/User/";
 // Three Windows items, each emptying a folder of its own.
@@ -95,7 +100,19 @@ TEST_F(LiveScreenTest, BarsAndLogMoveOnTheScreenWhileARunOverThousandsOfFilesGoe
 
   });
   sampler.start();
+  // The run stops for a moment every hundred yields, long enough for the
+  // screen's next sync and the sampler's next tick, so that however fast
+  // the build the sampler sees the run at points all along it.
+  auto running = std::make_shared<bool>(true);
+  auto pauseNow = std::make_shared<std::function<void()>>();
+  *pauseNow = [running, pauseNow = std::weak_ptr(pauseNow)] {
+    if (!*running) return;
+    std::this_thread::sleep_for(40ms);
+    if (auto again = pauseNow.lock()) AtYield(YieldCount() + 100, *again);
+  };
+  AtYield(YieldCount() + 100, *pauseNow);
   form.CmdClean_Click();  // the whole run, yielding once per file
+  *running = false;
   sampler.stop();
   int filesLeft = 0;
   for (const auto& item : kFilledItems)

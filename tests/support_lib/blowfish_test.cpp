@@ -5,6 +5,7 @@
 #include <random>
 
 #include "platform/base/runtime_error.h"
+#include "platform/forms/event_loop.h"
 
 namespace {
 
@@ -144,12 +145,11 @@ TEST(BlowfishData, DifferentHeadsChangeEveryBlock) {
   EXPECT_EQ(a, b);
 }
 
-// Enciphers a hand-made frame whose stored length is `storedLength`.
-clsBlowfish::ByteArray FrameWithStoredLength(clsBlowfish& cipher, std::size_t total, std::int32_t storedLength) {
-  clsBlowfish::ByteArray bytes(total, 0);
-  for (int i = 0; i < 4; ++i) bytes[8 + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(storedLength) >> (8 * i));
+// Chains whole blocks in place one EncryptBlock at a time, as the layout
+// says, from a zero block.
+void ChainBlocks(const clsBlowfish& cipher, clsBlowfish::ByteArray& bytes) {
   std::uint32_t prevL = 0, prevR = 0;
-  for (std::size_t o = 0; o < total; o += 8) {
+  for (std::size_t o = 0; o + 8 <= bytes.size(); o += 8) {
     auto word = [&](std::size_t at) {
       return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 | std::uint32_t{bytes[at + 2]} << 8 |
              bytes[at + 3];
@@ -163,7 +163,54 @@ clsBlowfish::ByteArray FrameWithStoredLength(clsBlowfish& cipher, std::size_t to
     prevL = L;
     prevR = R;
   }
+}
+
+// Enciphers a hand-made frame whose stored length is `storedLength`.
+clsBlowfish::ByteArray FrameWithStoredLength(clsBlowfish& cipher, std::size_t total, std::int32_t storedLength) {
+  clsBlowfish::ByteArray bytes(total, 0);
+  for (int i = 0; i < 4; ++i) bytes[8 + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(storedLength) >> (8 * i));
+  ChainBlocks(cipher, bytes);
   return bytes;
+}
+
+// Long data: every block chained to the one before, one turn of the message
+// loop after each, and the very bytes stores written before hold (their
+// digest and last block pinned).
+TEST(BlowfishData, LongDataIsChainedBlockByBlockIntoItsStoredForm) {
+  FixedHeads heads(12345);
+  clsBlowfish::ByteArray plain(100003);
+  std::uint32_t x = 1;
+  for (auto& b : plain) {
+    x = x * 1103515245u + 12345u;
+    b = static_cast<std::uint8_t>(x >> 16);
+  }
+  clsBlowfish cipher;
+  auto bytes = plain;
+  std::uint64_t yields = platform::forms::YieldCount();
+  cipher.EncryptByte(bytes, kStoreKey);
+  ASSERT_EQ(bytes.size(), 100016u);
+  EXPECT_EQ(platform::forms::YieldCount() - yields, bytes.size() / 8);
+
+  // The head (both numbers, then the length, least significant byte first),
+  // the data, zero padding.
+  clsBlowfish::ByteArray expected(bytes.size(), 0);
+  for (int i = 0; i < 3; ++i) {
+    std::uint32_t value = i < 2 ? 12345u : 100003u;
+    for (int k = 0; k < 4; ++k) expected[i * 4 + k] = static_cast<std::uint8_t>(value >> (8 * k));
+  }
+  std::copy(plain.begin(), plain.end(), expected.begin() + 12);
+  ChainBlocks(cipher, expected);
+  EXPECT_TRUE(bytes == expected) << "the pass differs from block-by-block chaining";
+
+  std::uint64_t digest = 14695981039346656037ull;  // FNV-1a
+  for (auto b : bytes) digest = (digest ^ b) * 1099511628211ull;
+  EXPECT_EQ(digest, 0x9F96A5BB78A7511Full);
+  EXPECT_EQ(Hex({bytes.end() - 8, bytes.end()}), "672BE1511DA66B53");
+
+  yields = platform::forms::YieldCount();
+  cipher.DecryptByte(bytes, kStoreKey);
+  EXPECT_EQ(platform::forms::YieldCount() - yields, 100016u / 8);
+  EXPECT_TRUE(bytes == plain);
 }
 
 TEST(BlowfishData, SizeDescriptorBoundsAndRefusals) {
