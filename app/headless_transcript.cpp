@@ -105,7 +105,9 @@ std::string TranscriptLine(const AskRecord& record) {
   if (request.kind != AskKind::MessageBox && request.kind != AskKind::PopupMenu && !record.answer.text.empty())
     answer += (answer.empty() ? "\"" : " \"") + record.answer.text + "\"";
   if (answer.empty()) answer = "nothing chosen";
-  const char* source = record.scripted ? "from TESSALY_ANSWERS" : request.choices.empty() ? "default" : "default button";
+  std::string source = record.scripted ? "from TESSALY_ANSWERS" : request.choices.empty() ? "default" : "default button";
+  if (!record.unfitScript.empty())
+    source += ": \"" + record.unfitScript + "\" from TESSALY_ANSWERS is not among its buttons";
   return std::string("[") + KindLabel(request.kind) + " \"" + request.title + "\"] " + OneLine(request.prompt) + " -> " +
          answer + " (" + source + ")";
 }

@@ -69,6 +69,10 @@ int main(int argc, char** argv) {
     if (headless) {
       SetUpHeadlessAnswers();
       tessaly::StartHeadlessTranscript(stdout);
+      // The main window ends a second start silently; unattended, the one
+      // line is all that tells why nothing ran.
+      if (platform::forms::App.PrevInstance())
+        std::printf("Another instance of Tessaly is running on this machine; this start ends.\n");
     }
     ConnectCleaningEngine();
     ConnectSystemTools();

@@ -18,5 +18,5 @@ class Suite : public SuiteWindows {
 
 void ConnectSuite() {
   InstallSuiteWindows(std::make_shared<Suite>());
-  tuning::SetSkinNameSource([] { return CurrentSkin; });
+  tuning::SetSkinNameSource([] { return DrawnSkin; });
 }

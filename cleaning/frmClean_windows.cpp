@@ -164,6 +164,8 @@ std::int32_t FrmCleanForm::CleanTempFolder() {
     std::string folder(buffer, length - 1);
     if (folder.size() <= 3) {
       ShowMessage("Your temp folder is " + folder + "which is the root folder", 0, "Cannot delete folder", true);
+      // The box shows only with popups on: the log says it in every run.
+      MayEmptyFolder(std::string(buffer, length));
       return;
     }
     // TMP or TEMP naming the Windows folder, a profile or the program folder

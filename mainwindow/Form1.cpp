@@ -26,20 +26,6 @@ std::vector<std::string>& InstalledPluginNames() {
   return names;
 }
 
-// The skin files and the movie size of each known skin (program folder +).
-struct SkinPaths {
-  const char* skin;  // lower case
-  const char* skinFile;
-  const char* movie;
-  const char* splash;
-  float movieWidth, movieHeight;  // twips
-};
-
-const SkinPaths kSkinPaths[] = {
-    {"skin1", "\\Skin\\TSY.skn", "\\Skin\\TSY.swf", "\\Skin\\TSY.spl", 7125, 7680},
-    {"skin2", "\\Skin2\\TSY.skn", "\\Skin2\\TSY.swf", "\\Skin2\\TSY.spl", 8250, 6300},
-};
-
 const char* const kWindowsCaptions[] = {"Memeory Dump File",
                                         "Paging File",
                                         "Temp Folder",
@@ -113,6 +99,7 @@ bool HasSwitch(const std::string& upperCommandLine, const char* name) {
 }  // namespace
 
 std::string CurrentSkin;
+std::string DrawnSkin;
 
 void InstallBuiltInPluginRunner(std::shared_ptr<BuiltInPluginRunner> runner) {
   InstalledPluginRunner() = runner ? std::move(runner) : std::make_shared<BuiltInPluginRunner>();
@@ -155,8 +142,6 @@ Form1Form::Form1Form()
   chkSkipMessages.Caption("Show Popup Messages");
   chkCleanAll.Caption("Clean all sections.");
   cmb_skin.Style(2);
-  cmb_skin.AddItem("Skin1");
-  cmb_skin.AddItem("Skin2");
   lstBPI.Style(1);
   DesignPages();
   LSTEPI.Checkboxes(true);
@@ -197,6 +182,7 @@ void Form1Form::Form_Load() {
     ApplyLanguage(*this);
   });
   guard([&] {
+    OfferInstalledSkins();
     SelectSkinItem(CurrentSkin);
     cmb_lang.Text(CurrentLanguage);
   });
@@ -221,19 +207,6 @@ void Form1Form::Form_Load() {
   StartUpRoutine();
   guard([&] { HookMoviePlayer(); });
   guard([&] { PaintRedLabels(); });
-}
-
-void Form1Form::ChooseSkinPaths() {
-  SkinFilePath = MoviePath = SplashPath = "";
-  std::string skin = LCase(CurrentSkin);
-  for (const auto& paths : kSkinPaths) {
-    if (skin != paths.skin) continue;
-    SkinFilePath = App.Path() + paths.skinFile;
-    MoviePath = App.Path() + paths.movie;
-    SplashPath = App.Path() + paths.splash;
-    FL.Width(paths.movieWidth);
-    FL.Height(paths.movieHeight);
-  }
 }
 
 void Form1Form::CreateProgramFolders() {

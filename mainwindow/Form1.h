@@ -437,6 +437,8 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   void WireStartUpPage();
   void WireUninstallPage();
   void WireLanguageChoice();
+  // Lists in cmb_skin the skins whose files are installed ("Skin1" always).
+  void OfferInstalledSkins();
   // Shows the stored skin in cmb_skin; a name it does not offer shows "Skin1".
   void SelectSkinItem(const std::string& skin);
   // Applies a start-up box's click: writes its entry, clears the other box.
@@ -595,6 +597,8 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
 
  private:
   // Start-up: skin paths, the movie, the tray icon and the switches.
+  // The paths of the stored skin when all its files are installed, of
+  // "Skin1" otherwise.
   void ChooseSkinPaths();
   void CreateProgramFolders();
   void ShowSplash();
@@ -634,8 +638,11 @@ class Form1Form : public platform::forms::Form, public MainWindowServices {
   bool loadingOptions_ = false;
 };
 
-// The skin chosen at start-up ("Skin1" by default).
+// The skin chosen at start-up ("Skin1" by default), as stored.
 extern std::string CurrentSkin;
+// The skin the window is drawn with: CurrentSkin when its files are
+// installed, "Skin1" otherwise; its pages and the suite follow it.
+extern std::string DrawnSkin;
 
 // The main window's default instance, created and loaded on first reference.
 Form1Form& Form1();

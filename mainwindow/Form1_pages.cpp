@@ -145,14 +145,14 @@ void Form1Form::DesignPages() {
 }
 
 void Form1Form::ShowThatFrame(Frame& frame) {
-  const SkinGeometry& geometry = GeometryOf(CurrentSkin);
+  const SkinGeometry& geometry = GeometryOf(DrawnSkin);
   for (FrameMember each : kPages) (this->*each).Visible(false);
   if (frame.Name() != "Frame_Result") Frame_Result.Tag(frame.Name());
   ShowOver(frame, SkinFrame1, geometry.page);
 }
 
 void Form1Form::ShowThatFrame2(Frame& bar) {
-  const SkinGeometry& geometry = GeometryOf(CurrentSkin);
+  const SkinGeometry& geometry = GeometryOf(DrawnSkin);
   for (FrameMember each : kBars) (this->*each).Visible(false);
   ShowOver(bar, SkinFrame2, geometry.bar);
 }

@@ -37,33 +37,40 @@ std::string Trimmed(const std::string& text) {
 
 }  // namespace
 
-AskAnswer AnswerProvider::FromScript(const AskRequest& request) {
+void AnswerProvider::FromScript(AskRecord& record) {
+  const AskRequest& request = record.request;
   ScriptedAnswer next = std::move(script_.front());
   script_.pop_front();
   if (next.expectPrompt && *next.expectPrompt != request.prompt)
     throw AnswerScriptError("scripted answer \"" + next.choice + "\" expected the prompt \"" +
                             *next.expectPrompt + "\" but the box asks \"" + request.prompt + "\"");
-  AskAnswer answer{next.choice, next.text.value_or(request.defaultText)};
-  if (request.choices.empty() || (request.allowNone && next.choice.empty())) return answer;
+  record.answer = {next.choice, next.text.value_or(request.defaultText)};
+  record.scripted = true;
+  if (request.choices.empty() || (request.allowNone && next.choice.empty())) return;
   auto match = std::find_if(request.choices.begin(), request.choices.end(),
                             [&](const std::string& choice) { return EqualsNoCase(choice, next.choice); });
-  if (match == request.choices.end()) {
-    std::string offered;
-    for (const auto& choice : request.choices) offered += (offered.empty() ? "" : ", ") + choice;
-    throw AnswerScriptError("scripted answer \"" + next.choice + "\" is not among the choices (" + offered +
-                            ") of \"" + request.prompt + "\"");
+  if (match != request.choices.end()) {
+    record.answer.choice = *match;
+    return;
   }
-  answer.choice = *match;
-  return answer;
+  if (next.unattended) {
+    record.answer = DefaultAnswer(request);
+    record.scripted = false;
+    record.unfitScript = next.choice;
+    return;
+  }
+  std::string offered;
+  for (const auto& choice : request.choices) offered += (offered.empty() ? "" : ", ") + choice;
+  throw AnswerScriptError("scripted answer \"" + next.choice + "\" is not among the choices (" + offered +
+                          ") of \"" + request.prompt + "\"");
 }
 
 AskAnswer AnswerProvider::Ask(const AskRequest& request) {
-  AskRecord record{request, {}, false};
+  AskRecord record{request, {}, false, {}};
   if (interactive_) {
     record.answer = interactive_(request);
   } else if (!script_.empty()) {
-    record.answer = FromScript(request);
-    record.scripted = true;
+    FromScript(record);
   } else {
     record.answer = DefaultAnswer(request);
   }
@@ -86,7 +93,7 @@ void AnswerProvider::ScriptList(const std::string& commaSeparated) {
     std::size_t comma = commaSeparated.find(',', start);
     if (comma == std::string::npos) comma = commaSeparated.size();
     std::string choice = Trimmed(commaSeparated.substr(start, comma - start));
-    if (!choice.empty()) Script(choice);
+    if (!choice.empty()) Script({choice, std::nullopt, std::nullopt, true});
     start = comma + 1;
   }
 }

@@ -38,12 +38,17 @@ struct ScriptedAnswer {
   std::string choice;
   std::optional<std::string> text;  // none: the request's default text
   std::optional<std::string> expectPrompt;
+  // An unattended run's answer: when it is not among the request's choices
+  // the default answers instead, so a box the script did not foresee never
+  // ends the run.
+  bool unattended = false;
 };
 
 struct AskRecord {
   AskRequest request;
   AskAnswer answer;
   bool scripted = false;
+  std::string unfitScript;  // an unattended answer passed over for the default
 };
 
 // A scripted answer that does not fit the request fails the test that
@@ -60,7 +65,8 @@ class AnswerProvider {
   // Queues answers: a choice ("Yes", "Cancel" ...), or a choice with text.
   void Script(std::string choice, std::optional<std::string> text = std::nullopt);
   void Script(ScriptedAnswer answer);
-  // Queues the comma-separated choices of TESSALY_ANSWERS ("Yes,No,OK").
+  // Queues the comma-separated choices of TESSALY_ANSWERS ("Yes,No,OK"),
+  // each one unattended.
   void ScriptList(const std::string& commaSeparated);
   std::size_t pending() const { return script_.size(); }
 
@@ -76,7 +82,9 @@ class AnswerProvider {
   void Reset();
 
  private:
-  AskAnswer FromScript(const AskRequest& request);
+  // Answers from the next scripted answer; fills the record's answer and
+  // says whether the script gave it.
+  void FromScript(AskRecord& record);
 
   std::deque<ScriptedAnswer> script_;
   std::vector<AskRecord> records_;

@@ -83,12 +83,15 @@ TEST_F(HeadlessTranscriptTest, AScheduledRunWritesItsWholeLogAndEachBox) {
 }
 
 TEST_F(HeadlessTranscriptTest, BoxLinesNameTheAnswerAndItsSource) {
-  AskRecord box{{AskKind::MessageBox, "First line\r\nsecond", "TSY Scheduler", {"OK"}, 0, "", 0, false}, {"OK", ""}, false};
+  AskRecord box{{AskKind::MessageBox, "First line\r\nsecond", "TSY Scheduler", {"OK"}, 0, "", 0, false}, {"OK", ""}, false, {}};
   EXPECT_EQ(tessaly::TranscriptLine(box), "[Message box \"TSY Scheduler\"] First line / second -> OK (default button)");
-  AskRecord input{{AskKind::InputBox, "Name?", "Tessaly", {}, 0, "x", 0, false}, {"", "typed"}, true};
+  AskRecord input{{AskKind::InputBox, "Name?", "Tessaly", {}, 0, "x", 0, false}, {"", "typed"}, true, {}};
   EXPECT_EQ(tessaly::TranscriptLine(input), "[Input box \"Tessaly\"] Name? -> \"typed\" (from TESSALY_ANSWERS)");
-  AskRecord picker{{AskKind::FolderPicker, "Pick", "Tessaly", {"OK", "Cancel"}, 1, "", 0, false}, {"Cancel", ""}, false};
+  AskRecord picker{{AskKind::FolderPicker, "Pick", "Tessaly", {"OK", "Cancel"}, 1, "", 0, false}, {"Cancel", ""}, false, {}};
   EXPECT_EQ(tessaly::TranscriptLine(picker), "[Folder picker \"Tessaly\"] Pick -> Cancel (default button)");
+  AskRecord unfit{{AskKind::MessageBox, "Done", "Tessaly", {"OK"}, 0, "", 0, false}, {"OK", ""}, false, "No"};
+  EXPECT_EQ(tessaly::TranscriptLine(unfit),
+            "[Message box \"Tessaly\"] Done -> OK (default button: \"No\" from TESSALY_ANSWERS is not among its buttons)");
 }
 
 // What the file holds now, read past the stream's own buffer.

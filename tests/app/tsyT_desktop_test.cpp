@@ -225,6 +225,20 @@ class TsyTDesktopTest : public ::testing::Test {
     Run("import -window root '" TESSALY_SCREENSHOT_DIR "/" + name + ".png'");
   }
 
+  // The per-user skin setting, stored before the program starts.
+  void StoreSkin(const std::string& skin) const {
+    auto opened = platform::OpenMachine(machine());
+    platform::MachineBinding binding(*opened);
+    CRegister().REGSaveSetting(static_cast<std::int32_t>(HKEY_CURRENT_USER), kSkinSetting, "skin", skin);
+    opened->Flush();
+  }
+  std::string StoredSkin() const {
+    auto opened = platform::OpenMachine(machine());
+    platform::MachineBinding binding(*opened);
+    return CRegister().REGGetSetting(static_cast<std::int32_t>(HKEY_CURRENT_USER), kSkinSetting, "skin", "absent");
+  }
+  static constexpr const char* kSkinSetting = "Software\\VB and VBA Program Settings\\tsy\\skin";
+
   // A stored option, read after the program ended.
   std::string StoredSetting(const std::string& key, const std::string& value) const {
     auto opened = platform::OpenMachine(machine());
@@ -287,6 +301,35 @@ TEST_F(TsyTDesktopTest, ACheckBoxToggledThroughTheAccessibilityBusChangesWhatThe
   ASSERT_EQ(kill(program_->pid(), SIGTERM), 0);
   ASSERT_EQ(program_->Wait(30s), std::optional<int>(0)) << ReadText(log());
   EXPECT_EQ(StoredSetting("SOFTWARE\\TESSALY\\SETTINGS\\WINDOWS", "2"), ticked ? "1" : "0");
+}
+
+// A stored skin that cannot be drawn (Skin2 without its files, a name no
+// skin has) is drawn as Skin1 at the next start: the navigation shows, the
+// options page opens by a pointer click on it, and its controls are in
+// reach of the pointer.
+TEST_F(TsyTDesktopTest, AStoredSkinThatCannotBeDrawnLeavesTheNavigationAndTheOptionsInReach) {
+  ASSERT_TRUE(Installed("/usr/bin/python3"));
+  ASSERT_NO_FATAL_FAILURE(StartDesktop());
+  const std::string find = "timeout 60 /usr/bin/python3 '" TESSALY_SCRIPTS_DIR "/atspi_find.py' 'Show Popup Messages' ";
+  for (const char* skin : {"Skin2", "Velvet"}) {
+    SCOPED_TRACE(skin);
+    StoreSkin(skin);
+    bool wasTicked = StoredSetting("SOFTWARE\\TESSALY\\SETTINGS\\OPTIONS", "SkipMessages") == "1";
+    std::string window = StartProgram();
+    ASSERT_FALSE(window.empty()) << ReadText(log());
+    EXPECT_EQ(Run(find + "2"), "hidden");  // the program opens on the Windows page
+    PointerAt(window, Buttons()["IDC_FS_OPTIONS"], "click 1");
+    std::string shown = Run(find + "20");
+    int x = 0, y = 0;
+    ASSERT_EQ(std::sscanf(shown.c_str(), "showing %d %d", &x, &y), 2) << shown << "\n" << ReadText(log());
+    Screenshot(std::string("skin_drawn_as_skin1_for_") + skin);
+    Run("xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+    std::this_thread::sleep_for(500ms);
+    ASSERT_EQ(kill(program_->pid(), SIGTERM), 0);
+    ASSERT_EQ(program_->Wait(30s), std::optional<int>(0)) << ReadText(log());
+    EXPECT_EQ(StoredSetting("SOFTWARE\\TESSALY\\SETTINGS\\OPTIONS", "SkipMessages"), wasTicked ? "0" : "1");
+    EXPECT_EQ(StoredSkin(), skin);
+  }
 }
 
 }  // namespace

@@ -85,9 +85,13 @@ TEST_F(TsyTProcessTest, ASecondProcessEndsAtOnceAndTouchesNothing) {
   // The first stays resident: it does not end by itself.
   EXPECT_EQ(waitpid(first, nullptr, WNOHANG), 0);
 
-  pid_t second = Start({"/SCHEDULER"});
+  const std::string output = (temp_.path() / "second.txt").string();
+  pid_t second = Start({"/SCHEDULER"}, nullptr, output.c_str());
   EXPECT_EQ(Wait(second, 30s), 0);
   EXPECT_TRUE(Exists("C:\\Temp\\trace.tmp"));  // no run
+  // Headless, the one line that says why nothing ran.
+  EXPECT_EQ(TextOf(output), "Opened machine " + folder().string() +
+                                "\nAnother instance of Tessaly is running on this machine; this start ends.\n");
 
   kill(first, SIGTERM);  // closes the window as its close command would
   ASSERT_EQ(Wait(first, 30s), 0);
@@ -95,6 +99,36 @@ TEST_F(TsyTProcessTest, ASecondProcessEndsAtOnceAndTouchesNothing) {
   EXPECT_EQ(Stored("OPTIONS", "SkipMessages"), "0");  // the first saved its options on close
   EXPECT_EQ(Stored("OPTIONS", "CleanThis"), "1");
   EXPECT_EQ(TrayIconCount(), 0u);
+}
+
+// An unattended run is never lost to a box its answers did not foresee:
+// the box takes its default button and the transcript says so. TEMP at the
+// drive root is refused in the log, with or without the box.
+TEST_F(TsyTProcessTest, AnAnswerNotAmongABoxsButtonsGivesTheDefaultAndTheRunGoesOn) {
+  std::filesystem::remove_all(folder());
+  auto builder = tessaly::testing::TestMachine();
+  builder.description().environment.push_back({"TEMP", "C:\\"});
+  builder.description().environment.push_back({"TMP", "C:\\"});
+  builder.file("C:\\keep.txt", "keep")
+      .file("C:\\Docs\\old.tmp", "left behind")
+      .registry(std::string(kStoredOptions) +
+                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\TESSALY\\SETTINGS\\OPTIONS]\n\"SkipMessages\"=\"1\"\n")
+      .Build(folder());
+  const std::string output = (temp_.path() / "stdout.txt").string();
+  pid_t pid = Start({"/SCHEDULER"}, "No", output.c_str());
+  ASSERT_EQ(Wait(pid, 60s), 0);
+  const std::string text = TextOf(output);
+  std::size_t at = 0;
+  for (const char* line : {"\nCleaning started at ",
+                           "] Your temp folder is C:which is the root folder -> OK (default button: \"No\" from "
+                           "TESSALY_ANSWERS is not among its buttons)\n",
+                           "\n\tFolder not cleaned C:\\: it is a drive root\n", "\n\n\nAll Restored Size is "}) {
+    std::size_t found = text.find(line, at);
+    ASSERT_NE(found, std::string::npos) << line << "\n" << text;
+    at = found;
+  }
+  EXPECT_TRUE(Exists("C:\\keep.txt"));
+  EXPECT_FALSE(Exists("C:\\Docs\\old.tmp"));  // the hard-disk section ran after the box
 }
 
 // A scheduled run cleans what an installed, ticked extra plug-in names and

@@ -64,10 +64,14 @@ class TempAtTheRoot : public CleanerTest {
   TempAtTheRoot() : CleanerTest(WithTemp(platform::OsKind::WinXP, "C:\\")) {}
 };
 
-TEST_F(TempAtTheRoot, RefusesWithItsOwnOptionalMessage) {
+// The box shows only with popups on; the log says it in every run, a
+// headless one too.
+TEST_F(TempAtTheRoot, RefusesInTheLogAndWithItsOwnOptionalMessage) {
+  const std::string refusal = "\tFolder not cleaned C:\\: it is a drive root\r\n";
   Put("C:\\keep.txt", "keep");
   EXPECT_EQ(frmClean().CleanTempFolder(), 0);
   EXPECT_TRUE(BoxTitles().empty());  // the popups box is not ticked
+  EXPECT_EQ(Log(), refusal);
   Form1().chkSkipMessages.Value(1);
   EXPECT_EQ(frmClean().CleanTempFolder(), 0);
   ASSERT_EQ(platform::forms::Answers().records().size(), 1u);
@@ -75,7 +79,7 @@ TEST_F(TempAtTheRoot, RefusesWithItsOwnOptionalMessage) {
   EXPECT_EQ(box.title, "Cannot delete folder");
   EXPECT_EQ(box.prompt, "Your temp folder is C:which is the root folder");
   EXPECT_EQ(box.style, 0);
-  EXPECT_EQ(Log(), "");
+  EXPECT_EQ(Log(), refusal + refusal);
   EXPECT_TRUE(Exists("C:\\keep.txt"));
 }
 

@@ -10,6 +10,7 @@
 
 #include "cleaning/plugin_runner.h"
 #include "mainwindow/Form1.h"
+#include "platform/files/kernel32_files.h"
 #include "support/temp_machine.h"
 
 namespace tessaly::testing {
@@ -54,6 +55,13 @@ class MainWindowTest : public ::testing::Test {
     InstallCleaningEngine(nullptr);
     platform::forms::ResetFormsRuntime();
   }
+  // Puts these files of a second skin into the program folder's "Skin2".
+  void PutSkin2Files(const std::vector<std::string>& names, const std::string& content = "[Skin]\r\n") {
+    CreateDirectoryA(kSkin2Folder, nullptr);
+    for (const auto& name : names) machine_.WriteContent(std::string(kSkin2Folder) + "\\" + name, content);
+  }
+  static constexpr const char* kSkin2Folder = "C:\\Program Files\\Tessaly\\Skin2";
+
   std::shared_ptr<ScriptedEngine> engine_ = std::make_shared<ScriptedEngine>();
   TempMachine machine_;
 };

@@ -51,7 +51,7 @@ TEST_F(PagesTest, PagesAreCentredInThePageAreaOfTheSkin) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.skin) + " " + std::to_string(c.width));
-    CurrentSkin = c.skin;
+    DrawnSkin = c.skin;
     form_.SkinFrame1.Height(1234);
     form_.Frame_Office.Move(0, 0, c.width, c.height);
     form_.ShowThatFrame(form_.Frame_Office);
@@ -75,7 +75,7 @@ TEST_F(PagesTest, BarsAreCentredInTheBarStripOverTheirBackground) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.skin);
-    CurrentSkin = c.skin;
+    DrawnSkin = c.skin;
     form_.Frame2_PLUGINS.Move(0, 0, c.width, c.height);
     form_.ShowThatFrame2(form_.Frame2_PLUGINS);
     EXPECT_FLOAT_EQ(form_.Frame2_PLUGINS.Left(), c.left);

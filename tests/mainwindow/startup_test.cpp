@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "main_window_fixture.h"
 #include "platform/registry/advapi32.h"
@@ -116,21 +117,56 @@ TEST_F(StartUpTest, ASecondInstanceEndsBeforeReadingOrWritingAnything) {
             "<none>");
 }
 
-TEST_F(StartUpTest, TheSkinSettingPicksThePathsIgnoringCase) {
+TEST_F(StartUpTest, TheSkinSettingPicksThePathsOfAnInstalledSkinIgnoringCase) {
+  const std::string program = "C:\\Program Files\\Tessaly";
+  for (const char* file : {"TSY.skn", "TSY.swf", "TSY.spl"})
+    PutSkin2Files({file}, machine_.ReadContent(program + "\\Skin\\" + file).value_or(""));
   SaveSetting("tsy", "skin", "skin", "SKIN2");
   Form1Form& two = Form1();
-  EXPECT_EQ(two.SkinFilePath, "C:\\Program Files\\Tessaly\\Skin2\\TSY.skn");
-  EXPECT_EQ(two.MoviePath, "C:\\Program Files\\Tessaly\\Skin2\\TSY.swf");
-  EXPECT_EQ(two.SplashPath, "C:\\Program Files\\Tessaly\\Skin2\\TSY.spl");
+  EXPECT_EQ(two.SkinFilePath, program + "\\Skin2\\TSY.skn");
+  EXPECT_EQ(two.MoviePath, program + "\\Skin2\\TSY.swf");
+  EXPECT_EQ(two.SplashPath, program + "\\Skin2\\TSY.spl");
   EXPECT_EQ(two.FL.Width(), 8250);
   EXPECT_EQ(two.FL.Height(), 6300);
+  EXPECT_EQ(DrawnSkin, "Skin2");
+  EXPECT_EQ(two.cmb_skin.Items(), (std::vector<std::string>{"Skin1", "Skin2"}));
+  EXPECT_EQ(two.cmb_skin.Text(), "Skin2");
+}
 
-  ResetFormsRuntime();
-  SaveSetting("tsy", "skin", "skin", "Skin3");
-  Form1Form& unknown = Form1();
-  EXPECT_EQ(unknown.SkinFilePath, "");
-  EXPECT_FALSE(unknown.skn.loaded());
-  EXPECT_EQ(CurrentSkin, "Skin3");
+// A window drawn without its movie has no navigation back to the options
+// page: a skin that cannot be drawn is drawn as Skin1, the setting kept.
+TEST_F(StartUpTest, ASkinWithoutItsFilesIsDrawnAsSkin1AndStaysStored) {
+  const std::string program = "C:\\Program Files\\Tessaly";
+  struct Case {
+    const char* stored;
+    std::vector<std::string> skin2Files;  // written before the start
+  };
+  const Case cases[] = {
+      {"Skin3", {}},
+      {"Skin2", {}},
+      {"skin2", {"TSY.skn", "TSY.swf"}},  // no splash: not complete
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("stored \"") + c.stored + "\" with " + std::to_string(c.skin2Files.size()));
+    ResetFormsRuntime();
+    std::filesystem::remove_all(machine_.hostPath(program + "\\Skin2"));
+    PutSkin2Files(c.skin2Files);
+    SaveSetting("tsy", "skin", "skin", c.stored);
+    Form1Form& form = Form1();
+    EXPECT_EQ(form.SkinFilePath, program + "\\Skin\\TSY.skn");
+    EXPECT_EQ(form.MoviePath, program + "\\Skin\\TSY.swf");
+    EXPECT_EQ(form.SplashPath, program + "\\Skin\\TSY.spl");
+    EXPECT_TRUE(form.skn.loaded());
+    EXPECT_TRUE(form.FL.loaded());
+    EXPECT_FALSE(form.FL.buttons().empty());
+    EXPECT_EQ(form.FL.Width(), 7125);
+    EXPECT_EQ(form.FL.Height(), 7680);
+    EXPECT_EQ(CurrentSkin, c.stored);
+    EXPECT_EQ(DrawnSkin, "Skin1");
+    EXPECT_EQ(GetSetting("tsy", "skin", "skin"), c.stored);
+    EXPECT_EQ(form.cmb_skin.Items(), (std::vector<std::string>{"Skin1"}));
+    EXPECT_EQ(form.cmb_skin.Text(), "Skin1");
+  }
 }
 
 TEST_F(StartUpTest, ClosingSavesRemovesTheIconAndEnds) {

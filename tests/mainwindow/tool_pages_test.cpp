@@ -79,6 +79,7 @@ TEST_F(ToolPagesTest, ALanguageIsItsFileNameAndLoadsAtTheNextStart) {
   const std::string folder = "C:\\Program Files\\Tessaly\\languages\\";
   machine_.WriteContent(folder + "English.UK.ini", "[Form1]\r\nchkBleach=Shred it\r\ncmdUninst=Remove\r\n");
   machine_.WriteContent(folder + "Odd.inix", "[Form1]\r\n");
+  PutSkin2Files({"TSY.skn", "TSY.swf", "TSY.spl"});
   Form1Form& form = Form1();
   std::vector<std::string> listed = form.cmb_lang.Items();
   EXPECT_EQ(listed, (std::vector<std::string>{"English", "English.UK"}));

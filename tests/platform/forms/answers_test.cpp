@@ -57,6 +57,23 @@ TEST_F(AnswerScript, EnvironmentStyleListScriptsSeveralBoxes) {
   EXPECT_EQ(MsgBox("c"), vbOK);
 }
 
+// TESSALY_ANSWERS: a box it did not foresee takes its default button, and
+// the answer that did not fit is spent on it, as the list is in box order.
+TEST_F(AnswerScript, AnUnattendedAnswerNotAmongTheButtonsGivesTheDefault) {
+  Answers().ScriptList("No,Yes");
+  EXPECT_EQ(MsgBox("OK only"), vbOK);
+  EXPECT_EQ(MsgBox("Sure?", vbYesNo + vbDefaultButton2), vbYes);
+  const auto& records = Answers().records();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_FALSE(records[0].scripted);
+  EXPECT_EQ(records[0].unfitScript, "No");
+  EXPECT_TRUE(records[1].scripted);
+  EXPECT_EQ(records[1].unfitScript, "");
+  // A prompt check still fails loudly: only the list's answers are lenient.
+  Answers().Script({"Yes", std::nullopt, std::string("Other prompt"), true});
+  EXPECT_THROW(MsgBox("Sure?", vbYesNo), AnswerScriptError);
+}
+
 TEST_F(AnswerScript, InputBoxGivesTextDefaultOrEmptyOnCancel) {
   EXPECT_EQ(InputBox("Name?", "", "guest"), "guest");
   Answers().Script("OK", std::string("alice"));
