@@ -130,7 +130,6 @@ std::int32_t XceedBackup::Restore(const RestoreJob& job) {
   }
   // A file that cannot be written (read-only, held) does not keep the
   // others from their places; the run names every one that failed.
-  notRestored_.clear();
   for (const Planned& file : plan) {
     if (IsFile(file.path) && !job.Overwrite()) continue;
     bool written = (!job.CreateFolders() || MakeParents(file.path)) &&
