@@ -1,6 +1,7 @@
 // The DLL backup archives: made from the checked search results, listed,
 // restored to the paths they recorded, and deleted. A failed backup says so
-// and tells its caller, so nothing is deleted after it.
+// and tells its caller, so nothing is deleted after it; a restore that
+// could not write some files names them.
 #include "mainwindow/Form1.h"
 #include "platform/runtime/dates.h"
 
@@ -9,6 +10,15 @@ using namespace platform::forms;
 namespace {
 
 constexpr int kHourglass = 11, kDefaultPointer = 0;
+
+// The files a restore left out, one a line, so the user knows which
+// DLLs are still missing; the others were put back.
+std::string NotRestoredList(const std::vector<std::string>& paths) {
+  if (paths.empty()) return "";
+  std::string text = "\r\nThese files were not restored:";
+  for (const std::string& path : paths) text += "\r\n" + path;
+  return text;
+}
 
 }  // namespace
 
@@ -54,7 +64,9 @@ void Form1Form::RestoreBackUps() {
   if (code == platform::activex::kBackupCorrupted)
     MsgBox("Backup may be corrupted!!", vbOKOnly);
   else if (code != platform::activex::kBackupSuccess)
-    MsgBox("Backup can't restored!", vbInformation);
+    MsgBox("Backup can't restored!" +
+               (code == platform::activex::kBackupUnwritable ? NotRestoredList(xMain.NotRestored()) : ""),
+           vbInformation);
   else
     MsgBox("The backup has been restored successfully.", vbInformation);
 }

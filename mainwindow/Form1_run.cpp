@@ -7,6 +7,7 @@
 #include "mainwindow/Form1.h"
 #include "platform/runtime/conversions.h"
 #include "mainwindow/clean_sections.h"
+#include "mainwindow/size_bounds.h"
 #include "platform/machine/machine.h"
 #include "platform/machine/sysinfo.h"
 
@@ -30,20 +31,7 @@ const std::array<CleanSectionInfo, 12> kCleanSections = {{
 
 namespace {
 
-constexpr const char* kSizesNotNumeric = "Min and Max sizes for deleting custom files must be a numeric values!!";
 constexpr const char* kMaxBelowMin = "Custom files deleting Max size can't be less than Min size!1";
-
-// A size bound in kilobytes: "-1" (no bound) or a whole number that fits.
-std::optional<std::int32_t> SizeBound(const std::string& field) {
-  std::string text = Trim(field);
-  if (text == "-1") return -1;
-  if (text.empty() || text.size() > 10) return std::nullopt;
-  for (char c : text)
-    if (c < '0' || c > '9') return std::nullopt;
-  long long value = std::stoll(text);
-  if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
-  return static_cast<std::int32_t>(value);
-}
 
 // "Cleaning started at " + Date + " " + Time.
 std::string StartLine() {
@@ -96,16 +84,16 @@ void Form1Form::CmdClean_Click() {
   EndRunIfAskedToClose();
 }
 
-// Only with the size filter ticked: both bounds must be -1 or a whole
-// number of kilobytes, and a maximum below the minimum is refused.
+// Only with the size filter ticked: both bounds must be usable (see
+// size_bounds.h), and a maximum below the minimum is refused.
 bool Form1Form::SizeFieldsAccepted() {
   if (chkCertainSize.Value() == vbUnchecked) return true;
-  auto lower = SizeBound(txtMinSize.Text()), upper = SizeBound(txtMaxSize.Text());
-  if (!lower || !upper) {
-    MsgBox(kSizesNotNumeric, vbOKOnly);
+  SizeBound lower = MinimumSizeBound(txtMinSize.Text()), upper = MaximumSizeBound(txtMaxSize.Text());
+  if (const char* refusal = lower.refusal ? lower.refusal : upper.refusal) {
+    MsgBox(refusal, vbOKOnly);
     return false;
   }
-  if (*lower != -1 && *upper != -1 && *upper < *lower) {
+  if (lower.kb != -1 && upper.kb != -1 && upper.kb < lower.kb) {
     MsgBox(kMaxBelowMin, vbOKOnly);
     return false;
   }
@@ -183,9 +171,12 @@ std::int64_t Form1Form::RunSectionItem(int section, int index) {
           bytes = engine_->CleanItem(CleanSection::HardDisk, index);
         } else if (!Trim(txtPath.Text()).empty()) {  // never a drive root by omission
           bool sized = chkCertainSize.Value() != vbUnchecked;
-          std::int32_t lower = sized ? SizeBound(txtMinSize.Text()).value_or(-1) : -1;
-          std::int32_t upper = sized ? SizeBound(txtMaxSize.Text()).value_or(-1) : -1;
-          bytes = engine_->CleanCustomFile(txtPath.Text(), txtPattern.Text(), lower, upper);
+          SizeBound lower = sized ? MinimumSizeBound(txtMinSize.Text()) : SizeBound{};
+          SizeBound upper = sized ? MaximumSizeBound(txtMaxSize.Text()) : SizeBound{};
+          // Fields changed since the start into something unusable never
+          // widen the filter to every size.
+          if (!lower.refusal && !upper.refusal)
+            bytes = engine_->CleanCustomFile(txtPath.Text(), txtPattern.Text(), lower.kb, upper.kb);
         }
         break;
       case CleanSection::NetScape: bytes = engine_->CleanNetscape(); break;

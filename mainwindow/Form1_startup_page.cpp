@@ -34,7 +34,8 @@ void Form1Form::LoadStartUpPrograms() { tools_->LoadStartUpPrograms(LSTPR); }
 
 void Form1Form::cmdEnaDisProgram_Click() {
   if (!LSTPR.SelectedItemOrNull()) return;
-  tools_->ToggleStartUpProgram(LSTPR);
+  std::string refusal = tools_->ToggleStartUpProgram(LSTPR);
+  if (!refusal.empty()) MsgBox(refusal, vbOKOnly | vbExclamation);
   if (ListItem* row = LSTPR.SelectedItemOrNull()) cmdEnaDisProgram.Caption(tools_->ToggleCaption(*row));
 }
 

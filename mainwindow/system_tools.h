@@ -23,7 +23,8 @@ class SystemTools {
   // Start-up manager: fills the list; enables or disables the selected row;
   // deletes the selected rows; the toggle button's caption for a row.
   virtual void LoadStartUpPrograms(platform::forms::ListView& list) {}
-  virtual void ToggleStartUpProgram(platform::forms::ListView& list) {}
+  // What the user must be told ("" for nothing).
+  virtual std::string ToggleStartUpProgram(platform::forms::ListView& list) { return ""; }
   virtual void ClearStartUpPrograms(platform::forms::ListView& list) {}
   virtual std::string ToggleCaption(const platform::forms::ListItem& row) { return "Disable"; }
   // Uninstall list: the display names and the parallel "name##command" rows.

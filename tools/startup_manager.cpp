@@ -68,30 +68,35 @@ bool StartUpManager::SaveDisabledItems(ListView& list) {
   return WriteDisabledItemsFile(FormatDisabledItems(items, keptLines_));
 }
 
-void StartUpManager::ToggleSelected(ListView& list) {
+std::string StartUpManager::ToggleSelected(ListView& list) {
   ListItem* row = list.SelectedItemOrNull();
-  if (!row || !ParseLocation(row->SubItems(kLocation))) return;
-  if (row->SubItems(kStatus) == kEnabledStatus) Disable(list, *row);
-  else Enable(list, *row);
+  if (!row || !ParseLocation(row->SubItems(kLocation))) return "";
+  if (row->SubItems(kStatus) == kEnabledStatus) return Disable(list, *row);
+  Enable(list, *row);
+  return "";
 }
 
 // The record goes to the file before the value leaves the registry, so a
 // failure at any step loses nothing.
-void StartUpManager::Disable(ListView& list, ListItem& row) {
+std::string StartUpManager::Disable(ListView& list, ListItem& row) {
   auto key = ParseLocation(row.SubItems(kLocation));
   DisabledItem item{row.Text, row.SubItems(kCommand), row.SubItems(kLocation),
                     ReadNamedValue(key->root, key->path, row.Text)};
-  if (!FitsOnOneLine(item)) return;
+  // Such a record would not read back from the file: the entry stays on.
+  if (!FitsOnOneLine(item))
+    return "\"" + row.Text + "\" can't be disabled: its name or command holds \"|\" or a line break, " +
+           "which the list of disabled programs can't keep. It stays enabled.";
   std::string before = row.SubItems(kStatus);
   SetStatus(row, kDisabledStatus, EncodeOriginal(item.original));
   if (!SaveDisabledItems(list)) {
     SetStatus(row, before.c_str(), "");
-    return;
+    return "";
   }
   if (!DeleteNamedValue(key->root, key->path, row.Text)) {
     SetStatus(row, before.c_str(), "");
     SaveDisabledItems(list);
   }
+  return "";
 }
 
 // The value comes back with the type and bytes it had; a record without

@@ -25,8 +25,9 @@ class StartUpManager {
   // lines it could not read as records). False when it was not written.
   bool SaveDisabledItems(platform::forms::ListView& list);
   // Disables the selected Enabled row, or enables any other; nothing
-  // without a selection.
-  void ToggleSelected(platform::forms::ListView& list);
+  // without a selection. The result is what the user must be told: why the
+  // row could not be disabled, or "" when there is nothing to say.
+  std::string ToggleSelected(platform::forms::ListView& list);
   // Deletes the selected rows: an Enabled row's value goes; a Disabled
   // row leaves the file.
   void ClearSelected(platform::forms::ListView& list);
@@ -34,7 +35,7 @@ class StartUpManager {
   static std::string ToggleCaption(const platform::forms::ListItem& row);
 
  private:
-  void Disable(platform::forms::ListView& list, platform::forms::ListItem& row);
+  std::string Disable(platform::forms::ListView& list, platform::forms::ListItem& row);
   void Enable(platform::forms::ListView& list, platform::forms::ListItem& row);
 
   std::vector<std::string> keptLines_;

@@ -11,6 +11,7 @@
 #include "platform/registry/advapi32.h"
 #include "support/cRegistry.h"
 #include "tools/dll_paths.h"
+#include "tools/registered_files.h"
 
 namespace tools {
 namespace {
@@ -107,10 +108,15 @@ void ListUnreferencedDlls(platform::forms::ListBox& found, ListView& registered,
     row.SubItems(1, typeLibraries.FirstCoClass(path).value_or(""));
     row.SubItems(2, platform::forms::LCase(RegisteredPath(*libraryFile, windowsDir)));
   }
+  if (registered.Count() == 0) return;
+  // Any version or locale of any library, or any class's server, may name
+  // the file; the first version of its own library is not the only one.
+  RegisteredFiles everyRegistration = RegisteredFiles::Read(windowsDir);
   for (int i = 1; i <= registered.Count(); ++i) {
     ListItem& row = registered.Item(i);
     std::string libraryFile = row.SubItems(2);
     if (!IsFullPath(libraryFile) || SameFile(libraryFile, row.Text)) continue;
+    if (everyRegistration.MayName(row.Text)) continue;
     unreferenced.Add(std::nullopt, "", row.Text);
   }
 }

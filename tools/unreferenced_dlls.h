@@ -20,8 +20,9 @@ void FindDllFiles(const std::string& folder, const std::string& pattern, platfor
 // registered (HKCR "typelib\{LIBID}\<first version>\<first locale>\win32")
 // at a path without "~" or "_restore", a row of `registered` (path, first
 // class, registered path in lower case); then each of those rows whose
-// registered path is a full path naming another file goes to `unreferenced`.
-// A registered path that is relative or holds no ":\" lists nothing.
+// registered path is a full path naming another file goes to `unreferenced`,
+// unless any registration may name it (see RegisteredFiles). A registered
+// path that is relative or holds no ":\" lists nothing.
 void ListUnreferencedDlls(platform::forms::ListBox& found, platform::forms::ListView& registered,
                           platform::forms::ListView& unreferenced, TypeLibraryClient& typeLibraries,
                           const std::string& windowsDir);

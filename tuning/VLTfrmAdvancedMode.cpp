@@ -88,8 +88,8 @@ void VLTfrmAdvancedModeForm::Design() {
     optConnType(i).Move(120, 300 + i * 320, 5400, 285);
   }
   optConnType(0).Value(true);
-  lblMTUText.Caption("Recommended MTU size");
-  lblMSSText.Caption("Recommended MSS size");
+  lblMTURecom.Caption("Recommended MTU size");
+  lblMSSRecom.Caption("Recommended MSS size");
   chkBlackHoleValue.Caption("Enable It?");
   chkMTUDisconver.Caption("Disable it??");
   chkICMPValue.Caption("Enable It?");
@@ -116,8 +116,8 @@ void VLTfrmAdvancedModeForm::Design() {
     float left, width;
   };
   const Row rows[] = {
-      {&lblMTUText, 0, 120, 2400},        {&txtMTUValue, 0, 2640, 1200},      {&lblMTURecValue, 0, 3960, 1800},
-      {&lblMSSText, 1, 120, 2400},        {&txtMSSValue, 1, 2640, 1200},      {&lblMSSRecValue, 1, 3960, 1800},
+      {&lblMTURecom, 0, 120, 2400},       {&txtMTUValue, 0, 2640, 1200},      {&lblMTURecValue, 0, 3960, 1800},
+      {&lblMSSRecom, 1, 120, 2400},       {&txtMSSValue, 1, 2640, 1200},      {&lblMSSRecVaklue, 1, 3960, 1800},
       {&chkBlackHoleValue, 0, 120, 3000}, {&chkMTUDisconver, 1, 120, 3000},   {&txtMSSRWINValue, 0, 120, 1200},
       {&txtMultiplier, 0, 1440, 900},     {&txtScaleFactor, 0, 2460, 900},    {&txtRWIN, 1, 120, 2100},
       {&lblRWINRecValue, 1, 2400, 2400},  {&txtTTLValue, 0, 120, 1200},       {&txtHTTP10Value, 1, 120, 1200},
@@ -163,7 +163,7 @@ void VLTfrmAdvancedModeForm::ArriveAt(int page) {
       txtMTUValue.Text(std::to_string(r.mtu));
       txtMSSValue.Text(std::to_string(r.mss));
       lblMTURecValue.Caption(r.mtuText);
-      lblMSSRecValue.Caption(r.mssText);
+      lblMSSRecVaklue.Caption(r.mssText);
       p.MTU = r.mtu;
       p.MSS = r.mss;
       break;

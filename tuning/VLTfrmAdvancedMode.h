@@ -16,12 +16,12 @@ class VLTfrmAdvancedModeForm : public platform::forms::Form {
   TSY_CONTROL_IN(Frame, frmConnectionType, frmWizardPages(0));
   TSY_CONTROL_ARRAY_IN(OptionButton, optConnType, 4, frmConnectionType);
   // Step 2: MTU and MSS.
-  TSY_CONTROL_IN(Label, lblMTUText, frmWizardPages(1));
+  TSY_CONTROL_IN(Label, lblMTURecom, frmWizardPages(1));
   TSY_CONTROL_IN(TextBox, txtMTUValue, frmWizardPages(1));
   TSY_CONTROL_IN(Label, lblMTURecValue, frmWizardPages(1));
-  TSY_CONTROL_IN(Label, lblMSSText, frmWizardPages(1));
+  TSY_CONTROL_IN(Label, lblMSSRecom, frmWizardPages(1));
   TSY_CONTROL_IN(TextBox, txtMSSValue, frmWizardPages(1));
-  TSY_CONTROL_IN(Label, lblMSSRecValue, frmWizardPages(1));
+  TSY_CONTROL_IN(Label, lblMSSRecVaklue, frmWizardPages(1));
   // Step 3: path MTU.
   TSY_CONTROL_IN(CheckBox, chkBlackHoleValue, frmWizardPages(2));
   TSY_CONTROL_IN(CheckBox, chkMTUDisconver, frmWizardPages(2));

@@ -118,6 +118,12 @@ std::int32_t AddressToLong(const std::string& host) {
 
 std::int32_t Ping(const std::string& address, EchoReplyRecord& reply, std::int32_t timeoutMs) {
   auto destination = static_cast<IPAddr>(AddressToLong(address));
+  // A text that names no address ("10.1.2", "300.1.1.1", an unknown name)
+  // gives 0: no echo goes to 0.0.0.0, and the ping fails.
+  if (destination == 0) {
+    reply.reply.Status = IP_BAD_DESTINATION;
+    return -static_cast<std::int32_t>(IP_BAD_DESTINATION);
+  }
   HANDLE handle = IcmpCreateFile();
   YieldTurns(kYieldsPerStep);
   DWORD replies = IcmpSendEcho(handle, destination, kEchoRequestData, sizeof kEchoRequestData - 1, nullptr, &reply,

@@ -25,7 +25,7 @@ using platform::forms::TreeView;
 class Tools : public SystemTools {
  public:
   void LoadStartUpPrograms(ListView& list) override { startUp_.LoadStartUpPrograms(list); }
-  void ToggleStartUpProgram(ListView& list) override { startUp_.ToggleSelected(list); }
+  std::string ToggleStartUpProgram(ListView& list) override { return startUp_.ToggleSelected(list); }
   void ClearStartUpPrograms(ListView& list) override { startUp_.ClearSelected(list); }
   std::string ToggleCaption(const ListItem& row) override { return tools::StartUpManager::ToggleCaption(row); }
   void LoadUninstallList(ListBox& names, ListBox& commands) override { tools::LoadUninstallList(names, commands); }

@@ -11,7 +11,7 @@
 // are (typed calls); the scalar members are late-bound as well. Result
 // codes: 0 success, 1500 no archive in the folder, 1541 corrupted,
 // 1542 wrong password, 1543 a file could not be read, 1544 a file could not
-// be written, 1545 a path lies outside the machine, 1546 nothing selected.
+// be written (a restore still writes all the others), 1545 a path lies outside the machine, 1546 nothing selected.
 #include <string>
 #include <vector>
 
@@ -125,14 +125,18 @@ class XceedBackup : public forms::Control {
   std::int32_t Backup(const BackupJob& job);
   // 3001: whether the folder's archive is whole.
   std::int32_t Check(const std::string& folder, const FileSelection& selection);
-  // 3003: password first, then every path, then the writes.
+  // 3003: password first, then every path, then the writes. Every entry
+  // that can be written is; 1544 when any could not.
   std::int32_t Restore(const RestoreJob& job);
+  // The paths the last restore could not write, in archive order.
+  const std::vector<std::string>& NotRestored() const { return notRestored_; }
   // 5000 (code, 0): the code's text.
   std::string ErrorText(std::int32_t code, std::int32_t reserved = 0);
   const forms::ControlMembers& Members() const override;
 
  private:
   std::string folder_;
+  std::vector<std::string> notRestored_;
 };
 
 }  // namespace platform::activex

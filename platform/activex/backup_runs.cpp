@@ -107,6 +107,7 @@ std::int32_t XceedBackup::Check(const std::string& folder, const FileSelection&)
 }
 
 std::int32_t XceedBackup::Restore(const RestoreJob& job) {
+  notRestored_.clear();
   std::string archive = ArchiveIn(job.Folder());
   if (archive.empty()) return Finish("Restore", job.Folder(), kBackupNoArchive);
   std::string bytes;
@@ -127,13 +128,18 @@ std::int32_t XceedBackup::Restore(const RestoreJob& job) {
     if (!files::MatchesPattern(restriction, *path)) continue;
     plan.push_back({job.Destination().empty() ? *path : Redirected(job, *path), std::move(contents.entries[i].bytes)});
   }
+  // A file that cannot be written (read-only, held) does not keep the
+  // others from their places; the run names every one that failed.
   for (const Planned& file : plan) {
     if (IsFile(file.path) && !job.Overwrite()) continue;
-    if (job.CreateFolders() && !MakeParents(file.path)) return Finish("Restore", file.path, kBackupUnwritable);
-    if (files::WriteFileContent(file.path, file.bytes) != ERROR_SUCCESS)
-      return Finish("Restore", file.path, kBackupUnwritable);
+    bool written = (!job.CreateFolders() || MakeParents(file.path)) &&
+                   files::WriteFileContent(file.path, file.bytes) == ERROR_SUCCESS;
+    if (!written) {
+      notRestored_.push_back(file.path);
+      Finish("Restore", file.path, kBackupUnwritable);
+    }
   }
-  return Finish("Restore", archive, kBackupSuccess);
+  return Finish("Restore", archive, notRestored_.empty() ? kBackupSuccess : kBackupUnwritable);
 }
 
 }  // namespace platform::activex

@@ -113,6 +113,8 @@ struct SizeCase {
 TEST_F(CleaningRunTest, SizeFieldsAreCheckedBeforeARun) {
   const char* notNumeric = "Min and Max sizes for deleting custom files must be a numeric values!!";
   const char* maxBelowMin = "Custom files deleting Max size can't be less than Min size!1";
+  const char* notWhole = "Min and Max sizes for deleting custom files must be whole numbers of KB, at most 2147483647!!";
+  const char* maxNegative = "Max size for deleting custom files must be -1 (no limit) or a positive number of KB!!";
   const SizeCase cases[] = {
       {"0", "100000", "", "0 100000"},
       {"9", "10", "", "9 10"},  // numeric, not textual
@@ -121,11 +123,18 @@ TEST_F(CleaningRunTest, SizeFieldsAreCheckedBeforeARun) {
       {"-1", "5", "", "-1 5"},  // each -1 disables its own bound
       {"5", "-1", "", "5 -1"},
       {"-", "5", notNumeric, ""},
-      {"-2", "5", notNumeric, ""},
-      {"1.5", "5", notNumeric, ""},
-      {"99999999999", "5", notNumeric, ""},
+      {"-2", "5", "", "-1 5"},  // any negative minimum: no lower bound, as -1
+      {" -500 ", "5", "", "-1 5"},
+      {"-2147483648", "5", "", "-1 5"},
+      {"0", "-2", maxNegative, ""},  // would match nothing, or everything
+      {"1.5", "5", notWhole, ""},
+      {"5", "2.0", notWhole, ""},
+      {"99999999999", "5", notWhole, ""},
+      {"-99999999999", "5", notWhole, ""},
       {"2147483647", "2147483647", "", "2147483647 2147483647"},
       {"", "5", notNumeric, ""},
+      {"5", "1e3", notNumeric, ""},
+      {"abc", "5", notNumeric, ""},
   };
   form_.chkHardDisk(2).Value(1);
   form_.ShowThatFrame(form_.Frame_HardDisk);

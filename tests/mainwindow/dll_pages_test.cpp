@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <regex>
 #include <set>
 
@@ -12,6 +13,7 @@
 #include "mainwindow/run/engine_link.h"
 #include "mainwindow/run/tools_link.h"
 #include "platform/files/file_seams.h"
+#include "platform/files/kernel32_files.h"
 #include "platform/files/stand_in.h"
 #include "platform/forms/forms.h"
 #include "support/temp_machine.h"
@@ -224,6 +226,42 @@ TEST_F(DllPagesTest, BackupDeleteRestoreReturnsTheFilesByteForByte) {
   EXPECT_EQ(machine_.ReadContent("E:\\apps\\shared.dll"), shared);
   EXPECT_EQ(machine_.ReadContent("E:\\apps\\viewer.dll"), viewer);
   EXPECT_TRUE(form_.StopBackNow);
+}
+
+// The delete leaves a read-only file behind; the restore cannot write it
+// but still puts back every other file, and names the one it could not.
+TEST_F(DllPagesTest, RestorePutsBackEveryFileItCanAndNamesTheOthers) {
+  TickDrives({'E'});
+  Search();
+  const std::set<std::string> chosen = {"E:\\apps\\shared.dll", "E:\\apps\\viewer.dll", "E:\\big\\shared.dll"};
+  std::vector<std::string> inListOrder;
+  for (int i = 1; i <= form_.lstDlls.Count(); ++i)
+    if (chosen.count(form_.lstDlls.Item(i).SubItems(3))) inListOrder.push_back(form_.lstDlls.Item(i).SubItems(3));
+  ASSERT_EQ(inListOrder.size(), 3u);
+  std::map<std::string, std::string> original;
+  for (const std::string& path : inListOrder) {
+    original[path] = *machine_.ReadContent(path);
+    Check(path);
+  }
+  const std::string& readOnly = inListOrder.front();  // the first entry of the archive
+  ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+  for (const char* answer : {"Yes", "Yes"}) Answers().Script(answer);
+  Answers().Script("OK", std::string("partly"));
+  form_.CmdDeleteDlls_Click();
+  ASSERT_EQ(Prompts().back(), "The backup has been created successfully.");
+  ASSERT_TRUE(Exists(readOnly));
+  for (const std::string& path : inListOrder)
+    if (path != readOnly) {
+      ASSERT_FALSE(Exists(path)) << path;
+    }
+
+  form_.cmdViewBackUps_Click();
+  form_.lstDllBackUps.ListIndex(0);
+  form_.cmdRestoreBackUps_Click();
+  EXPECT_EQ(Prompts().back(), "Backup can't restored!\r\nThese files were not restored:\r\n" + readOnly);
+  for (const std::string& path : inListOrder) EXPECT_EQ(machine_.ReadContent(path), original[path]) << path;
+  EXPECT_TRUE(form_.StopBackNow);
+  EXPECT_EQ(form_.MousePointer(), 0);
 }
 
 TEST_F(DllPagesTest, PagesStayWhileABackupOrRestoreRuns) {

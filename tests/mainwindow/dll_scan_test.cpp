@@ -138,5 +138,54 @@ TEST_F(DllScanTest, AnotherSystemsDriveAsksTwiceAndNoEndsTheScan) {
   EXPECT_TRUE(Prompts().empty());
 }
 
+// Copies of one library {G} whose first version names E:\G1\g.dll: each
+// other copy is named somewhere else, as `registration` writes it, and is
+// therefore never offered; E:\copies\g.dll alone is named nowhere.
+TEST(DllScanRegistrations, AFileNamedByAnyRegistrationIsNeverOffered) {
+  const std::string g = "{0A000000-0000-0000-0000-000000000000}", h = "{0B000000-0000-0000-0000-000000000000}";
+  auto key = [](const std::string& path, const std::string& value) {
+    std::string escaped;
+    for (char c : value) escaped += c == '\\' || c == '"' ? std::string("\\") + c : std::string(1, c);
+    return "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\" + path + "]\r\n@=\"" + escaped + "\"\r\n";
+  };
+  struct Case {
+    const char* file;
+    std::string registration;
+  };
+  const Case named[] = {
+      {"E:\\G2\\g.dll", key("TypeLib\\" + g + "\\2.0\\0\\win32", "E:\\G2\\g.dll")},
+      {"E:\\G3\\g.dll", key("TypeLib\\" + g + "\\1.0\\809\\win32", "E:\\G3\\g.dll")},
+      {"E:\\other\\g.dll", key("TypeLib\\" + h + "\\3.1\\0\\win32", "E:\\other\\g.dll")},
+      {"E:\\srv\\g.dll", key("CLSID\\{0C000000-0000-0000-0000-000000000001}\\InprocServer32", "\"E:\\srv\\g.dll\"")},
+      {"E:\\Long Folder\\g.dll", key("CLSID\\{0C000000-0000-0000-0000-000000000002}\\InprocServer32", "E:\\LONGFO~1\\G.DLL")},
+      {"E:\\local\\g.dll", key("CLSID\\{0C000000-0000-0000-0000-000000000003}\\LocalServer32", "E:\\local\\g.dll /Automation")},
+      {"E:\\run\\g.dll", key("CLSID\\{0C000000-0000-0000-0000-000000000004}\\LocalServer32", "rundll32.exe E:\\run\\g.dll,Start")},
+      {"E:\\old\\glibrary.dll", key("CLSID\\{0C000000-0000-0000-0000-000000000005}\\InprocServer32", "E:\\MOVED\\GLIBRA~1.DLL")},
+  };
+  std::string copy = platform::files::StandInLine({{"typelib", g}, {"coclass", "{0F000000-0000-0000-0000-00000000000A}"}});
+  platform::MachineBuilder builder = ScanMachine();
+  builder.file("E:\\G1\\g.dll", copy).file("E:\\copies\\g.dll", copy + "x")
+      .registry(key("TypeLib\\" + g + "\\1.0\\409\\win32", "E:\\G1\\g.dll") +
+                key("CLSID\\{0C000000-0000-0000-0000-000000000006}\\InprocServer32", "E:\\elsewhere\\g.dll"));
+  for (const Case& c : named) builder.file(c.file, copy).registry(c.registration);
+  TempMachine machine(builder);
+  ResetFormsRuntime();
+  ConnectCleaningEngine();
+  ConnectSystemTools();
+  Form1Form& form = Form1();
+  form.ShowThatFrame(form.Frame_DllScan);
+  form.Drive1.Drive("E");
+  form.Command2_Click();
+
+  std::set<std::string> offered;
+  for (int i = 1; i <= form.list2.Count(); ++i) offered.insert(platform::forms::LCase(form.list2.Item(i).Text));
+  for (const Case& c : named) EXPECT_EQ(offered.count(platform::forms::LCase(c.file)), 0u) << c.file;
+  EXPECT_EQ(offered, (std::set<std::string>{"e:\\copies\\g.dll", "e:\\copies\\lib.dll", "e:\\copies\\third.dll",
+                                            "e:\\copies2\\lib.dll"}));
+  ResetFormsRuntime();
+  InstallCleaningEngine(nullptr);
+  InstallSystemTools(nullptr);
+}
+
 }  // namespace
 }  // namespace tessaly::testing

@@ -136,6 +136,26 @@ TEST_F(ToolPagesTest, TheStartUpPageListsTogglesAndKeepsTheCaptionInStep) {
   EXPECT_EQ(form.LSTPR.Count(), 1);
 }
 
+// A command with "|" cannot be kept in the disabled-items file: the user is
+// told so, and the entry stays enabled.
+TEST_F(ToolPagesTest, AnEntryThatCannotBeDisabledSaysWhy) {
+  CRegister().REGSaveSetting(kHkcu, kRun, "Piped", "C:\\tool.exe | more");
+  Form1Form& form = Form1();
+  form.ShowThatFrame(form.Frame_StartUp);
+  ASSERT_EQ(form.LSTPR.Count(), 1);
+  form.LSTPR.UserClickItem(1);
+  Answers().ClearRecords();
+  form.cmdEnaDisProgram.UserClick();
+  ASSERT_EQ(Answers().records().size(), 1u);
+  EXPECT_EQ(Answers().records()[0].request.kind, AskKind::MessageBox);
+  EXPECT_EQ(Answers().records()[0].request.prompt,
+            "\"Piped\" can't be disabled: its name or command holds \"|\" or a line break, which the list of "
+            "disabled programs can't keep. It stays enabled.");
+  EXPECT_EQ(form.LSTPR.Item(1).SubItems(1), "Enabled");
+  EXPECT_EQ(form.cmdEnaDisProgram.Caption(), "Disable");
+  EXPECT_EQ(CRegister().REGGetSetting(kHkcu, kRun, "Piped", "<none>"), "C:\\tool.exe | more");
+}
+
 TEST_F(ToolPagesTest, TheUninstallButtonStartsTheFirstRowsUninstaller) {
   CRegister().REGSaveSetting(kHklm, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\App", "DisplayName",
                              "App");

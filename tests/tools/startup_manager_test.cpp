@@ -194,6 +194,32 @@ TEST_P(StartUpManagerTest, TheFileKeepsWhatItCannotReadAndOldRecordsStillEnable)
   EXPECT_EQ(StartUpValues().at(KeyOf(Fixture(3))).data, Fixture(3).data);
 }
 
+// A name or command the file cannot hold on one line: the toggle says why
+// and changes nothing; an ordinary entry beside it says nothing.
+TEST_P(StartUpManagerTest, AnEntryTheFileCannotHoldIsRefusedWithAReason) {
+  const StartUpValue odd[] = {
+      {HKEY_CURRENT_USER, kRunKey, "Piped", REG_SZ, Sz("C:\\tool.exe | more")},
+      {HKEY_CURRENT_USER, kRunKey, "A|B", REG_SZ, Sz("C:\\b.exe")},
+      {HKEY_LOCAL_MACHINE, kRunKey, "Broken", REG_SZ, Sz("C:\\c.exe\r\n/x")},
+  };
+  for (const StartUpValue& value : odd) PutValue(value);
+  const auto before = StartUpValues();
+  for (const StartUpValue& value : odd) {
+    SCOPED_TRACE(value.name);
+    Restart();
+    Select(value.name, std::string(value.root == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER/" : "HKEY_LOCAL_MACHINE/") +
+                           value.path);
+    std::string said = manager_.ToggleSelected(list());
+    EXPECT_NE(said.find("\"" + value.name + "\" can't be disabled"), std::string::npos) << said;
+    EXPECT_EQ(list().SelectedItem().SubItems(1), "Enabled");
+    EXPECT_EQ(StartUpValues(), before);
+    EXPECT_EQ(DisabledFile(), "<none>");
+  }
+  Select("Paths", kUserRun);
+  EXPECT_EQ(manager_.ToggleSelected(list()), "");
+  EXPECT_EQ(list().SelectedItem().SubItems(1), "Disabled");
+}
+
 INSTANTIATE_TEST_SUITE_P(Families, StartUpManagerTest,
                          ::testing::Values(platform::OsKind::WinXP, platform::OsKind::Win98));
 

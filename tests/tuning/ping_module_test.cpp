@@ -51,12 +51,15 @@ TEST_F(PingModuleTest, ClassifiesTheHostAndPingsTheRightAddress) {
   } cases[] = {
       {"localhost", true, {"127.0.0.1"}},        // a name without a dot: looked up by AddressToLong
       {"1.2.3.4", true, {"1.2.3.4"}},            // an address: no look-up
-      {"10.1.2", false, {"0.0.0.0"}},            // three parts: address 0, the echo fails
-      {"10.example.com", false, {"0.0.0.0"}},    // a numeric first label is an address
+      {"10.1.2", false, {}},                     // three parts: address 0, nothing sent
+      {"300.1.1.1", false, {}},                  // a part beyond a byte: address 0, nothing sent
+      {"0.0.0.0", false, {}},
+      {"10.example.com", false, {}},             // a numeric first label is an address, and not one
       {"   ", false, {}},                         // nothing to ping: no Winsock call
       {"www.x.y", true, {"10.0.0.9"}},           // a name: its first address
       {"nowhere.x.y", false, {}},                // an unknown name: nothing sent
-      {"1.2.3.999", false, {"0.0.0.0"}},         // a part beyond a byte gives address 0
+      {"1.2.3.999", false, {}},                  // a part beyond a byte gives address 0
+      {"nowhere", false, {}},                    // a name without a dot that no look-up knows
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.host);
@@ -74,7 +77,8 @@ TEST_F(PingModuleTest, PingGivesTheRoundTripOrTheNegatedStatus) {
   struct Case {
     const char* address;
     std::int32_t result;
-  } cases[] = {{"1.2.3.4", 5}, {"10.0.0.2", -11010}, {"10.0.0.3", -11003}, {"10.0.0.77", -11050}};
+  } cases[] = {{"1.2.3.4", 5},       {"10.0.0.2", -11010}, {"10.0.0.3", -11003},
+               {"10.0.0.77", -11050}, {"10.1.2", -11018},   {"300.1.1.1", -11018}};
   for (const auto& c : cases) {
     EchoReplyRecord reply{};
     EXPECT_EQ(Ping(c.address, reply, 10000), c.result) << c.address;

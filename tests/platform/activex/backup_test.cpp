@@ -11,6 +11,7 @@
 #include "platform/activex/backup.h"
 #include "platform/activex/zip_archive.h"
 #include "platform/files/file_seams.h"
+#include "platform/files/kernel32_files.h"
 #include "platform/forms/forms.h"
 #include "support/temp_machine.h"
 
@@ -131,6 +132,31 @@ TEST_F(BackupTest, RestoreReturnsTheSameBytesToTheRecordedPathsInTheirCase) {
   EXPECT_EQ(machine_.ReadContent("C:\\WINDOWS\\system32\\Shared.dll"), shared);
   EXPECT_EQ(machine_.ReadContent("C:\\Apps\\Tool\\helper.DLL"), "helper bytes");
   EXPECT_TRUE(fs::exists(machine_.drive('C') / "Apps" / "Tool" / "helper.DLL"));  // the recorded case
+}
+
+TEST_F(BackupTest, RestoreWritesEveryFileItCanAndNamesTheRest) {
+  machine_.WriteContent("C:\\Apps\\last.dll", "last bytes");
+  std::string shared = *machine_.ReadContent("C:\\WINDOWS\\system32\\Shared.dll");
+  ASSERT_EQ(Back({"C:\\WINDOWS\\system32\\Shared.dll", "C:\\Apps\\Tool\\helper.DLL", "C:\\Apps\\last.dll"}),
+            kBackupSuccess);
+  for (const char* path : {"C:\\WINDOWS\\system32\\Shared.dll", "C:\\Apps\\Tool\\helper.DLL", "C:\\Apps\\last.dll"})
+    machine_.WriteContent(path, "changed");
+  ASSERT_TRUE(SetFileAttributesA("C:\\WINDOWS\\system32\\Shared.dll", FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(SetFileAttributesA("C:\\Apps\\last.dll", FILE_ATTRIBUTE_READONLY));
+
+  EXPECT_EQ(Restore(), kBackupUnwritable);
+  EXPECT_EQ(form().xMain.NotRestored(),
+            (std::vector<std::string>{"C:\\WINDOWS\\system32\\Shared.dll", "C:\\Apps\\last.dll"}));
+  EXPECT_EQ(machine_.ReadContent("C:\\Apps\\Tool\\helper.DLL"), "helper bytes");
+  EXPECT_EQ(machine_.ReadContent("C:\\Apps\\last.dll"), "changed");
+
+  // Once writable, the same archive restores whole and names nothing.
+  ASSERT_TRUE(SetFileAttributesA("C:\\WINDOWS\\system32\\Shared.dll", FILE_ATTRIBUTE_NORMAL));
+  ASSERT_TRUE(SetFileAttributesA("C:\\Apps\\last.dll", FILE_ATTRIBUTE_NORMAL));
+  EXPECT_EQ(Restore(), kBackupSuccess);
+  EXPECT_TRUE(form().xMain.NotRestored().empty());
+  EXPECT_EQ(machine_.ReadContent("C:\\WINDOWS\\system32\\Shared.dll"), shared);
+  EXPECT_EQ(machine_.ReadContent("C:\\Apps\\last.dll"), "last bytes");
 }
 
 TEST_F(BackupTest, WrongPasswordOrDamagedArchiveWritesNothing) {
