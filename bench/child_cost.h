@@ -25,6 +25,7 @@
 #include "mainwindow/run/tools_link.h"
 #include "platform/machine_builder.h"
 #include "platform/open_machine.h"
+#include "scratch_folder.h"
 
 namespace bench {
 
@@ -37,15 +38,6 @@ inline double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
 }
-
-struct ScratchFolder {
-  fs::path path_;
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "tsy-lists-bench-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~ScratchFolder() { fs::remove_all(path_); }
-};
 
 // CPU seconds of one child process running `argv` (the first is the program).
 inline double ChildCpu(const std::vector<std::string>& argv) {

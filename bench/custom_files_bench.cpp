@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     });
   }
   int small = argc > 2 ? std::atoi(argv[1]) : 4000, large = argc > 2 ? std::atoi(argv[2]) : 16000;
-  bench::ScratchFolder scratch;
+  bench::ScratchFolder scratch("tsy-lists-bench");
   bench::Size a = bench::MeasureItems(scratch.path_, "custom", small, Build);
   bench::Size b = bench::MeasureItems(scratch.path_, "custom", large, Build);
   bench::Report("Delete Custom Files", a, b, "files");

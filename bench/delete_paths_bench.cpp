@@ -33,6 +33,7 @@
 #include "platform/files/kernel32_files.h"
 #include "platform/machine_builder.h"
 #include "platform/open_machine.h"
+#include "scratch_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -88,15 +89,6 @@ void MakeFiles(const fs::path& root, int files, bool flat) {
 int Run(const std::string& command) { return std::system(command.c_str()); }
 
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-
-struct ScratchFolder {
-  fs::path path_;
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "tsy-paths-bench-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~ScratchFolder() { fs::remove_all(path_); }
-};
 
 std::string TempFolder() {
   char buffer[512] = {};
@@ -181,7 +173,7 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  ScratchFolder scratch;
+  bench::ScratchFolder scratch("tsy-paths-bench");
   fs::path machineFolder = scratch.path_ / "machine";
   platform::MachineBuilder builder(platform::OsKind::WinXP);
   builder.systemDriveCapacity(4ull << 30).registry(kTempOnly);

@@ -19,6 +19,7 @@
 #include "mainwindow/Form1.h"
 #include "platform/machine_builder.h"
 #include "platform/open_machine.h"
+#include "scratch_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -63,24 +64,13 @@ void MakeFile(const fs::path& file) {
 
 int Run(const std::string& command) { return std::system(command.c_str()); }
 
-// A scratch folder under the system's temporary folder, removed at the end.
-struct ScratchFolder {
-  fs::path path_;
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "tsy-bench-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~ScratchFolder() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   install::RegisterProgramModules();
   // A file count given: that many files, deletion only (for profiling).
   if (argc > 1) kFiles = std::atoi(argv[1]);
-  ScratchFolder temp;
+  bench::ScratchFolder temp("tsy-bench");
   fs::path machineFolder = temp.path() / "machine";
   platform::MachineBuilder builder(platform::OsKind::WinXP);
   builder.systemDriveCapacity(4ull << 30);

@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     });
   }
   int small = argc > 2 ? std::atoi(argv[1]) : 1250, large = argc > 2 ? std::atoi(argv[2]) : 10000;
-  bench::ScratchFolder scratch;
+  bench::ScratchFolder scratch("tsy-lists-bench");
   for (const char* row : {"search", "relist"}) {
     bench::Size a = bench::MeasureItems(scratch.path_, row, small, Build, 3);
     bench::Size b = bench::MeasureItems(scratch.path_, row, large, Build, 3);

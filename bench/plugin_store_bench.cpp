@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     });
   }
   int small = argc > 2 ? std::atoi(argv[1]) : 125, large = argc > 2 ? std::atoi(argv[2]) : 500;
-  bench::ScratchFolder scratch;
+  bench::ScratchFolder scratch("tsy-lists-bench");
   // A small store's share of a start is small beside the start's own
   // noise: more pairs steady its figure.
   bench::Size a = bench::MeasureItems(scratch.path_, "plugins", small, Build, 9);

@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     });
   }
   int small = argc > 2 ? std::atoi(argv[1]) : 2500, large = argc > 2 ? std::atoi(argv[2]) : 10000;
-  bench::ScratchFolder scratch;
+  bench::ScratchFolder scratch("tsy-lists-bench");
   bench::Size a = bench::MeasureItems(scratch.path_, "startup", small, Build);
   bench::Size b = bench::MeasureItems(scratch.path_, "startup", large, Build);
   // Each hive holds `items` values: the cost per listed entry is half.

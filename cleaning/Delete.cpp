@@ -6,6 +6,7 @@
 
 #include "cleaning/delete_at_restart.h"
 #include "cleaning/file_actions.h"
+#include "cleaning/file_walk.h"
 #include "cleaning/frmClean.h"
 #include "cleaning/overwrite.h"
 #include "cleaning/protected_folders.h"
@@ -151,7 +152,7 @@ std::int32_t DeleteForm::DeleteFilesInFolder(const std::string& folder, const st
 void DeleteForm::DeleteTreeFiles(const std::string& folder, const std::string& pattern, std::uint64_t& total) {
   // With a pattern that matches every name the file listing would repeat
   // the folder listing: its files are taken from the first one.
-  const bool everyName = pattern == "*" || pattern == kAllFiles;
+  const bool everyName = SearchFindsEveryName(pattern);
   FolderToEmpty here(folder);
   std::vector<std::string> subfolders;
   here.ForEachEntry("*", [&](const FoundEntry& entry) {

@@ -11,10 +11,6 @@ namespace cleaning {
 
 namespace {
 
-// A search for "*" or "*.*" finds every name, so the folder's first listing
-// already holds the file pass.
-bool MatchesEveryName(const std::string& pattern) { return pattern == "*" || pattern == "*.*"; }
-
 struct Walk {
   const std::string& pattern;
   const WalkActions& actions;
@@ -58,8 +54,8 @@ struct Walk {
       if (!entry.directory) actions.onListedFile(folder + entry.name, entry.size, here.File(entry), total);
       return true;
     };
-    if (MatchesEveryName(pattern)) {
-      // The first listing stays until the next one.
+    if (SearchFindsEveryName(pattern)) {
+      // The first listing holds the file pass, and stays until the next one.
       for (const auto& entry : here.listing())
         if (!visit(entry)) break;
     } else {

@@ -12,6 +12,10 @@ namespace cleaning {
 
 class FileToDelete;
 
+// Whether a search with `pattern` (one pattern, no ";") finds every name,
+// so that a folder's listing of "*" already holds its results.
+inline bool SearchFindsEveryName(const std::string& pattern) { return pattern == "*" || pattern == "*.*"; }
+
 struct WalkActions {
   // Tested before each file and each subfolder; true ends the whole walk.
   std::function<bool()> stopped;

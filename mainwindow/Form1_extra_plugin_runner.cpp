@@ -97,6 +97,5 @@ std::int64_t Form1Form::RunFolderRow(const std::string& name, const std::string&
     engine_->AddItem("Skipped: " + row + ": " + problem);
     return 0;
   }
-  if (split.singleFile) return engine_->MayDeleteFile(folder) ? engine_->DeleteOneFile(folder) : 0;
-  return engine_->MayEmptyFolder(folder) ? engine_->DeleteTreeFiles(folder, split.pattern) : 0;
+  return split.singleFile ? engine_->DeleteOneFile(folder) : engine_->DeleteTreeFiles(folder, split.pattern);
 }

@@ -54,17 +54,12 @@ class CleaningEngine {
   virtual void ShowCookieKeepList(CookieKeepList which) {}
   // Extra plug-in rows: one registry entry through the executor; every
   // matching file of a folder tree, no size bounds; exactly one file. The
-  // two deleting ones log each file removed and return the bytes, and pass
-  // the engine's folder guard themselves too.
+  // two deleting ones pass the engine's one folder guard first (a refusal is
+  // logged with its reason and deletes nothing), log each file removed and
+  // return the bytes.
   virtual void RunTraceEntry(const std::string& entry) {}
   virtual std::int64_t DeleteTreeFiles(const std::string& folder, const std::string& pattern) { return 0; }
   virtual std::int64_t DeleteOneFile(const std::string& path) { return 0; }
-  // The engine's one folder guard, asked before a row is handed over:
-  // whether the folder tree may be emptied, whether the file may be deleted
-  // on its own. A refusal is logged with its reason; without an engine
-  // nothing is allowed.
-  virtual bool MayEmptyFolder(const std::string& folder) { return false; }
-  virtual bool MayDeleteFile(const std::string& path) { return false; }
 };
 
 // The engine the main window uses from its next load on.

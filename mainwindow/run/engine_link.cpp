@@ -73,8 +73,6 @@ class Engine : public CleaningEngine {
     else frmNSCookieKeep().Show();
   }
   void RunTraceEntry(const std::string& entry) override { ::RunTraceEntry(entry); }
-  bool MayEmptyFolder(const std::string& folder) override { return cleaning::MayEmptyFolder(folder); }
-  bool MayDeleteFile(const std::string& path) override { return cleaning::MayDeleteFile(path); }
   std::int64_t DeleteTreeFiles(const std::string& folder, const std::string& pattern) override {
     if (!cleaning::MayEmptyFolder(folder)) return 0;
     return frmClean().FindFilesAPI_Del(folder, pattern, "-1", "-1");

@@ -110,13 +110,13 @@ int DoEvents() {
   if (loop.yieldScript.empty() && loop.queue.empty() && loop.timers.empty() && !loop.turnObserver)
     return static_cast<int>(runtime::LoadedForms().size());
   DispatchScope scope;
-  if (!loop.yieldScript.empty()) RunDueYieldActions();
+  RunDueYieldActions();
   if (!loop.queue.empty()) {
     std::deque<std::function<void()>> batch;
     batch.swap(loop.queue);
     for (auto& action : batch) RunAsUserEvent(action);
   }
-  if (!loop.timers.empty()) FireDueTimers();
+  FireDueTimers();
   if (loop.turnObserver) loop.turnObserver();
   return static_cast<int>(runtime::LoadedForms().size());
 }

@@ -1,6 +1,7 @@
 #include "platform/machine/description.h"
 
 #include <charconv>
+#include <set>
 #include <sstream>
 
 #include "platform/base/cp1252.h"
@@ -163,6 +164,7 @@ MachineDescription ParseMachineDescription(const std::string& text, const std::s
   std::string raw, section;
   int lineNo = 0;
   bool sawOs = false, sawMachine = false;
+  std::set<std::string> machineKeys;  // upper case, as [Machine] gave them
   while (std::getline(in, raw)) {
     ++lineNo;
     std::string line = Trim(raw);
@@ -183,6 +185,9 @@ MachineDescription ParseMachineDescription(const std::string& text, const std::s
     std::string key = Trim(line.substr(0, eq));
     std::string value = Unquote(Trim(line.substr(eq + 1)));
     if (EqualsNoCase(section, "Machine")) {
+      // A second value of the one computer's setting is as much a second
+      // description as a second section.
+      if (!machineKeys.insert(ToUpper(key)).second) Fail(file, lineNo, key + " given twice in [Machine]");
       if (EqualsNoCase(key, "OS")) {
         auto os = ParseOsKind(value);
         if (!os) Fail(file, lineNo, "unknown OS: " + value);

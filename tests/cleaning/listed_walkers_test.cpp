@@ -18,11 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string HostRead(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 struct WalkerCase {
   const char* name;
   std::function<std::int32_t()> run;
@@ -67,8 +62,8 @@ TEST_F(EngineTest, DeletingWalkersNeverFollowAFolderSwappedForALinkMidway) {
       Form1().txtResult.Text("");
       EXPECT_EQ(c.run(), 6);  // a.txt alone
       EXPECT_FALSE(fs::exists(moved / "a.txt"));
-      for (const char* left : {"b.txt", "c.txt"}) EXPECT_EQ(HostRead(moved / left), "inside") << left;
-      for (const auto& name : names) EXPECT_EQ(HostRead(target / name), "must stay") << name;
+      for (const char* left : {"b.txt", "c.txt"}) EXPECT_EQ(ReadHostFile(moved / left), "inside") << left;
+      for (const auto& name : names) EXPECT_EQ(ReadHostFile(target / name), "must stay") << name;
       if (c.logs) {
         EXPECT_EQ(Log(), "C:\\Tree\\Sub\\a.txt\r\n");
       }

@@ -20,11 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string HostRead(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 struct ShredCase {
   const char* name;
   const char* file;  // the name that is shredded
@@ -68,7 +63,7 @@ TEST_F(HardLinkShredTest, AFileWithASecondHardLinkIsRemovedWithoutOverwritingThe
       fs::remove(other);
       fs::create_hard_link(shredded, other);
       c.shred(c.file);
-      EXPECT_EQ(HostRead(other), data);
+      EXPECT_EQ(ReadHostFile(other), data);
       EXPECT_FALSE(fs::exists(shredded));
       EXPECT_NE(Log().find(c.file), std::string::npos) << Log();
       EXPECT_NE(Log().find("hard link"), std::string::npos) << Log();
@@ -102,7 +97,7 @@ TEST_F(EngineTest, AFolderReplacedByALinkAfterResolutionIsNeverFollowed) {
     fs::rename(sub, machine_.hostPath("C:\\Long Folder Name") / "moved");
     fs::create_directory_symlink(target, sub);
     EXPECT_NE(file.Remove(), 0u);
-    EXPECT_EQ(HostRead(target / "f.txt"), "must stay");
+    EXPECT_EQ(ReadHostFile(target / "f.txt"), "must stay");
     fs::remove(sub);
     fs::remove_all(machine_.hostPath("C:\\Long Folder Name"));
   }
@@ -126,9 +121,9 @@ TEST_F(EngineTest, ASubfolderReplacedByALinkDuringATreeDeletionIsNeverFollowed) 
     });
     std::string tree = "C:\\LONGFO~1\\Tree";
     Delete().DeleteFolder(tree, "*.*");
-    EXPECT_EQ(HostRead(target / "b.txt"), "must stay");
+    EXPECT_EQ(ReadHostFile(target / "b.txt"), "must stay");
     EXPECT_TRUE(fs::exists(target));
-    EXPECT_EQ(HostRead(machine_.hostPath("C:\\Long Folder Name\\moved\\b.txt")), "inside");
+    EXPECT_EQ(ReadHostFile(machine_.hostPath("C:\\Long Folder Name\\moved\\b.txt")), "inside");
     EXPECT_FALSE(fs::exists(machine_.hostPath("C:\\Long Folder Name\\Tree\\a.txt")));
     fs::remove(sub);
     fs::remove_all(machine_.hostPath("C:\\Long Folder Name"));
@@ -144,7 +139,7 @@ TEST_F(EngineTest, ARenamedOrDeletedCachedFolderIsNeverReached) {
   Put("C:\\Long Folder Name\\Sub\\f.txt", "new");
   EXPECT_EQ(Content("C:\\LONGFO~1\\Sub\\f.txt"), "new");
   EXPECT_EQ(Delete().DeleteFile("C:\\LONGFO~1\\Sub\\f.txt"), 3);
-  EXPECT_EQ(HostRead(sub.parent_path() / "Renamed" / "f.txt"), "old");
+  EXPECT_EQ(ReadHostFile(sub.parent_path() / "Renamed" / "f.txt"), "old");
   // Deleted: nothing is found through the stale entry.
   { platform::files::ResolvedFile warm("C:\\LONGFO~1\\Sub\\g.txt"); }
   fs::remove_all(sub);
@@ -212,7 +207,7 @@ TEST_F(EngineTest, TheFolderBeingEmptiedReplacedByALinkMidwayIsNeverFollowed) {
         for (std::size_t i = 0; i < names.size(); ++i) {
           const bool before = static_cast<int>(i) < deletedFirst;
           EXPECT_EQ(fs::exists(moved / names[i]), !before) << names[i];
-          EXPECT_EQ(HostRead(target / names[i]), "must stay") << names[i];
+          EXPECT_EQ(ReadHostFile(target / names[i]), "must stay") << names[i];
         }
         EXPECT_EQ(Log().find("cannot be deleted"), std::string::npos) << Log();
         fs::remove(tree);

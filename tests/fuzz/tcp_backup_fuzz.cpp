@@ -10,32 +10,12 @@
 #include "fuzz_machine.h"
 #include "platform/files/kernel32_files.h"
 #include "platform/registry/advapi32.h"
+#include "tests/tuning/network_keys.h"
 #include "tuning/os_version.h"
 #include "tuning/tcp_backup.h"
 #include "tuning/tcp_keys.h"
 
 namespace {
-
-const char* kNetwork = R"(REGEDIT4
-
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Tcpip\Parameters]
-"DefaultTTL"=dword:00000080
-"SackOpts"=dword:00000000
-
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Tcpip\Parameters\Interfaces\{11111111-AAAA}]
-"MTU"=dword:000005dc
-
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Tcpip\Parameters\Interfaces\{22222222-BBBB}]
-
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\{11111111-AAAA}\Parameters\Tcpip]
-
-[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\{22222222-BBBB}\Parameters\Tcpip]
-
-[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\VxD\NWLink\Ndi\params\cachesize]
-
-[HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows\CurrentVersion\Internet Settings]
-"MaxConnectionsPerServer"=dword:00000002
-)";
 
 // Every value a backup of the live system records: type and bytes, or a
 // mark for a missing one.
@@ -67,7 +47,7 @@ std::string LiveValues() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto& fuzz = tessaly::fuzz::FuzzMachine::Get();
   static const bool ready = [&fuzz] {
-    fuzz.Import(kNetwork);
+    fuzz.Import(std::string("REGEDIT4\n") + tessaly::testing::kNetworkNT);
     tuning::DetectOSVersion();
     return tuning::OSCode == 7;
   }();

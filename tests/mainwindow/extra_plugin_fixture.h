@@ -22,7 +22,7 @@ inline const std::string kStorePath = "C:\\Program Files\\Tessaly\\Plugins\\PLUG
 inline const std::string kClearCopy = "C:\\WINDOWS\\inf\\xyzx.inf";
 
 // Installed programs are the keys the test names; every extra plug-in row
-// handed over is recorded. The folder guard is the engine's own.
+// handed over that the engine's own folder guard lets through is recorded.
 class PluginEngine : public ScriptedEngine {
  public:
   std::set<std::string> installedKeys;              // upper case
@@ -39,13 +39,14 @@ class PluginEngine : public ScriptedEngine {
     return found == pathValues.end() ? "" : found->second;
   }
   void RunTraceEntry(const std::string& entry) override { traceEntries.push_back(entry); }
-  bool MayEmptyFolder(const std::string& folder) override { return cleaning::MayEmptyFolder(folder); }
-  bool MayDeleteFile(const std::string& path) override { return cleaning::MayDeleteFile(path); }
+  // As the real engine, the folder guard judges a row before it deletes.
   std::int64_t DeleteTreeFiles(const std::string& folder, const std::string& pattern) override {
+    if (!cleaning::MayEmptyFolder(folder)) return 0;
     walks.emplace_back(folder, pattern);
     return bytesPerWalk;
   }
   std::int64_t DeleteOneFile(const std::string& path) override {
+    if (!cleaning::MayDeleteFile(path)) return 0;
     singleFiles.push_back(path);
     return 1;
   }

@@ -53,6 +53,8 @@ TEST(MachineDescription, ErrorsNameFileAndLine) {
       {"[Machine]\nComputerName=X\n", "no OS"},
       {"[Machine]\nOS=XP\n[Drives]\n\n[Machine]\nOS=98\n", "m.ini line 5: [Machine] given twice"},
       {"[Machine]\nOS=XP\n; a note\n[ machine ]\n", "m.ini line 4: [Machine] given twice"},
+      {"[Machine]\nOS=XP\nUserName=A\nOS=98\n", "m.ini line 4: OS given twice in [Machine]"},
+      {"[Machine]\nOS=XP\nshortnames=0\nShortNames = 1\n", "m.ini line 4: ShortNames given twice in [Machine]"},
   };
   for (const auto& c : cases) {
     try {

@@ -350,6 +350,10 @@ TEST_F(Profile, AHeldFileReadsAsTheFileDoes) {
   platform::profile::HeldProfile held("C:\\data\\a.ini");
   EXPECT_EQ(AllReads("C:\\data\\a.ini"), fresh);
   EXPECT_EQ(AllReads("C:\\data\\a.ini"), fresh);  // from the one parse
+  // Changed behind the profile calls while held: the reads still answer
+  // from that parse, the file is not read again.
+  machine_.WriteContent("C:\\data\\a.ini", "[Other]\r\nk=v\r\n");
+  EXPECT_EQ(AllReads("C:\\data\\a.ini"), fresh);
 }
 
 // A write through the profile calls, under any spelling of the file's name,
