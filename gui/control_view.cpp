@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -23,6 +25,11 @@ QColor Greyed(const QColor& text, const QColor& background) {
                           half(text.blueF(), background.blueF()));
 }
 
+QColor HalfSeen(QColor color, double alpha) {
+  color.setAlphaF(static_cast<float>(alpha));
+  return color;
+}
+
 void DressWidget(QWidget* widget, const SkinLook& look) {
   QPalette palette = widget->palette();
   if (look.back) {
@@ -37,6 +44,14 @@ void DressWidget(QWidget* widget, const SkinLook& look) {
       palette.setColor(role, *look.fore);
       palette.setColor(QPalette::Disabled, role, Greyed(*look.fore, palette.color(QPalette::Active, under)));
     }
+    // A caption drawn straight on its container (a check box's, an option
+    // button's) cannot know that colour yet: it is half seen through.
+    if (!look.back) palette.setColor(QPalette::Disabled, QPalette::WindowText, HalfSeen(*look.fore));
+  }
+  // A greyed check box or option button: its box fades as its caption does.
+  if (qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget)) {
+    palette.setColor(QPalette::Disabled, QPalette::Base, HalfSeen(palette.color(QPalette::Active, QPalette::Base), 0.3));
+    palette.setColor(QPalette::Disabled, QPalette::Text, HalfSeen(palette.color(QPalette::Active, QPalette::Text)));
   }
   widget->setPalette(palette);
   QFont font = widget->font();

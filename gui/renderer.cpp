@@ -124,6 +124,9 @@ void Renderer::Tick() {
 
 void Renderer::Run() {
   Sync();
+  // The start-up is over and the program waits for the user: a splash
+  // would only stand in the way now.
+  splashes_.CloseAll();
   QEventLoop loop;
   std::exception_ptr escaped;
   QTimer timer;

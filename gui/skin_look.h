@@ -37,6 +37,8 @@ SkinLook LookOf(const platform::activex::SkinObject& object);
 void DressWidget(QWidget* widget, const SkinLook& look);
 // How disabled text of colour `text` is drawn on `background`.
 QColor Greyed(const QColor& text, const QColor& background);
+// The colour drawn at `alpha` over whatever lies under it.
+QColor HalfSeen(QColor color, double alpha = 0.5);
 
 class SkinLooks {
  public:

@@ -66,6 +66,12 @@ SplashWindows::~SplashWindows() {
   for (auto& window : windows_) delete window.data();
 }
 
+void SplashWindows::CloseAll() {
+  for (auto& window : windows_)
+    if (window) window->close();
+  windows_.clear();
+}
+
 void SplashWindows::Sync() {
   for (platform::forms::Form* form : platform::forms::runtime::LoadedForms())
     for (platform::forms::Control* control : form->Controls()) {

@@ -21,6 +21,8 @@ class SplashWindows {
 
   // Opens the splash of every control shown since the last look.
   void Sync();
+  // Closes every splash still open: the window it announced is usable.
+  void CloseAll();
 
  private:
   std::set<std::uint64_t> opened_;  // controls whose splash was opened (by serial)

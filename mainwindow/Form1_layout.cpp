@@ -47,7 +47,18 @@ struct Cell {
 
 constexpr float kFull = kInnerWidth;
 
+constexpr float kBackWidth = 1065;
+
 const Cell kCells[] = {
+    // The tool pages' Back buttons (and Unused, to the scan page) open the
+    // first row, under the page's caption.
+    {At<&Form1Form::cmdStartUpBack>, 0, kInset, kBackWidth},
+    {At<&Form1Form::cmdUninsBack>, 0, kInset, kBackWidth},
+    {At<&Form1Form::cmdBack>, 0, kInset, kBackWidth},
+    {At<&Form1Form::Command9>, 0, kInset, kBackWidth},
+    {At<&Form1Form::cmdDllScan>, 0, kInset, kBackWidth},
+    {At<&Form1Form::cmdScanBack>, 0, kInset, kBackWidth},
+
     // Hard-disk page: the custom-file fields under the three boxes, the
     // hints under them.
     {At<&Form1Form::txtPath>, 3, kInset, 4800},

@@ -90,7 +90,8 @@ const NavigationButton kNavigation[] = {
     {&Form1Form::cmdShedule, &Form1Form::Frame_Schedule, "Schedule"},
 };
 
-// Buttons sit in a row along the top of their bar or page.
+// Buttons sit in a row along the top of their bar; those inside a page are
+// placed again with the page's own controls, under its caption.
 constexpr float kButtonLeft = 60, kButtonTop = 105, kButtonWidth = 1065, kButtonHeight = 375, kButtonGap = 60;
 
 // Centred without clamping: a frame larger than the area starts before it.

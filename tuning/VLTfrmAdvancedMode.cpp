@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "platform/runtime/conversions.h"
 #include "tuning/suite_page.h"
@@ -45,6 +46,24 @@ constexpr std::array<Recommendation, 4> kRecommendations = {{
 }};
 
 const char* const kNdiItems[] = {"0", "2", "4", "8", "16", "32", "64"};
+
+// What each step's fields hold, beside them.
+const std::pair<Label VLTfrmAdvancedModeForm::*, const char*> kFieldLabels[] = {
+    {&VLTfrmAdvancedModeForm::lblBlackHoleText, "Black hole detection"},
+    {&VLTfrmAdvancedModeForm::lblMTUDiscoveryText, "Path MTU discovery"},
+    {&VLTfrmAdvancedModeForm::lblMSSRWINText, "MSS"},
+    {&VLTfrmAdvancedModeForm::lblMultiplierText, "Multiplier"},
+    {&VLTfrmAdvancedModeForm::lblScaleFactorText, "Scale factor"},
+    {&VLTfrmAdvancedModeForm::lblRwinRecom, "Recommended RWIN size"},
+    {&VLTfrmAdvancedModeForm::lblTTLText, "TTL"},
+    {&VLTfrmAdvancedModeForm::lblHTTP10Text, "HTTP 1.0 connections"},
+    {&VLTfrmAdvancedModeForm::lblHTTP11Text, "HTTP 1.1 connections"},
+    {&VLTfrmAdvancedModeForm::lblKeepAliveTimeText, "Keep alive time (ms)"},
+    {&VLTfrmAdvancedModeForm::lblKeepAliveIntervalText, "Keep alive interval (ms)"},
+    {&VLTfrmAdvancedModeForm::lblSYNText, "SYN attack protection"},
+    {&VLTfrmAdvancedModeForm::lblNDIText, "NDI cache size"},
+    {&VLTfrmAdvancedModeForm::lblICMPText, "ICMP redirects"},
+};
 
 bool KnownType(int type) { return type >= 0 && type < 4; }
 
@@ -90,6 +109,7 @@ void VLTfrmAdvancedModeForm::Design() {
   optConnType(0).Value(true);
   lblMTURecom.Caption("Recommended MTU size");
   lblMSSRecom.Caption("Recommended MSS size");
+  for (const auto& [label, caption] : kFieldLabels) (this->*label).Caption(caption);
   chkBlackHoleValue.Caption("Enable It?");
   chkMTUDisconver.Caption("Disable it??");
   chkICMPValue.Caption("Enable It?");
@@ -115,15 +135,25 @@ void VLTfrmAdvancedModeForm::Design() {
     int row;
     float left, width;
   };
+  // A label names each field, the recommendation follows it.
+  constexpr float kField = 2640, kAfter = 3960;
   const Row rows[] = {
-      {&lblMTURecom, 0, 120, 2400},       {&txtMTUValue, 0, 2640, 1200},      {&lblMTURecValue, 0, 3960, 1800},
-      {&lblMSSRecom, 1, 120, 2400},       {&txtMSSValue, 1, 2640, 1200},      {&lblMSSRecVaklue, 1, 3960, 1800},
-      {&chkBlackHoleValue, 0, 120, 3000}, {&chkMTUDisconver, 1, 120, 3000},   {&txtMSSRWINValue, 0, 120, 1200},
-      {&txtMultiplier, 0, 1440, 900},     {&txtScaleFactor, 0, 2460, 900},    {&txtRWIN, 1, 120, 2100},
-      {&lblRWINRecValue, 1, 2400, 2400},  {&txtTTLValue, 0, 120, 1200},       {&txtHTTP10Value, 1, 120, 1200},
-      {&txtHTTP11Value, 2, 120, 1200},    {&txtKeepAliveTimeValue, 0, 120, 1800},
-      {&txtKeepAliveIntervalValue, 1, 120, 1800},                             {&txtSYNValue, 0, 120, 900},
-      {&updwnDescision, 0, 1020, 255},    {&cmbNDI, 1, 120, 1200},            {&chkICMPValue, 0, 120, 3000},
+      {&lblMTURecom, 0, 120, 2400},           {&txtMTUValue, 0, kField, 1200},     {&lblMTURecValue, 0, kAfter, 1800},
+      {&lblMSSRecom, 1, 120, 2400},           {&txtMSSValue, 1, kField, 1200},     {&lblMSSRecVaklue, 1, kAfter, 1800},
+      {&lblBlackHoleText, 0, 120, 2400},     {&chkBlackHoleValue, 0, kField, 3000},
+      {&lblMTUDiscoveryText, 1, 120, 2400},  {&chkMTUDisconver, 1, kField, 3000},
+      {&lblMSSRWINText, 0, 120, 2400},       {&txtMSSRWINValue, 0, kField, 1200},
+      {&lblMultiplierText, 1, 120, 2400},    {&txtMultiplier, 1, kField, 900},
+      {&lblScaleFactorText, 2, 120, 2400},   {&txtScaleFactor, 2, kField, 900},
+      {&lblRwinRecom, 3, 120, 2400},         {&txtRWIN, 3, kField, 1200},         {&lblRWINRecValue, 3, kAfter, 1800},
+      {&lblTTLText, 0, 120, 2400},           {&txtTTLValue, 0, kField, 1200},
+      {&lblHTTP10Text, 1, 120, 2400},        {&txtHTTP10Value, 1, kField, 1200},
+      {&lblHTTP11Text, 2, 120, 2400},        {&txtHTTP11Value, 2, kField, 1200},
+      {&lblKeepAliveTimeText, 0, 120, 2400}, {&txtKeepAliveTimeValue, 0, kField, 1800},
+      {&lblKeepAliveIntervalText, 1, 120, 2400}, {&txtKeepAliveIntervalValue, 1, kField, 1800},
+      {&lblSYNText, 0, 120, 2400},           {&txtSYNValue, 0, kField, 900},      {&updwnDescision, 0, kField + 900, 255},
+      {&lblNDIText, 1, 120, 2400},           {&cmbNDI, 1, kField, 1200},
+      {&lblICMPText, 0, 120, 2400},          {&chkICMPValue, 0, kField, 3000},
   };
   for (const Row& row : rows) row.control->Move(row.left, 360 + row.row * 420, row.width, 315);
 }

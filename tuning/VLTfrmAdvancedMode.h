@@ -23,26 +23,40 @@ class VLTfrmAdvancedModeForm : public platform::forms::Form {
   TSY_CONTROL_IN(TextBox, txtMSSValue, frmWizardPages(1));
   TSY_CONTROL_IN(Label, lblMSSRecVaklue, frmWizardPages(1));
   // Step 3: path MTU.
+  TSY_CONTROL_IN(Label, lblBlackHoleText, frmWizardPages(2));
   TSY_CONTROL_IN(CheckBox, chkBlackHoleValue, frmWizardPages(2));
+  TSY_CONTROL_IN(Label, lblMTUDiscoveryText, frmWizardPages(2));
   TSY_CONTROL_IN(CheckBox, chkMTUDisconver, frmWizardPages(2));
   // Step 4: the receive window.
+  TSY_CONTROL_IN(Label, lblMSSRWINText, frmWizardPages(3));
   TSY_CONTROL_IN(TextBox, txtMSSRWINValue, frmWizardPages(3));
+  TSY_CONTROL_IN(Label, lblMultiplierText, frmWizardPages(3));
   TSY_CONTROL_IN(TextBox, txtMultiplier, frmWizardPages(3));
+  TSY_CONTROL_IN(Label, lblScaleFactorText, frmWizardPages(3));
   TSY_CONTROL_IN(TextBox, txtScaleFactor, frmWizardPages(3));
+  TSY_CONTROL_IN(Label, lblRwinRecom, frmWizardPages(3));
   TSY_CONTROL_IN(TextBox, txtRWIN, frmWizardPages(3));
   TSY_CONTROL_IN(Label, lblRWINRecValue, frmWizardPages(3));
   // Step 5: TTL and the browser's connections.
+  TSY_CONTROL_IN(Label, lblTTLText, frmWizardPages(4));
   TSY_CONTROL_IN(TextBox, txtTTLValue, frmWizardPages(4));
+  TSY_CONTROL_IN(Label, lblHTTP10Text, frmWizardPages(4));
   TSY_CONTROL_IN(TextBox, txtHTTP10Value, frmWizardPages(4));
+  TSY_CONTROL_IN(Label, lblHTTP11Text, frmWizardPages(4));
   TSY_CONTROL_IN(TextBox, txtHTTP11Value, frmWizardPages(4));
   // Step 6: keep-alive.
+  TSY_CONTROL_IN(Label, lblKeepAliveTimeText, frmWizardPages(5));
   TSY_CONTROL_IN(TextBox, txtKeepAliveTimeValue, frmWizardPages(5));
+  TSY_CONTROL_IN(Label, lblKeepAliveIntervalText, frmWizardPages(5));
   TSY_CONTROL_IN(TextBox, txtKeepAliveIntervalValue, frmWizardPages(5));
   // Step 7: SYN flood protection and the NDI cache.
+  TSY_CONTROL_IN(Label, lblSYNText, frmWizardPages(6));
   TSY_CONTROL_IN(TextBox, txtSYNValue, frmWizardPages(6));
   TSY_CONTROL_IN(UpDown, updwnDescision, frmWizardPages(6));
+  TSY_CONTROL_IN(Label, lblNDIText, frmWizardPages(6));
   TSY_CONTROL_IN(ComboBox, cmbNDI, frmWizardPages(6));
   // Step 8: ICMP redirects.
+  TSY_CONTROL_IN(Label, lblICMPText, frmWizardPages(7));
   TSY_CONTROL_IN(CheckBox, chkICMPValue, frmWizardPages(7));
   TSY_CONTROL(CommandButton, cmdPrevPage);
   TSY_CONTROL(CommandButton, cmdNextPage);

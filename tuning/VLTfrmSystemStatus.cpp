@@ -21,6 +21,7 @@ constexpr std::int32_t kSpeedMax = 1200;
 constexpr std::int32_t kZoomMax = 10;
 constexpr int kYieldsAroundOptimize = 6;
 constexpr std::int64_t kBytesPerMB = 1048576;
+constexpr std::int32_t kClampedBytes = 0x7FFFFFFF;  // the most a 32-bit status reports
 
 void SetSlider(Slider& slider, std::int32_t max, std::int32_t value) {
   slider.Min(0);
@@ -110,8 +111,12 @@ void VLTfrmSystemStatusForm::tmrCPU_Timer() {
 
 void VLTfrmSystemStatusForm::tmrMemory_Timer() {
   if (totalMB_ <= 0) return;  // nothing to divide by: the tick ends
-  std::int16_t freeMB = WholeMB(ram_.GetFreePhysical());
-  histMemory.Value(static_cast<double>(freeMB) / totalMB_ * 100);
+  double freeMB = WholeMB(ram_.GetFreePhysical());
+  // Past 2 GB the total stops at the clamp, and so does a free amount past
+  // it: their ratio says nothing of the host. The memory load, worked out
+  // from the true figures, gives the free part of the clamped total.
+  if (ram_.GetTotalPhysical() >= kClampedBytes) freeMB = totalMB_ * (100.0 - ram_.GetMemoryLoad()) / 100;
+  histMemory.Value(freeMB / totalMB_ * 100);
   fameMemoryUsage.Caption("Memory Usage (" + platform::vb::CStr(histMemory.Value()) + "%).");
 }
 

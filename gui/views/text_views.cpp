@@ -130,12 +130,16 @@ class TextBoxView : public TypedView<TextBox> {
     // model; afterwards the model decides (KeyPress may have dropped keys).
     if (*pending_ == 0) {
       bool textChanged = !modelText_ || *modelText_ != control.Text();
+      // After the user's own edits the model's caret is shown again: a key
+      // the program refused by putting a text back leaves it where the
+      // user typed.
+      bool afterEdits = diverged_;
       if (textChanged || diverged_) ApplyText(control.Text());
       // Where the program puts the caret, the box shows it (a log that sets
       // it after each line follows its end); the user's own caret stays
       // while the program leaves it alone.
       auto selection = std::make_pair(control.SelStart(), control.SelLength());
-      if (selection_.Changed(selection) || textChanged) ShowSelection(control.Text(), selection);
+      if (selection_.Changed(selection) || textChanged || afterEdits) ShowSelection(control.Text(), selection);
     }
     if (locked_.Changed(control.Locked())) {
       if (line_) line_->setReadOnly(control.Locked());

@@ -41,6 +41,7 @@ void CommonDialog::Show(const char* call) {
   request.choices = {"OK", "Cancel"};
   request.defaultChoice = 1;
   request.defaultText = FileName;
+  request.filter = Filter;
   forms::AskAnswer answer = forms::Answers().Ask(request);
   bool cancelled = answer.choice != "OK";
   std::vector<std::string> paths = cancelled ? std::vector<std::string>{} : SplitPaths(answer.text);

@@ -26,6 +26,7 @@ struct AskRequest {
   std::string defaultText;           // input boxes, pickers
   long style = 0;                    // the box's style bits, as given
   bool allowNone = false;            // "" (nothing chosen) is an answer, and the default
+  std::string filter;                // file dialogs: "Description|*.ext;*.ext2|..." as the program set it
 };
 
 struct AskAnswer {

@@ -8,6 +8,9 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include "gui/skin_look.h"
 #include "gui_fixture.h"
@@ -55,6 +58,51 @@ TEST(DisabledLook, EverySkinLookGreysTheTextOfADisabledControl) {
       EXPECT_GT(Distance(shown, active), 60) << shown.name().toStdString() << " vs " << active.name().toStdString();
       EXPECT_LT(Distance(shown, background), Distance(active, background));
     }
+  }
+}
+
+// The brightest pixel of a widget drawn on its dark container, 0..765.
+int Brightest(QWidget& widget, QRect area) {
+  QImage image = widget.grab().toImage();
+  int best = 0;
+  for (int y = area.top(); y <= area.bottom() && y < image.height(); ++y)
+    for (int x = area.left(); x <= area.right() && x < image.width(); ++x) {
+      QColor c = image.pixelColor(x, y);
+      best = std::max(best, c.red() + c.green() + c.blue());
+    }
+  return best;
+}
+
+TEST(DisabledLook, ACheckBoxOrOptionButtonWithAForeColourOnlyGreysItsCaptionAndItsBox) {
+  QtReady qt;
+  gui::SkinLook look;  // the skins' "Check" and "Radio": a fore colour, no back
+  look.fore = QColor("#FFFFFF");
+  QWidget page;
+  page.resize(300, 60);
+  QCheckBox box("Certain Size", &page);
+  QRadioButton option("Manual Mode", &page);
+  // The controls are dressed before the window they sit on, as drawn.
+  for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{&box, &option}) gui::DressWidget(button, look);
+  QPalette dark = page.palette();
+  dark.setColor(QPalette::Window, QColor("#1E2A38"));
+  page.setPalette(dark);
+  page.setAutoFillBackground(true);
+  for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{&box, &option}) {
+    SCOPED_TRACE(button->text().toStdString());
+    button->setGeometry(0, 0, 200, 24);
+    QStyleOptionButton styleOption;
+    styleOption.initFrom(button);
+    QRect mark = button->style()->subElementRect(
+        qobject_cast<QCheckBox*>(button) ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator, &styleOption,
+        button);
+    QRect caption(mark.right() + 2, 0, 200 - mark.right() - 2, 24);
+    button->setEnabled(true);
+    int captionOn = Brightest(*button, caption), markOn = Brightest(*button, mark);
+    button->setEnabled(false);
+    int captionOff = Brightest(*button, caption), markOff = Brightest(*button, mark);
+    EXPECT_GT(captionOn, 700);
+    EXPECT_LT(captionOff, captionOn - 150) << "the caption looks as it does enabled";
+    EXPECT_LT(markOff, markOn - 150) << "the box looks as it does enabled";
   }
 }
 

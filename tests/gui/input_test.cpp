@@ -146,6 +146,51 @@ TEST_F(InputTest, TypingReachesTheModelAsKeysThroughKeyPress) {
   EXPECT_EQ(form_.txtLog.Text(), "Started\r\nRemoved 3 files\r\nDone");
 }
 
+// A number box that puts its value back on a key it refuses, as the
+// suite's value boxes do: the next keys go where the user was typing.
+TEST_F(InputTest, AfterAPutBackTheNextKeysGoWhereTheUserWasTyping) {
+  auto* line = As<QLineEdit>(form_.txtName);
+  form_.txtName.Text("20");
+  renderer_.Sync();
+  form_.txtName.Change.Handle([this] {
+    const std::string text = form_.txtName.Text();
+    bool number = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+    if (!number || std::stol(text) < 4) form_.txtName.Text("20");
+  });
+  struct Case {
+    const char* keys;  // typed at the end, one turn each
+    const char* shown;
+  } cases[] = {
+      {"1x5", "205"},  // x refused after an accepted key: "20" is back, 5 follows it
+      {"x", "20"},
+      {"e3", "203"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.keys);
+    form_.txtName.Text("20");
+    renderer_.Sync();
+    line->setFocus();
+    line->end(false);
+    for (const char* key = c.keys; *key; ++key) {
+      QTest::keyClick(line, *key);
+      Turn();
+    }
+    EXPECT_EQ(form_.txtName.Text(), c.shown);
+    EXPECT_EQ(line->text().toStdString(), c.shown);
+  }
+  // Backspace over the value's last digit: it is put back, and the caret
+  // stays after it.
+  form_.txtName.Text("20");
+  renderer_.Sync();
+  line->end(false);
+  QTest::keyClick(line, Qt::Key_Backspace);  // "2" is under the minimum
+  Turn();
+  EXPECT_EQ(line->cursorPosition(), 2);
+  QTest::keyClick(line, '5');
+  Turn();
+  EXPECT_EQ(form_.txtName.Text(), "205");
+}
+
 TEST_F(InputTest, ComboListViewTreeSliderUpDownAndMenuActions) {
   auto* combo = As<QComboBox>(form_.cmbMode);
   combo->activated(0);  // what choosing from the drop-down emits

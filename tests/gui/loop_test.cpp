@@ -1,6 +1,7 @@
 // The message loop on Qt's event loop: timers, the end of the program,
 // dialogs that hold the loop, and when a renderer is wanted at all.
 #include <QApplication>
+#include <QComboBox>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -193,6 +194,52 @@ TEST_F(GuiTest, PickersBrowseTheMachineAndAnswerWindowsPaths) {
   request.kind = AskKind::FileDialog;
   request.prompt = "ShowOpen";
   EXPECT_EQ(gui::AskWithDialog(request).choice, "Cancel");
+}
+
+// The log's save dialog: titled for saving, listing only the filter's files,
+// with a file-name field whose bare name goes into the folder chosen.
+TEST_F(GuiTest, TheSaveDialogOffersTheFilterAndSavesANameInTheChosenFolder) {
+  machine_.Put("Logs/old.log", "x");
+  machine_.Put("Logs/notes.txt", "x");
+  QStringList listed;
+  QString title, types;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = static_cast<QDialog*>(QApplication::activeModalWidget());
+    title = dialog->windowTitle();
+    auto* box = dialog->findChild<QComboBox*>();
+    if (box) types = box->currentText();
+    auto* tree = dialog->findChild<QTreeWidget*>();
+    QTreeWidgetItem* logs = nullptr;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+      if (QTreeWidgetItem* drive = tree->topLevelItem(i); drive->text(0) == "C:") {
+        drive->setExpanded(true);
+        for (int j = 0; j < drive->childCount(); ++j)
+          if (drive->child(j)->text(0).compare("Logs", Qt::CaseInsensitive) == 0) logs = drive->child(j);
+      }
+    if (!logs) return dialog->reject();
+    logs->setExpanded(true);
+    for (int j = 0; j < logs->childCount(); ++j) listed << logs->child(j)->text(0);
+    tree->setCurrentItem(logs);
+    QLineEdit* name = nullptr;
+    for (auto* field : dialog->findChildren<QLineEdit*>())
+      if (field->parent() == dialog) name = field;
+    if (!name) return dialog->reject();
+    name->setText("today");  // no extension is added
+    dialog->accept();
+  });
+  AskRequest request;
+  request.kind = AskKind::FileDialog;
+  request.prompt = "ShowSave";
+  request.filter = "Log file|*.log";
+  request.choices = {"OK", "Cancel"};
+  request.defaultChoice = 1;
+  AskAnswer answer = gui::AskWithDialog(request);
+  EXPECT_EQ(title, "Save As");
+  EXPECT_EQ(types, "Log file");
+  EXPECT_EQ(listed, QStringList{"old.log"});
+  EXPECT_EQ(answer.choice, "OK");
+  EXPECT_TRUE(QString::fromStdString(answer.text).compare("C:\\Logs\\today", Qt::CaseInsensitive) == 0)
+      << answer.text;
 }
 
 // Sets an environment variable for one scope.

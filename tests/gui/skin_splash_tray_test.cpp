@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <cstring>
 
 #include "gui_fixture.h"
@@ -164,6 +165,27 @@ TEST_F(GuiTest, TheSplashShowsItsDescriptionForItsTime) {
   renderer_.Sync();  // shown once per Show
   EXPECT_EQ(QApplication::topLevelWidgets().count(splash), 1);
   EXPECT_TRUE(QTest::qWaitFor([] { return TopLevelNamed("Splash1") == nullptr; }, 3000));
+}
+
+// Shown during the start-up, the splash goes as soon as the program waits
+// for the user, however long its own time.
+TEST_F(GuiTest, TheSplashGoesWhenTheWindowIsUsable) {
+  ASSERT_EQ(platform::files::WriteFileContent("C:\\TSY.spl", "[Splash]\r\nCaption=Tessaly\r\nTime=60000\r\n"), 0u);
+  WithSplash form;
+  form.Load();
+  form.Show();
+  form.Splash1.Path("C:\\TSY.spl");
+  form.Splash1.Show();
+  renderer_.Sync();  // a look during the start-up
+  ASSERT_NE(TopLevelNamed("Splash1"), nullptr);
+  bool openWhileWaiting = true;
+  QTimer::singleShot(0, [&] {
+    QCoreApplication::processEvents();
+    openWhileWaiting = TopLevelNamed("Splash1") != nullptr;
+    Unload(form);
+  });
+  renderer_.Run();
+  EXPECT_FALSE(openWhileWaiting);
 }
 
 TEST_F(GuiTest, ASplashWithoutItsDescriptionShowsNothing) {

@@ -55,6 +55,23 @@ TEST_F(PageLayoutTest, EveryControlInsideAFrameIsPlacedWithinItWithoutOverlap) {
   EXPECT_GE(byFrame.size(), 20u);
 }
 
+// A frame's caption is drawn in its top edge: nothing inside a captioned
+// frame starts above the first row under it (the Back buttons once hid
+// "StartUp Manager" and "DLL Cleaner").
+TEST_F(PageLayoutTest, NoControlCoversItsFramesCaption) {
+  constexpr float kCaptionStrip = 285;  // twips: the caption's line height and the frame's edge
+  int captioned = 0;
+  for (Control* control : form_.Controls()) {
+    const Control* frame = control->Container();
+    if (!frame || !frame->IsKind(ControlKind::Frame) || !control->Visible()) continue;
+    if (static_cast<const Frame*>(frame)->Caption().empty()) continue;
+    SCOPED_TRACE(control->Name() + " in " + frame->Name());
+    ++captioned;
+    EXPECT_GE(control->Top(), kCaptionStrip);
+  }
+  EXPECT_GE(captioned, 20);
+}
+
 TEST_F(PageLayoutTest, OnlyTheShownPagesControlsAreEffectivelyVisible) {
   auto shown = [](const Control& control) {
     for (const Control* at = &control; at; at = at->Container())

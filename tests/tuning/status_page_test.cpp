@@ -91,6 +91,29 @@ TEST_F(StatusPageTest, TheGraphsSampleTheHostWhileThePageIsLoaded) {
   EXPECT_EQ(reads, 3u);
 }
 
+// Past the 2 GB clamp the free figure follows the host's memory load: it
+// moves as the host's free memory does and tells its true share.
+TEST_F(StatusPageTest, TheMemoryGraphTellsTheHostsFreeSharePastTheClamp) {
+  facts().InjectMemory(platform::MemoryFigures{64 * kGB, 60 * kGB, 0, 0, 0});
+  page();
+  struct Case {
+    std::uint64_t total, free;
+    double shown;
+    const char* caption;
+  } cases[] = {
+      {64 * kGB, 60 * kGB, 94, "Memory Usage (94%)."},  // load 6%: both figures clamped to 2047 MB
+      {64 * kGB, 32 * kGB, 50, "Memory Usage (50%)."},
+      {64 * kGB, 1 * kGB, 2, "Memory Usage (2%)."},  // the free figure under the clamp, the total over it
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.free);
+    facts().InjectMemory(platform::MemoryFigures{c.total, c.free, 0, 0, 0});
+    Tick(300);
+    EXPECT_DOUBLE_EQ(page().histMemory.Value(), c.shown);
+    EXPECT_EQ(page().fameMemoryUsage.Caption(), c.caption);
+  }
+}
+
 TEST_F(StatusPageTest, OptimizeFreesTheChosenAmountOnly) {
   page().cmdOptimaize_Click();
   EXPECT_TRUE(touched_.empty());  // 0 MB: nothing taken

@@ -145,6 +145,33 @@ VLTfrmAdvancedModeForm& AdvancedAt(int page, int type = 0) {
   return advanced;
 }
 
+// Every field of the steps after the connection type has a label on its
+// row, to its left, that says what it holds: no step shows bare numbers.
+TEST_F(SuitePagesTest, EveryAdvancedStepNamesItsFields) {
+  VLTfrmAdvancedModeForm& advanced = VLTfrmAdvancedMode();
+  for (int step = 1; step < 8; ++step) {
+    const Control& frame = advanced.frmWizardPages(step);
+    std::vector<const Control*> fields, labels;
+    for (Control* control : advanced.Controls()) {
+      if (control->Container() != &frame) continue;
+      if (control->IsKind(ControlKind::Label)) labels.push_back(control);
+      else if (!control->IsKind(ControlKind::UpDown)) fields.push_back(control);
+    }
+    ASSERT_FALSE(fields.empty()) << "step " << step + 1;
+    for (const Control* field : fields) {
+      SCOPED_TRACE("step " + std::to_string(step + 1) + ": " + field->Name());
+      bool named = false;
+      for (const Control* label : labels) {
+        bool sameRow = label->Top() < field->Top() + field->Height() && field->Top() < label->Top() + label->Height();
+        bool before = label->Left() + label->Width() <= field->Left();
+        if (sameRow && before && !static_cast<const Label*>(label)->Caption().empty()) named = true;
+      }
+      EXPECT_TRUE(named);
+    }
+  }
+  EXPECT_EQ(advanced.lblRwinRecom.Caption(), "Recommended RWIN size");
+}
+
 TEST_F(SuitePagesTest, AdvancedReceiveWindowByConnectionType) {
   struct Case {
     int type;

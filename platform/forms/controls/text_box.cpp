@@ -18,6 +18,7 @@ TextChangeObserver& Observer() {
 void ObserveTextChanges(TextChangeObserver observer) { Observer() = std::move(observer); }
 
 void TextBox::Text(std::string value) {
+  ++textsSet_;
   selStart_ = 0;
   selLength_ = 0;
   if (value == text_) return;
@@ -58,6 +59,17 @@ void TextBox::TypeKey(char key) {
   int keyAscii = static_cast<unsigned char>(key);
   KeyPress.Raise(keyAscii);
   if (keyAscii == 0 || locked_) return;
+  // A Change handler that puts a text back (a number box refusing the key)
+  // leaves the caret where the user was typing, after the span the key
+  // replaced, not at the start; unless it placed the caret itself.
+  std::int32_t caret = selStart_ + selLength_;
+  std::uint64_t textsBefore = textsSet_;
+  TypeKeyAtCaret(keyAscii);
+  if (textsSet_ != textsBefore && selStart_ == 0 && selLength_ == 0)
+    selStart_ = std::min(caret, static_cast<std::int32_t>(text_.size()));
+}
+
+void TextBox::TypeKeyAtCaret(int keyAscii) {
   if (keyAscii == 8) {
     if (selLength_ > 0) Replace(selStart_, selLength_, "");
     else if (selStart_ > 0) Replace(selStart_ - 1, 1, "");

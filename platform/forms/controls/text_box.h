@@ -46,10 +46,12 @@ class TextBox : public Control {
 
  private:
   void TypeKey(char key);
+  void TypeKeyAtCaret(int keyAscii);
   void Replace(std::size_t start, std::size_t length, const std::string& with);
 
   std::string text_;
   std::int32_t selStart_ = 0, selLength_ = 0, maxLength_ = 0;
+  std::uint64_t textsSet_ = 0;  // Text() calls, so a key can tell its Change put another text back
   bool multiLine_ = false, locked_ = false;
   long backColor_ = 0x80000005, foreColor_ = 0x80000008;
 };
