@@ -76,9 +76,9 @@ class OptionButtonView : public TypedView<OptionButton> {
   OptionButtonView(OptionButton& control, QWidget* parent)
       : TypedView(control, new ModelDrivenBox<QRadioButton>(parent)),
         button_(static_cast<QRadioButton*>(widget())) {
-    // The model keeps one choice per container; Qt's own grouping would
-    // follow widget parents instead.
-    button_->setAutoExclusive(false);
+    // Exclusive, so that assistive technology knows it as an option button
+    // of a group; the model's choice is applied over Qt's grouping.
+    button_->setAutoExclusive(true);
     QObject::connect(button_, &QRadioButton::clicked, [this] { Queue([](Control& c) { c.UserClick(); }); });
     // Chosen through the widget itself (accessibility): the model chooses
     // it as a click would; clearing one is not the user's to do.
@@ -93,7 +93,12 @@ class OptionButtonView : public TypedView<OptionButton> {
  protected:
   void SyncTyped(OptionButton& control) override {
     if (caption_.Changed(control.Caption())) button_->setText(Caption(control.Caption()));
-    if (button_->isChecked() != control.Value()) button_->setChecked(control.Value());
+    if (button_->isChecked() != control.Value()) {
+      // Qt keeps the chosen one of a group chosen; the program may clear it.
+      button_->setAutoExclusive(control.Value());
+      button_->setChecked(control.Value());
+      button_->setAutoExclusive(true);
+    }
   }
 
  private:

@@ -1,8 +1,12 @@
 // List views (report view: columns, check boxes, sub-items) and tree views.
 #include <QHeaderView>
+#include <QSignalBlocker>
+#include <QTimer>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include "gui/conversions.h"
+#include "gui/views/requesting_rows.h"
 #include "gui/views/views.h"
 #include "platform/forms/controls/list_view.h"
 #include "platform/forms/controls/tree_view.h"
@@ -24,6 +28,13 @@ struct RowState {
   long foreColor = 0;
   bool operator==(const RowState&) const = default;
 };
+
+// A tick the widget shows that the model does not hold: the user's (by
+// pointer, key or the accessibility interface) that the model refused or has
+// not taken yet. It goes back to the model's at the next look.
+bool TickDiffers(const QTreeWidgetItem* item, bool checkboxes, bool checked) {
+  return checkboxes && item->checkState(0) != (checked ? Qt::Checked : Qt::Unchecked);
+}
 
 void ApplyCheck(QTreeWidgetItem* item, bool checkboxes, bool checked) {
   Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
@@ -49,10 +60,20 @@ void ConnectChecks(QTreeWidget* tree, OnCheck onCheck) {
 class ListViewView : public TypedView<ListView> {
  public:
   ListViewView(ListView& control, QWidget* parent)
-      : TypedView(control, new QTreeWidget(parent)), tree_(static_cast<QTreeWidget*>(widget())) {
+      : TypedView(control, new RequestingRows<QTreeWidget>(parent, false)),
+        tree_(static_cast<QTreeWidget*>(widget())) {
     tree_->setRootIsDecorated(false);
     tree_->setUniformRowHeights(true);
-    tree_->setSelectionMode(QAbstractItemView::NoSelection);
+    // Assistive technology's action on a row ticks it, or chooses it as a
+    // click would.
+    static_cast<RequestingRows<QTreeWidget>*>(tree_)->OnRequest([this](const QModelIndex& at, bool selected) {
+      int index = tree_->itemFromIndex(at)->data(0, Qt::UserRole).toInt();
+      QueueOn([index, selected](ListView& view) {
+        if (index < 1 || index > view.Count()) return;
+        if (view.Checkboxes()) view.UserCheckItem(index, !view.Item(index).Checked);
+        else if (selected) view.UserClickItem(index);
+      });
+    });
     QObject::connect(tree_->header(), &QHeaderView::sectionClicked, [this](int section) {
       QueueOn([section](ListView& view) { view.UserClickColumn(section + 1); });
     });
@@ -67,6 +88,7 @@ class ListViewView : public TypedView<ListView> {
 
  protected:
   void SyncTyped(ListView& control) override {
+    QSignalBlocker selection(tree_->selectionModel());
     std::vector<ColumnState> columns;
     for (int c = 1; c <= control.ColumnCount(); ++c)
       columns.push_back({control.Column(c).Text, control.Column(c).Width});
@@ -89,9 +111,14 @@ class ListViewView : public TypedView<ListView> {
       ListItem& item = control.Item(i);
       RowState row{{item.Text}, item.Checked, item.Bold, item.Selected(), item.ForeColor};
       for (int c = 1; c < control.ColumnCount(); ++c) row.cells.push_back(item.SubItems(c));
-      if (!rows_[i - 1].Changed(row) && !checkboxesChanged) continue;
       QTreeWidgetItem* widgetItem = tree_->topLevelItem(i - 1);
+      bool changed = rows_[i - 1].Changed(row);
+      if (!changed && !checkboxesChanged && !TickDiffers(widgetItem, checkboxes, row.checked) &&
+          widgetItem->isSelected() == row.selected)
+        continue;
       widgetItem->setData(0, Qt::UserRole, i);
+      // Selection as the program has it, so assistive technology reads it.
+      widgetItem->setSelected(row.selected);
       for (int c = 0; c < static_cast<int>(row.cells.size()); ++c) widgetItem->setText(c, ToQt(row.cells[c]));
       ApplyCheck(widgetItem, checkboxes, row.checked);
       QFont font = tree_->font();
@@ -124,9 +151,25 @@ struct NodeState {
 class TreeViewView : public TypedView<TreeView> {
  public:
   TreeViewView(TreeView& control, QWidget* parent)
-      : TypedView(control, new QTreeWidget(parent)), tree_(static_cast<QTreeWidget*>(widget())) {
+      : TypedView(control, new RequestingRows<QTreeWidget>(parent, true)),
+        tree_(static_cast<QTreeWidget*>(widget())) {
     tree_->setHeaderHidden(true);
-    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    static_cast<RequestingRows<QTreeWidget>*>(tree_)->OnRequest([this](const QModelIndex& at, bool selected) {
+      (void)selected;  // only a choice comes here
+      int index = tree_->itemFromIndex(at)->data(0, Qt::UserRole).toInt();
+      QueueOn([index](TreeView& view) {
+        if (!view.AcceptsInput() || index < 1 || index > view.Count()) return;
+        if (view.Checkboxes()) view.UserCheckNode(index, !view.Item(index).Checked);
+        else view.NodeClick.Raise(view.Item(index));
+      });
+      // A ticked row does not stay chosen: the next action on it ticks again.
+      if (checkboxesShown_)
+        QTimer::singleShot(0, tree_, [tree = tree_] {
+          QSignalBlocker quiet(tree->selectionModel());
+          tree->clearSelection();
+          tree->viewport()->update();
+        });
+    });
     ConnectChecks(tree_, [this](int index, bool checked) {
       QueueOn([index, checked](TreeView& view) { view.UserCheckNode(index, checked); });
     });
@@ -141,15 +184,17 @@ class TreeViewView : public TypedView<TreeView> {
  protected:
   // Trees are small: any change rebuilds the whole tree.
   void SyncTyped(TreeView& control) override {
+    QSignalBlocker selection(tree_->selectionModel());
     std::vector<NodeState> nodes;
     for (int i = 1; i <= control.Count(); ++i) {
       Node& node = control.Item(i);
       nodes.push_back({node.Text, node.Parent() ? node.Parent()->Index() : 0, node.Checked});
     }
     bool checkboxes = control.Checkboxes();
+    checkboxesShown_ = checkboxes;
     bool nodesChanged = nodes_.Changed(nodes);
     bool checkboxesChanged = checkboxes_.Changed(checkboxes);
-    if (!nodesChanged && !checkboxesChanged) return;
+    if (!nodesChanged && !checkboxesChanged && !TicksDiffer(nodes, checkboxes)) return;
     tree_->clear();
     std::vector<QTreeWidgetItem*> items;
     for (std::size_t i = 0; i < nodes.size(); ++i) {
@@ -165,7 +210,18 @@ class TreeViewView : public TypedView<TreeView> {
   }
 
  private:
+  bool TicksDiffer(const std::vector<NodeState>& nodes, bool checkboxes) const {
+    for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
+      int index = (*it)->data(0, Qt::UserRole).toInt();
+      if (index >= 1 && index <= static_cast<int>(nodes.size()) &&
+          TickDiffers(*it, checkboxes, nodes[index - 1].checked))
+        return true;
+    }
+    return false;
+  }
+
   QTreeWidget* tree_;
+  bool checkboxesShown_ = false;
   Applied<std::vector<NodeState>> nodes_;
   Applied<bool> checkboxes_;
 };

@@ -3,8 +3,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
+#include <memory>
 
 #include "gui/conversions.h"
+#include "gui/views/requesting_rows.h"
 #include "gui/views/views.h"
 #include "platform/forms/controls/combo_box.h"
 #include "platform/forms/controls/file_system_lists.h"
@@ -27,11 +30,16 @@ struct ListRows {
 class ListBoxView : public TypedView<ListBox> {
  public:
   ListBoxView(ListBox& control, QWidget* parent)
-      : TypedView(control, new QListWidget(parent)), list_(static_cast<QListWidget*>(widget())) {
+      : TypedView(control, new RequestingRows<QListWidget>(parent, false)),
+        list_(static_cast<QListWidget*>(widget())) {
     list_->setUniformItemSizes(true);
     // Rows change only when the model says so: a tick or a click is a
-    // request answered at the next turn.
-    list_->setSelectionMode(QAbstractItemView::NoSelection);
+    // request answered at the next turn. Assistive technology's action on
+    // a row ticks it, or chooses it as a click would.
+    static_cast<RequestingRows<QListWidget>*>(list_)->OnRequest([this](const QModelIndex& at, bool selected) {
+      int row = at.row();
+      if (checkRows_ || selected) Queue([row](Control& c) { c.UserClick(row); });
+    });
     QObject::connect(list_, &QListWidget::itemClicked, [this](QListWidgetItem* item) {
       int row = list_->row(item);
       if (!checkRows_) Queue([row](Control& c) { c.UserClick(row); });
@@ -49,12 +57,14 @@ class ListBoxView : public TypedView<ListBox> {
 
  protected:
   void SyncTyped(ListBox& control) override {
+    QSignalBlocker selection(list_->selectionModel());
     checkRows_ = control.Style() == 1;
     ListRows rows;
     rows.texts = control.Items();
     rows.current = control.ListIndex();
     for (int i = 0; i < control.ListCount(); ++i) rows.marked.push_back(control.Selected(i));
-    if (!rows_.Changed(rows)) return;
+    // Ticks are checked against the widget: one the model refused goes back.
+    if (!rows_.Changed(rows) && !TicksDiffer(rows)) return;
     while (list_->count() > static_cast<int>(rows.texts.size())) delete list_->takeItem(list_->count() - 1);
     while (list_->count() < static_cast<int>(rows.texts.size())) list_->addItem(QString());
     for (int i = 0; i < list_->count(); ++i) {
@@ -65,20 +75,37 @@ class ListBoxView : public TypedView<ListBox> {
         item->setToolTip(text);  // a row wider than the list is still readable
       }
       if (checkRows_) {
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(rows.marked[i] ? Qt::Checked : Qt::Unchecked);
         item->setBackground(i == rows.current ? list_->palette().alternateBase() : QBrush());
       } else {
-        item->setFlags(Qt::ItemIsEnabled);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         bool marked = rows.marked[i];
         item->setBackground(marked ? list_->palette().highlight() : QBrush());
         item->setForeground(marked ? list_->palette().highlightedText() : QBrush());
       }
+      // Selection as the program has it, so assistive technology reads it.
+      SelectRow(i, !checkRows_ && rows.marked[i]);
     }
     if (rows.current >= 0 && rows.current < list_->count()) list_->scrollToItem(list_->item(rows.current));
   }
 
  private:
+  // Ticks or selection the widget shows that the model does not hold.
+  bool TicksDiffer(const ListRows& rows) const {
+    if (list_->count() != static_cast<int>(rows.marked.size())) return false;
+    for (int i = 0; i < list_->count(); ++i) {
+      bool selected = list_->selectionModel()->isSelected(list_->model()->index(i, 0));
+      if (selected != (!checkRows_ && rows.marked[i])) return true;
+      if (checkRows_ && (list_->item(i)->checkState() == Qt::Checked) != rows.marked[i]) return true;
+    }
+    return false;
+  }
+  void SelectRow(int row, bool selected) {
+    list_->selectionModel()->select(list_->model()->index(row, 0),
+                                    selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+  }
+
   QListWidget* list_;
   bool checkRows_ = false;
   Applied<ListRows> rows_;
@@ -105,8 +132,11 @@ class ComboView : public ControlView {
       : ControlView(control, new QComboBox(parent)), combo_(static_cast<QComboBox*>(widget())) {
     // The model's item numbers: 0-based for combo boxes, 1-based for image combos.
     int base = control.IsKind(ControlKind::ImageCombo) ? 1 : 0;
-    QObject::connect(combo_, &QComboBox::activated,
-                     [this, base](int row) { Queue([row, base](Control& c) { c.UserClick(row + base); }); });
+    QObject::connect(combo_, &QComboBox::activated, [this, base](int row) {
+      // The chosen item's text came first; the choice is a click, not an edit.
+      if (textEdit_) *textEdit_ = false;
+      Queue([row, base](Control& c) { c.UserClick(row + base); });
+    });
   }
 
  protected:
@@ -128,12 +158,21 @@ class ComboView : public ControlView {
     if (editable_.Changed(editable)) {
       combo_->setEditable(editable);
       if (editable) {
-        QObject::connect(combo_->lineEdit(), &QLineEdit::textEdited, [this](const QString& now) {
+        // As on Windows: no completion typed ahead, no item added by Enter.
+        combo_->setCompleter(nullptr);
+        combo_->setInsertPolicy(QComboBox::NoInsert);
+        // Typed or set through the accessibility interface alike; the
+        // model's own text comes with the field's signals blocked.
+        QObject::connect(combo_->lineEdit(), &QLineEdit::textChanged, [this](const QString& now) {
           std::string typed = FromQt(now);
-          QueueOn<ComboBox>([typed](ComboBox& box) { box.UserType(typed); });
+          auto edit = textEdit_ = std::make_shared<bool>(true);
+          QueueOn<ComboBox>([typed, edit](ComboBox& box) {
+            if (*edit) box.UserType(typed);
+          });
         });
       }
     }
+    QSignalBlocker field(combo_->lineEdit());
     if (items_.Changed(items)) {
       ShowComboItems(combo_, items);
       current_ = {};
@@ -149,6 +188,9 @@ class ComboView : public ControlView {
   }
 
   QComboBox* combo_;
+  // The last text change waiting for its turn; a choice from the list
+  // that follows it withdraws it.
+  std::shared_ptr<bool> textEdit_;
   Applied<bool> editable_;
   Applied<std::vector<std::string>> items_;
   Applied<int> current_;

@@ -114,14 +114,20 @@ class TextBoxView : public TypedView<TextBox> {
       : TypedView(control, MakeEditor(control, parent)),
         line_(qobject_cast<QLineEdit*>(widget())),
         lines_(qobject_cast<QPlainTextEdit*>(widget())) {
+    // Any change the model did not make is the user's: typed, pasted, or
+    // set through the accessibility interface (which types nothing).
     if (line_) {
-      QObject::connect(line_, &QLineEdit::textEdited, [this](const QString& now) { Edited(now); });
+      QObject::connect(line_, &QLineEdit::textChanged, [this](const QString& now) { Edited(now); });
     } else {
       QObject::connect(lines_, &QPlainTextEdit::textChanged, [this] { Edited(lines_->toPlainText()); });
     }
-    widget()->installEventFilter(new FocusLeaveFilter(widget(), [this] {
-      QueueOn([](TextBox& box) { box.LostFocus.Raise(); });
-    }));
+    leave_ = new FocusLeaveFilter(widget(), [this] { QueueOn([](TextBox& box) { box.LostFocus.Raise(); }); });
+    widget()->installEventFilter(leave_);
+  }
+  // A widget going with its view gives up the focus: that is no move of
+  // the user's, and this view is gone by then.
+  ~TextBoxView() override {
+    if (QWidget* editor = widget()) editor->removeEventFilter(leave_);
   }
 
  protected:
@@ -232,6 +238,7 @@ class TextBoxView : public TypedView<TextBox> {
 
   QLineEdit* line_;
   QPlainTextEdit* lines_;
+  FocusLeaveFilter* leave_ = nullptr;
   QString shown_;
   // Edits queued and not yet run; shared with the queued actions, which may
   // run after the view is gone.
