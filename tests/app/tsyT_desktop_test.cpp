@@ -320,11 +320,19 @@ TEST_F(TsyTDesktopTest, AStoredSkinThatCannotBeDrawnLeavesTheNavigationAndTheOpt
     EXPECT_EQ(Run(find + "2"), "hidden");  // the program opens on the Windows page
     PointerAt(window, Buttons()["IDC_FS_OPTIONS"], "click 1");
     std::string shown = Run(find + "20");
-    int x = 0, y = 0;
-    ASSERT_EQ(std::sscanf(shown.c_str(), "showing %d %d", &x, &y), 2) << shown << "\n" << ReadText(log());
+    int x = 0, y = 0, checked = 0;
+    ASSERT_EQ(std::sscanf(shown.c_str(), "showing %d %d checked=%d", &x, &y, &checked), 3)
+        << shown << "\n" << ReadText(log());
+    EXPECT_EQ(checked, wasTicked ? 1 : 0);  // the page shows the stored option
     Screenshot(std::string("skin_drawn_as_skin1_for_") + skin);
     Run("xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1");
-    std::this_thread::sleep_for(500ms);
+    // The click has reached the box once the bus shows it flipped.
+    const std::string flipped = "showing " + std::to_string(x) + " " + std::to_string(y) +
+                                " checked=" + std::to_string(1 - checked);
+    auto until = std::chrono::steady_clock::now() + 30s;
+    while (Run(find + "2") != flipped && std::chrono::steady_clock::now() < until)
+      std::this_thread::sleep_for(200ms);
+    ASSERT_EQ(Run(find + "2"), flipped) << ReadText(log());
     ASSERT_EQ(kill(program_->pid(), SIGTERM), 0);
     ASSERT_EQ(program_->Wait(30s), std::optional<int>(0)) << ReadText(log());
     EXPECT_EQ(StoredSetting("SOFTWARE\\TESSALY\\SETTINGS\\OPTIONS", "SkipMessages"), wasTicked ? "0" : "1");

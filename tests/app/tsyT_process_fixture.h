@@ -6,14 +6,17 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <linux/capability.h>
-#include <sys/file.h>
 #include <sys/prctl.h>
 #include <sys/ptrace.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <thread>
 
 #include "platform/machine_builder.h"
@@ -131,13 +134,24 @@ class TsyTProcessTest : public ::testing::Test {
   // The text of a file the program wrote (its output, its errors).
   static std::string TextOf(const std::filesystem::path& file) { return ReadHostFile(file); }
 
-  // Whether some process holds the machine's instance lock.
+  // Whether some process holds the machine's instance lock. Read from the
+  // kernel's list of locks: a probe that took the lock itself, even for an
+  // instant, could make a program starting then believe another instance
+  // runs, and end.
   bool InstanceLockHeld() const {
-    int fd = open((folder() / "instance.lock").c_str(), O_RDWR | O_CREAT, 0644);
-    if (fd < 0) return false;
-    bool held = flock(fd, LOCK_EX | LOCK_NB) != 0;
-    close(fd);
-    return held;
+    struct stat lock {};
+    if (stat((folder() / "instance.lock").c_str(), &lock) != 0) return false;
+    char file[64];
+    std::snprintf(file, sizeof file, "%02x:%02x:%lu", major(lock.st_dev), minor(lock.st_dev),
+                  static_cast<unsigned long>(lock.st_ino));
+    std::ifstream locks("/proc/locks");
+    for (std::string line; std::getline(locks, line);) {
+      // "1: FLOCK  ADVISORY  WRITE 4242 08:01:1234567 0 EOF"
+      std::istringstream fields(line);
+      std::string id, kind, mode, access, pid, device;
+      if ((fields >> id >> kind >> mode >> access >> pid >> device) && kind == "FLOCK" && device == file) return true;
+    }
+    return false;
   }
 
   // Reads the machine after the program ended.

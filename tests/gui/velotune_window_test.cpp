@@ -36,7 +36,7 @@ class VelotuneWindowTest : public MainWindowGuiTest {
  protected:
   VelotuneWindowTest() {
     InstallSuiteWindows(std::make_shared<Suite>());
-    tuning::SetSkinNameSource([] { return CurrentSkin; });
+    tuning::SetSkinNameSource([] { return DrawnSkin; });
   }
   ~VelotuneWindowTest() override {
     if (IsLoaded<VLTfrmMainForm>()) Unload(VLTfrmMain());

@@ -10,47 +10,15 @@ time, 2 when the box has no Toggle action or its state did not change.
 import sys
 import time
 
-import pyatspi
-
-
-def walk(node, depth=0):
-    if node is None or depth > 40:
-        return
-    yield node
-    for index in range(node.childCount):
-        try:
-            child = node.getChildAtIndex(index)
-        except Exception:
-            continue
-        yield from walk(child, depth + 1)
-
-
-def find_box(caption):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in desktop:
-        if app is None:
-            continue
-        for node in walk(app):
-            try:
-                if node.getRole() == pyatspi.ROLE_CHECK_BOX and node.name == caption:
-                    return node
-            except Exception:
-                continue
-    return None
-
-
-def checked(node):
-    return 1 if node.getState().contains(pyatspi.STATE_CHECKED) else 0
+sys.dont_write_bytecode = True  # nothing written beside the sources
+from atspi_boxes import checked, wait_for_box
 
 
 def main():
     caption = sys.argv[1]
     limit = float(sys.argv[2]) if len(sys.argv) > 2 else 30.0
     until = time.monotonic() + limit
-    box = find_box(caption)
-    while box is None and time.monotonic() < until:
-        time.sleep(0.5)
-        box = find_box(caption)
+    box = wait_for_box(caption, limit)
     if box is None:
         print("no check box named %r" % caption)
         return 1
