@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <iostream>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -361,6 +362,8 @@ TEST_F(TsyTDesktopTest, AScreenReaderDrivesARunThroughTheAccessibilityBus) {
   std::istringstream lines(report);
   for (std::string line; std::getline(lines, line);)
     if (auto at = line.find('='); at != std::string::npos) told[line.substr(0, at)] = line.substr(at + 1);
+  // What the bus told, kept in the test output for whoever reads a run.
+  std::cout << report << "\n";
   ASSERT_FALSE(told.count("failed")) << report << "\n" << ReadText(log());
 
   for (const char* option : {"Name", "Name + Version", "Name + Version + Size"})
