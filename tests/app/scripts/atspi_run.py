@@ -22,17 +22,8 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-
-def walk(node, depth=0):
-    if node is None or depth > 40:
-        return
-    yield node
-    for index in range(node.childCount):
-        try:
-            child = node.getChildAtIndex(index)
-        except Exception:
-            continue
-        yield from walk(child, depth + 1)
+sys.dont_write_bytecode = True  # nothing written beside the sources
+from atspi_boxes import walk
 
 
 def program():
