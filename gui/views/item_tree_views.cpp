@@ -118,7 +118,7 @@ class ListViewView : public TypedView<ListView> {
         continue;
       widgetItem->setData(0, Qt::UserRole, i);
       // Selection as the program has it, so assistive technology reads it.
-      widgetItem->setSelected(row.selected);
+      if (widgetItem->isSelected() != row.selected) widgetItem->setSelected(row.selected);
       for (int c = 0; c < static_cast<int>(row.cells.size()); ++c) widgetItem->setText(c, ToQt(row.cells[c]));
       ApplyCheck(widgetItem, checkboxes, row.checked);
       QFont font = tree_->font();

@@ -101,9 +101,12 @@ class ListBoxView : public TypedView<ListBox> {
     }
     return false;
   }
+  // Only a row whose selection differs is told: each call is a merge over
+  // the selection's ranges, and a sync looks at every row.
   void SelectRow(int row, bool selected) {
-    list_->selectionModel()->select(list_->model()->index(row, 0),
-                                    selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+    QModelIndex index = list_->model()->index(row, 0);
+    if (list_->selectionModel()->isSelected(index) == selected) return;
+    list_->selectionModel()->select(index, selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
   }
 
   QListWidget* list_;
