@@ -164,7 +164,12 @@ class TsyTDesktopTest : public ::testing::Test {
     environment["LSAN_OPTIONS"] = "print_suppressions=0";
     unsetenv("TESSALY_HEADLESS");
     program_.emplace(std::vector<std::string>{TESSALY_TSYT_PATH}, environment, log());
-    std::string window = Run("timeout 60 xdotool search --sync --onlyvisible --name '^Tessaly$' | head -n 1");
+    // Searched again until found: a window that goes while xdotool walks
+    // the tree (the splash closing) ends that search with an X error.
+    std::string window;
+    for (auto until = std::chrono::steady_clock::now() + 60s;
+         window.empty() && std::chrono::steady_clock::now() < until; std::this_thread::sleep_for(200ms))
+      window = Run("xdotool search --onlyvisible --name '^Tessaly$' | head -n 1");
     // Drawn, the splash shown and gone.
     std::this_thread::sleep_for(2500ms);
     return window;
